@@ -1,0 +1,37 @@
+# Test helpers shared by every tests/ folder.
+#   vexlo_host_test(NAME SOURCES... LIBS...)  GoogleTest under the sanitizers (host tree)
+#   vexlo_wine_test(NAME SOURCES... LIBS...)  GoogleTest program run under Wine (win64 tree)
+# A Wine test may also use plain add_executable + add_test; the tree's emulator runs it.
+
+if(NOT VEXLO_FUZZ AND NOT VEXLO_BENCH AND NOT VEXLO_WIN32_RELEASE)
+  if(VEXLO_WINDOWS)
+    # GoogleTest for the Windows trees comes from the sources Debian ships.
+    set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+    set(VEXLO_GTEST_MAIN gtest_main gmock)
+  else()
+    find_package(GTest REQUIRED)
+    set(VEXLO_GTEST_MAIN GTest::gtest_main GTest::gmock)
+  endif()
+endif()
+
+function(vexlo_add_gtest name)
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} ${VEXLO_GTEST_MAIN})
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES TIMEOUT 300)
+endfunction()
+
+function(vexlo_host_test name)
+  if(NOT VEXLO_WINDOWS)
+    vexlo_add_gtest(${name} ${ARGN})
+  endif()
+endfunction()
+
+function(vexlo_wine_test name)
+  if(VEXLO_RUN_WINE_TESTS)
+    vexlo_add_gtest(${name} ${ARGN})
+  endif()
+endfunction()

@@ -1,0 +1,171 @@
+#!/usr/bin/env python3
+"""Static checks of the Windows builds: every PE file imports only Windows'
+own DLLs, the i686 files are PE32 for i386 and the x86_64 ones PE32+ for
+AMD64, and the deliverables carry what a user and TVTest expect of them.
+
+    release_check.py WIN32_TREE WIN64_TREE
+"""
+import pathlib
+import struct
+import sys
+
+SYSTEM_DLLS = {
+    "kernel32.dll", "user32.dll", "gdi32.dll", "shell32.dll", "comctl32.dll", "comdlg32.dll",
+    "advapi32.dll", "msvcrt.dll", "ntdll.dll", "ole32.dll", "oleaut32.dll", "shlwapi.dll",
+    "version.dll", "ws2_32.dll", "imm32.dll", "uxtheme.dll", "setupapi.dll", "newdev.dll",
+    "hid.dll", "cfgmgr32.dll", "ntoskrnl.exe", "hidclass.sys", "hal.dll",
+}
+
+MACHINE_I386, MACHINE_AMD64 = 0x14C, 0x8664
+MAGIC_PE32, MAGIC_PE32_PLUS = 0x10B, 0x20B
+
+
+class PeFile:
+    """Just enough of the PE format: machine, magic, sections, imports, exports."""
+
+    def __init__(self, path):
+        self.path = path
+        self.data = path.read_bytes()
+        d = self.data
+        if d[:2] != b"MZ":
+            raise ValueError("no MZ header")
+        pe = struct.unpack_from("<I", d, 0x3C)[0]
+        if d[pe:pe + 4] != b"PE\0\0":
+            raise ValueError("no PE signature")
+        self.machine, nsections = struct.unpack_from("<HH", d, pe + 4)
+        opt_size, self.characteristics = struct.unpack_from("<HH", d, pe + 20)
+        opt = pe + 24
+        self.magic = struct.unpack_from("<H", d, opt)[0]
+        dirs = opt + (96 if self.magic == MAGIC_PE32 else 112)
+        self.directories = [struct.unpack_from("<II", d, dirs + 8 * i) for i in range(16)]
+        self.sections = []
+        sec = opt + opt_size
+        for i in range(nsections):
+            name, vsize, va, rsize, rptr = struct.unpack_from("<8sIIII", d, sec + 40 * i)
+            self.sections.append((va, max(vsize, rsize), rptr))
+
+    @property
+    def is_dll(self):
+        return bool(self.characteristics & 0x2000)
+
+    def offset(self, rva):
+        for va, size, ptr in self.sections:
+            if va <= rva < va + size:
+                return rva - va + ptr
+        raise ValueError(f"rva {rva:#x} outside sections")
+
+    def cstring(self, rva):
+        o = self.offset(rva)
+        return self.data[o:self.data.index(b"\0", o)].decode("ascii")
+
+    def imports(self):
+        rva, size = self.directories[1]
+        names = []
+        if not rva:
+            return names
+        o = self.offset(rva)
+        while True:
+            entry = struct.unpack_from("<IIIII", self.data, o)
+            if not any(entry):
+                return names
+            names.append(self.cstring(entry[3]))
+            o += 20
+
+    def exports(self):
+        rva, size = self.directories[0]
+        if not rva:
+            return []
+        o = self.offset(rva)
+        count, names_rva = struct.unpack_from("<I", self.data, o + 24)[0], struct.unpack_from("<I", self.data, o + 32)[0]
+        no = self.offset(names_rva)
+        return [self.cstring(struct.unpack_from("<I", self.data, no + 4 * i)[0]) for i in range(count)]
+
+    def resource_bytes(self):
+        """The raw bytes of the resource section, for text searches."""
+        rva, size = self.directories[2]
+        if not rva:
+            return b""
+        o = self.offset(rva)
+        return self.data[o:o + size]
+
+
+class Checks:
+    def __init__(self):
+        self.passed = 0
+        self.failed = 0
+
+    def check(self, ok, what):
+        if ok:
+            self.passed += 1
+        else:
+            self.failed += 1
+            print(f"FAIL: {what}")
+
+
+def pe_files(tree):
+    for p in sorted(pathlib.Path(tree).rglob("*")):
+        if p.suffix.lower() in (".exe", ".dll", ".tvtp", ".sys") and p.is_file() and "wine" not in p.parts:
+            yield p
+
+
+def check_tree(checks, tree, machine, magic):
+    files = list(pe_files(tree))
+    checks.check(files, f"{tree}: no PE files built")
+    for p in files:
+        try:
+            pe = PeFile(p)
+        except ValueError as e:
+            checks.check(False, f"{p}: {e}")
+            continue
+        checks.check(pe.machine == machine, f"{p}: machine {pe.machine:#x}, expected {machine:#x}")
+        checks.check(pe.magic == magic, f"{p}: optional header magic {pe.magic:#x}, expected {magic:#x}")
+        for dll in pe.imports():
+            checks.check(dll.lower() in SYSTEM_DLLS, f"{p}: imports {dll}, not a Windows system DLL")
+
+
+def find(tree, name):
+    hits = [p for p in pe_files(tree) if p.name == name]
+    return hits[0] if hits else None
+
+
+def utf16(text):
+    return text.encode("utf-16-le")
+
+
+def check_deliverables(checks, tree):
+    """What a user copies: the launcher and the plugin, when they are built."""
+    plugin = find(tree, "Vexlo2.tvtp")
+    if plugin:
+        pe = PeFile(plugin)
+        checks.check(pe.is_dll, f"{plugin}: not a DLL")
+        exports = set(pe.exports())
+        for name in ("TVTGetVersion", "TVTGetPluginInfo", "TVTInitialize", "TVTFinalize"):
+            checks.check(name in exports, f"{plugin}: export {name} missing or decorated ({sorted(exports)})")
+        res = pe.resource_bytes()
+        checks.check(utf16("GV-RCKIT3(Vexlo2)でTVTestを操作するプラグイン") in res, f"{plugin}: file description")
+        checks.check(utf16("2.0.0.0") in res, f"{plugin}: file version text")
+    launcher = find(tree, "Vexlo.exe")
+    if launcher:
+        pe = PeFile(launcher)
+        checks.check(not pe.is_dll, f"{launcher}: is a DLL")
+        res = pe.resource_bytes()
+        checks.check(utf16("GV-RCKIT3でTVTestを操作するツール") in res, f"{launcher}: file description")
+        checks.check(utf16("2.0.0.0") in res, f"{launcher}: file version text")
+        checks.check(b"asInvoker" in res, f"{launcher}: manifest execution level")
+
+
+def main(argv):
+    if len(argv) != 3:
+        print(__doc__)
+        return 2
+    checks = Checks()
+    check_tree(checks, argv[1], MACHINE_I386, MAGIC_PE32)
+    check_tree(checks, argv[2], MACHINE_AMD64, MAGIC_PE32_PLUS)
+    for tree in argv[1:]:
+        check_deliverables(checks, tree)
+    print(f"release checks: {checks.passed} passed, {checks.failed} failed")
+    return 1 if checks.failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))
