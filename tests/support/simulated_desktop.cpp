@@ -1,0 +1,646 @@
+#include "tests/support/simulated_desktop.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cwchar>
+#include <ostream>
+
+namespace vexlo::test {
+namespace {
+
+// Handles look like real ones: spread out, never small, never 0.
+constexpr WindowHandle kFirstHandle = 0x10010;
+constexpr WindowHandle kHandleStep = 4;
+
+void copyText(const std::wstring& text, WindowText& out) {
+  // Truncated like GetClassNameW and GetWindowTextW: room kept for the terminator.
+  const std::size_t length = std::min(text.size(), kWindowTextCapacity - 1);
+  std::wmemcpy(out.text, text.data(), length);
+  out.text[length] = L'\0';
+  out.length = length;
+}
+
+void clearText(WindowText& out) {
+  out.text[0] = L'\0';
+  out.length = 0;
+}
+
+void moveTo(std::vector<WindowHandle>& order, WindowHandle window, std::size_t position) {
+  order.erase(std::find(order.begin(), order.end(), window));
+  order.insert(order.begin() + static_cast<std::ptrdiff_t>(std::min(position, order.size())), window);
+}
+
+const char* kindName(EventKind kind) {
+  switch (kind) {
+    case EventKind::kPostMessage: return "PostMessage";
+    case EventKind::kSendMessage: return "SendMessage";
+    case EventKind::kKeyEvent: return "keybd_event";
+    case EventKind::kSleep: return "Sleep";
+    case EventKind::kSetWindowPos: return "SetWindowPos";
+    case EventKind::kAttachThreadInput: return "AttachThreadInput";
+    case EventKind::kSetActiveWindow: return "SetActiveWindow";
+    case EventKind::kSetForegroundWindow: return "SetForegroundWindow";
+    case EventKind::kGetForegroundLockTimeout: return "GetForegroundLockTimeout";
+    case EventKind::kSetForegroundLockTimeout: return "SetForegroundLockTimeout";
+    case EventKind::kCreateProcess: return "CreateProcess";
+  }
+  return "?";
+}
+
+void printText(std::ostream& out, const std::wstring& text) {
+  out << '"';
+  for (wchar_t c : text) {
+    if (c >= 0x20 && c < 0x7F) {
+      out << static_cast<char>(c);
+    } else {
+      out << "\\u" << std::hex << static_cast<unsigned>(c) << std::dec;
+    }
+  }
+  out << '"';
+}
+
+}  // namespace
+
+// --- Event -----------------------------------------------------------------
+
+Event Event::post(WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
+  Event e;
+  e.kind = EventKind::kPostMessage;
+  e.window = window;
+  e.message = message;
+  e.wParam = wParam;
+  e.lParam = lParam;
+  return e;
+}
+
+Event Event::send(WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
+  Event e = post(window, message, wParam, lParam);
+  e.kind = EventKind::kSendMessage;
+  return e;
+}
+
+Event Event::keyDown(std::uint8_t virtualKey, std::uint8_t scanCode) {
+  Event e;
+  e.kind = EventKind::kKeyEvent;
+  e.virtualKey = virtualKey;
+  e.scanCode = scanCode;
+  return e;
+}
+
+Event Event::keyUpEvent(std::uint8_t virtualKey, std::uint8_t scanCode) {
+  Event e = keyDown(virtualKey, scanCode);
+  e.keyUp = true;
+  return e;
+}
+
+Event Event::sleep(std::uint32_t milliseconds) {
+  Event e;
+  e.kind = EventKind::kSleep;
+  e.value = milliseconds;
+  return e;
+}
+
+Event Event::setWindowPos(WindowHandle window, WindowHandle insertAfter, std::int32_t x, std::int32_t y,
+                          std::int32_t cx, std::int32_t cy, std::uint32_t flags) {
+  Event e;
+  e.kind = EventKind::kSetWindowPos;
+  e.window = window;
+  e.insertAfter = insertAfter;
+  e.x = x;
+  e.y = y;
+  e.cx = cx;
+  e.cy = cy;
+  e.flags = flags;
+  return e;
+}
+
+Event Event::attachThreadInput(ThreadId attach, ThreadId attachTo, bool attachIt) {
+  Event e;
+  e.kind = EventKind::kAttachThreadInput;
+  e.attach = attach;
+  e.attachTo = attachTo;
+  e.attachIt = attachIt;
+  return e;
+}
+
+Event Event::setActiveWindow(WindowHandle window) {
+  Event e;
+  e.kind = EventKind::kSetActiveWindow;
+  e.window = window;
+  return e;
+}
+
+Event Event::setForegroundWindow(WindowHandle window) {
+  Event e;
+  e.kind = EventKind::kSetForegroundWindow;
+  e.window = window;
+  return e;
+}
+
+Event Event::getForegroundLockTimeout() {
+  Event e;
+  e.kind = EventKind::kGetForegroundLockTimeout;
+  return e;
+}
+
+Event Event::setForegroundLockTimeout(std::uint32_t value) {
+  Event e;
+  e.kind = EventKind::kSetForegroundLockTimeout;
+  e.value = value;
+  return e;
+}
+
+Event Event::createProcess(const wchar_t* applicationName, const wchar_t* commandLine) {
+  Event e;
+  e.kind = EventKind::kCreateProcess;
+  e.hasApplicationName = applicationName != nullptr;
+  if (applicationName != nullptr) e.applicationName = applicationName;
+  if (commandLine != nullptr) e.commandLine = commandLine;
+  return e;
+}
+
+bool Event::operator==(const Event& o) const {
+  return kind == o.kind && window == o.window && message == o.message && wParam == o.wParam &&
+         lParam == o.lParam && virtualKey == o.virtualKey && scanCode == o.scanCode && keyUp == o.keyUp &&
+         value == o.value && insertAfter == o.insertAfter && x == o.x && y == o.y && cx == o.cx && cy == o.cy &&
+         flags == o.flags && attach == o.attach && attachTo == o.attachTo && attachIt == o.attachIt &&
+         hasApplicationName == o.hasApplicationName && applicationName == o.applicationName &&
+         commandLine == o.commandLine;
+}
+
+std::ostream& operator<<(std::ostream& out, const Event& e) {
+  out << kindName(e.kind) << '(';
+  switch (e.kind) {
+    case EventKind::kPostMessage:
+    case EventKind::kSendMessage:
+      out << std::hex << "0x" << e.window << ", 0x" << e.message << ", 0x" << e.wParam << ", 0x" << e.lParam
+          << std::dec;
+      break;
+    case EventKind::kKeyEvent:
+      out << std::hex << "vk 0x" << unsigned{e.virtualKey} << ", scan 0x" << unsigned{e.scanCode} << std::dec
+          << (e.keyUp ? ", up" : ", down");
+      break;
+    case EventKind::kSleep:
+    case EventKind::kSetForegroundLockTimeout:
+      out << e.value;
+      break;
+    case EventKind::kSetWindowPos:
+      out << std::hex << "0x" << e.window << ", after 0x" << e.insertAfter << std::dec << ", " << e.x << ", " << e.y
+          << ", " << e.cx << ", " << e.cy << std::hex << ", flags 0x" << e.flags << std::dec;
+      break;
+    case EventKind::kAttachThreadInput:
+      out << e.attach << ", " << e.attachTo << ", " << (e.attachIt ? "TRUE" : "FALSE");
+      break;
+    case EventKind::kSetActiveWindow:
+    case EventKind::kSetForegroundWindow:
+      out << std::hex << "0x" << e.window << std::dec;
+      break;
+    case EventKind::kGetForegroundLockTimeout:
+      break;
+    case EventKind::kCreateProcess:
+      if (e.hasApplicationName) {
+        printText(out, e.applicationName);
+      } else {
+        out << "NULL";
+      }
+      out << ", ";
+      printText(out, e.commandLine);
+      break;
+  }
+  return out << ')';
+}
+
+void PrintTo(const Event& event, std::ostream* out) { *out << event; }
+
+// --- Building the scene ------------------------------------------------------
+
+SimulatedDesktop::SimulatedDesktop() : previous_(g_windowSystem) { g_windowSystem = this; }
+
+SimulatedDesktop::~SimulatedDesktop() { g_windowSystem = previous_; }
+
+WindowHandle SimulatedDesktop::create(Window window) {
+  window.handle = kFirstHandle + windows_.size() * kHandleStep;
+  windows_.push_back(std::move(window));
+  return windows_.back().handle;
+}
+
+WindowHandle SimulatedDesktop::addWindow(const std::wstring& className, const std::wstring& title,
+                                         ProcessId process, ThreadId thread) {
+  Window w;
+  w.className = className;
+  w.title = title;
+  w.process = process;
+  w.thread = thread;
+  w.style = kWsVisible;
+  const WindowHandle handle = create(std::move(w));
+  topLevel_.push_back(handle);
+  return handle;
+}
+
+WindowHandle SimulatedDesktop::addChild(WindowHandle parent, const std::wstring& className, std::int32_t controlId,
+                                        const std::wstring& title) {
+  Window w;
+  {
+    const Window& p = get(parent);
+    w.process = p.process;
+    w.thread = p.thread;
+  }
+  w.className = className;
+  w.title = title;
+  w.parent = parent;
+  w.controlId = controlId;
+  w.style = kWsChild | kWsVisible;
+  w.rect = Rect{0, 0, 10, 10};
+  const WindowHandle handle = create(std::move(w));
+  get(parent).children.push_back(handle);
+  return handle;
+}
+
+WindowHandle SimulatedDesktop::addOwnedPopup(WindowHandle owner, const std::wstring& className,
+                                             const std::wstring& title) {
+  const Window& o = get(owner);
+  const WindowHandle handle = addWindow(className, title, o.process, o.thread);
+  Window& w = get(handle);
+  w.owner = owner;
+  w.style |= kWsPopup;
+  return handle;
+}
+
+void SimulatedDesktop::destroyWindow(WindowHandle window) {
+  Window* w = find(window);
+  if (w == nullptr) return;
+  const std::vector<WindowHandle> children = w->children;
+  for (WindowHandle child : children) destroyWindow(child);
+  for (const Window& other : windows_) {
+    if (other.alive && other.owner == window) destroyWindow(other.handle);
+  }
+  w = find(window);
+  std::vector<WindowHandle>& siblings = siblingsOf(*w);
+  siblings.erase(std::remove(siblings.begin(), siblings.end(), window), siblings.end());
+  w->alive = false;
+  w->children.clear();
+  if (foreground_ == window) foreground_ = 0;
+  if (active_ == window) active_ = 0;
+  focus_.erase(std::remove_if(focus_.begin(), focus_.end(), [&](const auto& f) { return f.second == window; }),
+               focus_.end());
+}
+
+void SimulatedDesktop::setVisible(WindowHandle window, bool visible) {
+  Window& w = get(window);
+  w.style = visible ? (w.style | kWsVisible) : (w.style & ~kWsVisible);
+}
+
+void SimulatedDesktop::setStyle(WindowHandle window, std::uint32_t style) {
+  Window& w = get(window);
+  const std::uint32_t kept = w.style & (kWsChild | kWsVisible);
+  w.style = (style & ~(kWsChild | kWsVisible)) | kept;
+}
+
+void SimulatedDesktop::setControlId(WindowHandle window, std::int32_t id) { get(window).controlId = id; }
+void SimulatedDesktop::setTitle(WindowHandle window, const std::wstring& title) { get(window).title = title; }
+void SimulatedDesktop::setRect(WindowHandle window, Rect rect) { get(window).rect = rect; }
+void SimulatedDesktop::setClassReadable(WindowHandle window, bool readable) { get(window).classReadable = readable; }
+void SimulatedDesktop::setTitleReadable(WindowHandle window, bool readable) { get(window).titleReadable = readable; }
+
+void SimulatedDesktop::bringToFront(WindowHandle window) { moveTo(siblingsOf(get(window)), window, 0); }
+
+void SimulatedDesktop::sendToBack(WindowHandle window) {
+  std::vector<WindowHandle>& order = siblingsOf(get(window));
+  moveTo(order, window, order.size());
+}
+
+void SimulatedDesktop::placeBehind(WindowHandle window, WindowHandle after) {
+  std::vector<WindowHandle>& order = siblingsOf(get(window));
+  if (window == after) return;
+  order.erase(std::find(order.begin(), order.end(), window));
+  const auto at = std::find(order.begin(), order.end(), after);
+  order.insert(at == order.end() ? order.end() : at + 1, window);
+}
+
+void SimulatedDesktop::setForeground(WindowHandle window) {
+  get(window);
+  foreground_ = window;
+  active_ = window;
+}
+
+void SimulatedDesktop::setFocus(WindowHandle window) {
+  const ThreadId thread = get(window).thread;
+  for (auto& f : focus_) {
+    if (f.first == thread) {
+      f.second = window;
+      return;
+    }
+  }
+  focus_.emplace_back(thread, window);
+}
+
+// --- Inspecting ----------------------------------------------------------------
+
+EventLog SimulatedDesktop::eventsOfKind(EventKind kind) const {
+  EventLog out;
+  for (const Event& e : events_) {
+    if (e.kind == kind) out.push_back(e);
+  }
+  return out;
+}
+
+Rect SimulatedDesktop::rect(WindowHandle window) const {
+  const Window* w = find(window);
+  return w != nullptr ? w->rect : Rect{};
+}
+
+WindowHandle SimulatedDesktop::focusOf(ThreadId thread) const {
+  for (const auto& f : focus_) {
+    if (f.first == thread) return f.second;
+  }
+  return 0;
+}
+
+bool SimulatedDesktop::inputAttached(ThreadId a, ThreadId b) const {
+  return std::find(attached_.begin(), attached_.end(), std::make_pair(a, b)) != attached_.end() ||
+         std::find(attached_.begin(), attached_.end(), std::make_pair(b, a)) != attached_.end();
+}
+
+// --- Internals -------------------------------------------------------------------
+
+SimulatedDesktop::Window* SimulatedDesktop::find(WindowHandle window) {
+  return const_cast<Window*>(static_cast<const SimulatedDesktop*>(this)->find(window));
+}
+
+const SimulatedDesktop::Window* SimulatedDesktop::find(WindowHandle window) const {
+  if (window < kFirstHandle || (window - kFirstHandle) % kHandleStep != 0) return nullptr;
+  const std::size_t index = (window - kFirstHandle) / kHandleStep;
+  if (index >= windows_.size() || !windows_[index].alive) return nullptr;
+  return &windows_[index];
+}
+
+SimulatedDesktop::Window& SimulatedDesktop::get(WindowHandle window) {
+  Window* w = find(window);
+  if (w == nullptr) {
+    // A scene built on a window that does not exist is a fault of the test.
+    std::fprintf(stderr, "SimulatedDesktop: no window 0x%llx\n", static_cast<unsigned long long>(window));
+    std::abort();
+  }
+  return *w;
+}
+
+std::vector<WindowHandle>& SimulatedDesktop::siblingsOf(const Window& window) {
+  return window.parent != 0 ? get(window.parent).children : topLevel_;
+}
+
+bool SimulatedDesktop::enumDescendants(const Window& parent, WindowVisitor& visit) {
+  // By index: a visitor may add windows, which can move the storage.
+  const WindowHandle parentHandle = parent.handle;
+  for (std::size_t i = 0; i < get(parentHandle).children.size(); ++i) {
+    const WindowHandle child = get(parentHandle).children[i];
+    if (!visit(child)) return false;
+    const Window* c = find(child);
+    if (c != nullptr && !enumDescendants(*c, visit)) return false;
+  }
+  return true;
+}
+
+WindowHandle SimulatedDesktop::hitTest(WindowHandle window, Point point, Point origin) {
+  const Window& w = get(window);
+  const Point corner{origin.x + w.rect.left, origin.y + w.rect.top};
+  for (WindowHandle child : w.children) {
+    const Window& c = get(child);
+    if ((c.style & kWsVisible) == 0) continue;
+    const bool inside = point.x >= corner.x + c.rect.left && point.x < corner.x + c.rect.right &&
+                        point.y >= corner.y + c.rect.top && point.y < corner.y + c.rect.bottom;
+    if (inside) return hitTest(child, point, corner);
+  }
+  return window;
+}
+
+ThreadId SimulatedDesktop::inputPartner(ThreadId thread) const {
+  for (const auto& a : attached_) {
+    if (a.first == thread) return a.second;
+    if (a.second == thread) return a.first;
+  }
+  return 0;
+}
+
+// --- WindowSystem ------------------------------------------------------------------
+
+void SimulatedDesktop::enumTopLevelWindows(WindowVisitor visit) {
+  for (std::size_t i = 0; i < topLevel_.size(); ++i) {
+    if (!visit(topLevel_[i])) return;
+  }
+}
+
+void SimulatedDesktop::enumChildWindows(WindowHandle parent, WindowVisitor visit) {
+  const Window* p = find(parent);
+  if (p != nullptr) enumDescendants(*p, visit);
+}
+
+WindowHandle SimulatedDesktop::nextWindow(WindowHandle window) {
+  const Window* w = find(window);
+  if (w == nullptr) return 0;
+  const std::vector<WindowHandle>& order = siblingsOf(*w);
+  const auto at = std::find(order.begin(), order.end(), window);
+  return at + 1 < order.end() ? *(at + 1) : 0;
+}
+
+bool SimulatedDesktop::className(WindowHandle window, WindowText& out) {
+  const Window* w = find(window);
+  if (w == nullptr || !w->classReadable) {
+    clearText(out);
+    return false;
+  }
+  copyText(w->className, out);
+  return true;
+}
+
+void SimulatedDesktop::windowTitle(WindowHandle window, WindowText& out) {
+  const Window* w = find(window);
+  if (w == nullptr || !w->titleReadable) {
+    clearText(out);
+    return;
+  }
+  copyText(w->title, out);
+}
+
+ProcessId SimulatedDesktop::windowProcess(WindowHandle window) {
+  const Window* w = find(window);
+  return w != nullptr ? w->process : 0;
+}
+
+ThreadId SimulatedDesktop::windowThread(WindowHandle window) {
+  const Window* w = find(window);
+  return w != nullptr ? w->thread : 0;
+}
+
+WindowHandle SimulatedDesktop::parentWindow(WindowHandle window) {
+  const Window* w = find(window);
+  if (w == nullptr) return 0;
+  if (w->parent != 0) return w->parent;
+  return (w->style & kWsPopup) != 0 ? w->owner : 0;  // GetParent gives the owner of pop-ups only
+}
+
+bool SimulatedDesktop::isVisible(WindowHandle window) {
+  // Visible means the window and every parent have WS_VISIBLE.
+  for (const Window* w = find(window); w != nullptr; w = w->parent != 0 ? find(w->parent) : nullptr) {
+    if ((w->style & kWsVisible) == 0) return false;
+    if (w->parent == 0) return true;
+  }
+  return false;
+}
+
+std::uint32_t SimulatedDesktop::windowStyle(WindowHandle window) {
+  const Window* w = find(window);
+  return w != nullptr ? w->style : 0;
+}
+
+std::int32_t SimulatedDesktop::controlId(WindowHandle window) {
+  const Window* w = find(window);
+  return w != nullptr && w->parent != 0 ? w->controlId : 0;
+}
+
+WindowHandle SimulatedDesktop::windowFromPoint(Point point) {
+  for (WindowHandle top : topLevel_) {
+    const Window& w = get(top);
+    if ((w.style & kWsVisible) == 0) continue;
+    if (point.x >= w.rect.left && point.x < w.rect.right && point.y >= w.rect.top && point.y < w.rect.bottom) {
+      return hitTest(top, point, Point{});
+    }
+  }
+  return 0;
+}
+
+bool SimulatedDesktop::setWindowPos(WindowHandle window, WindowHandle insertAfter, std::int32_t x, std::int32_t y,
+                                    std::int32_t cx, std::int32_t cy, std::uint32_t flags) {
+  events_.push_back(Event::setWindowPos(window, insertAfter, x, y, cx, cy, flags));
+  Window* w = find(window);
+  if (w == nullptr) return false;
+  if ((flags & kSwpNoMove) == 0) {
+    w->rect = Rect{x, y, x + w->rect.width(), y + w->rect.height()};
+  }
+  if ((flags & kSwpNoSize) == 0) {
+    w->rect.right = w->rect.left + cx;
+    w->rect.bottom = w->rect.top + cy;
+  }
+  if ((flags & kSwpNoZOrder) == 0) {
+    if (insertAfter == kHwndBottom) {
+      sendToBack(window);
+    } else if (insertAfter == kHwndTop || insertAfter == kHwndTopmost || insertAfter == kHwndNoTopmost) {
+      bringToFront(window);
+    } else if (find(insertAfter) != nullptr) {
+      placeBehind(window, insertAfter);
+    }
+  }
+  return true;
+}
+
+bool SimulatedDesktop::postMessage(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+                                   std::intptr_t lParam) {
+  events_.push_back(Event::post(window, message, wParam, lParam));
+  return find(window) != nullptr;
+}
+
+std::intptr_t SimulatedDesktop::sendMessage(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+                                            std::intptr_t lParam) {
+  events_.push_back(Event::send(window, message, wParam, lParam));
+  if (find(window) == nullptr || !onSendMessage) return 0;
+  return onSendMessage(window, message, wParam, lParam);
+}
+
+std::uint32_t SimulatedDesktop::registerWindowMessage(const wchar_t* name) {
+  if (name == nullptr || *name == L'\0') return 0;
+  for (const auto& m : messages_) {
+    if (m.first == name) return m.second;
+  }
+  // Registered messages live in 0xC000..0xFFFF.
+  const std::uint32_t id = 0xC000u + static_cast<std::uint32_t>(messages_.size());
+  messages_.emplace_back(name, id);
+  return id;
+}
+
+std::uint8_t SimulatedDesktop::scanCode(std::uint8_t virtualKey) {
+  // The set-1 scan codes of a standard keyboard for the keys the launcher plays.
+  switch (virtualKey) {
+    case 0x08: return 0x0E;  // Backspace
+    case 0x09: return 0x0F;  // Tab
+    case 0x0D: return 0x1C;  // Return
+    case 0x10: return 0x2A;  // Shift
+    case 0x11: return 0x1D;  // Ctrl
+    case 0x1B: return 0x01;  // Escape
+    case 0x21: return 0x49;  // Page Up
+    case 0x22: return 0x51;  // Page Down
+    case 0x23: return 0x4F;  // End
+    case 0x24: return 0x47;  // Home
+    case 0x25: return 0x4B;  // Left
+    case 0x26: return 0x48;  // Up
+    case 0x27: return 0x4D;  // Right
+    case 0x28: return 0x50;  // Down
+    default: return 0;
+  }
+}
+
+void SimulatedDesktop::keyEvent(std::uint8_t virtualKey, std::uint8_t scanCode, bool keyUp) {
+  events_.push_back(keyUp ? Event::keyUpEvent(virtualKey, scanCode) : Event::keyDown(virtualKey, scanCode));
+}
+
+bool SimulatedDesktop::attachThreadInput(ThreadId attach, ThreadId attachTo, bool attachIt) {
+  events_.push_back(Event::attachThreadInput(attach, attachTo, attachIt));
+  if (attachFails_ || attach == 0 || attachTo == 0 || attach == attachTo) return false;
+  const auto pair = std::make_pair(attach, attachTo);
+  const auto at = std::find(attached_.begin(), attached_.end(), pair);
+  if (attachIt) {
+    if (at == attached_.end()) attached_.push_back(pair);
+    return true;
+  }
+  if (at == attached_.end()) return false;
+  attached_.erase(at);
+  return true;
+}
+
+WindowHandle SimulatedDesktop::focusWindow() {
+  // Attached threads share one input state, so their focus is ours.
+  const WindowHandle own = focusOf(currentThread_);
+  if (own != 0) return own;
+  const ThreadId partner = inputPartner(currentThread_);
+  return partner != 0 ? focusOf(partner) : 0;
+}
+
+bool SimulatedDesktop::setForegroundWindow(WindowHandle window) {
+  events_.push_back(Event::setForegroundWindow(window));
+  const Window* w = find(window);
+  if (w == nullptr || foregroundRefused_) return false;
+  foreground_ = window;
+  active_ = window;
+  if (w->parent == 0) bringToFront(window);
+  return true;
+}
+
+WindowHandle SimulatedDesktop::setActiveWindow(WindowHandle window) {
+  events_.push_back(Event::setActiveWindow(window));
+  if (find(window) == nullptr) return 0;
+  const WindowHandle previous = active_;
+  active_ = window;
+  return previous;
+}
+
+bool SimulatedDesktop::foregroundLockTimeout(std::uint32_t& out) {
+  events_.push_back(Event::getForegroundLockTimeout());
+  if (lockTimeoutQueryFails_) return false;
+  out = lockTimeout_;
+  return true;
+}
+
+void SimulatedDesktop::setForegroundLockTimeout(std::uint32_t value) {
+  events_.push_back(Event::setForegroundLockTimeout(value));
+  lockTimeout_ = value;
+}
+
+void SimulatedDesktop::sleep(std::uint32_t milliseconds) { events_.push_back(Event::sleep(milliseconds)); }
+
+bool SimulatedDesktop::fileExists(const wchar_t* path) { return path != nullptr && files_.count(path) != 0; }
+
+bool SimulatedDesktop::createProcess(const wchar_t* applicationName, wchar_t* commandLine) {
+  events_.push_back(Event::createProcess(applicationName, commandLine));
+  return createProcessResult_;
+}
+
+}  // namespace vexlo::test

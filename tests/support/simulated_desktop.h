@@ -1,0 +1,251 @@
+#pragma once
+// A desktop in memory that stands in for Windows in host tests: windows with
+// their class, title, process, thread, parent or owner, children, visibility,
+// style, control id and rectangle; the Z order; focus per thread; the
+// foreground window and attached input. Every effect the launcher has on it
+// goes into one ordered event log, so a test can assert exact sequences
+// without sleeping for real.
+//
+// Building a scene (none of these is logged):
+//   SimulatedDesktop desktop;           // installs itself as g_windowSystem
+//   WindowHandle tv = desktop.addWindow(L"TVTest Window", L"TVTest", 100, 101);
+//   WindowHandle list = desktop.addChild(tv, L"SHELLDLL_DefView", 0x461);
+//   desktop.setFocus(list);
+//   ...
+//   EXPECT_EQ(desktop.events(), (EventLog{Event::post(tv, msg, 0x0F, 0)}));
+//
+// addWindow appends at the bottom of the Z order, so a scene is written from
+// front to back.
+
+#include <cstdint>
+#include <functional>
+#include <iosfwd>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "launcher/window_system.h"
+
+namespace vexlo::test {
+
+inline constexpr std::uint32_t kWsPopup = 0x80000000u;
+inline constexpr std::uint32_t kWsChild = 0x40000000u;
+inline constexpr std::uint32_t kWsVisible = 0x10000000u;
+inline constexpr WindowHandle kHwndBottom = 1;
+inline constexpr WindowHandle kHwndTopmost = static_cast<WindowHandle>(-1);
+inline constexpr WindowHandle kHwndNoTopmost = static_cast<WindowHandle>(-2);
+
+struct Rect {
+  std::int32_t left = 0, top = 0, right = 0, bottom = 0;
+  std::int32_t width() const { return right - left; }
+  std::int32_t height() const { return bottom - top; }
+  bool operator==(const Rect& o) const {
+    return left == o.left && top == o.top && right == o.right && bottom == o.bottom;
+  }
+};
+
+enum class EventKind {
+  kPostMessage,
+  kSendMessage,
+  kKeyEvent,
+  kSleep,
+  kSetWindowPos,
+  kAttachThreadInput,
+  kSetActiveWindow,
+  kSetForegroundWindow,
+  kGetForegroundLockTimeout,
+  kSetForegroundLockTimeout,
+  kCreateProcess,
+};
+
+// One effect. Only the fields of its kind are set; the rest stay zero, so
+// events compare field by field.
+struct Event {
+  EventKind kind = EventKind::kSleep;
+  WindowHandle window = 0;
+  // Messages.
+  std::uint32_t message = 0;
+  std::uintptr_t wParam = 0;
+  std::intptr_t lParam = 0;
+  // Key events.
+  std::uint8_t virtualKey = 0;
+  std::uint8_t scanCode = 0;
+  bool keyUp = false;
+  // Sleeps (milliseconds) and the foreground lock time-out.
+  std::uint32_t value = 0;
+  // SetWindowPos.
+  WindowHandle insertAfter = 0;
+  std::int32_t x = 0, y = 0, cx = 0, cy = 0;
+  std::uint32_t flags = 0;
+  // AttachThreadInput.
+  ThreadId attach = 0, attachTo = 0;
+  bool attachIt = false;
+  // CreateProcessW; a null application name is recorded as hasApplicationName false.
+  bool hasApplicationName = false;
+  std::wstring applicationName, commandLine;
+
+  static Event post(WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam);
+  static Event send(WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam);
+  static Event keyDown(std::uint8_t virtualKey, std::uint8_t scanCode);
+  static Event keyUpEvent(std::uint8_t virtualKey, std::uint8_t scanCode);
+  static Event sleep(std::uint32_t milliseconds);
+  static Event setWindowPos(WindowHandle window, WindowHandle insertAfter, std::int32_t x, std::int32_t y,
+                            std::int32_t cx, std::int32_t cy, std::uint32_t flags);
+  static Event attachThreadInput(ThreadId attach, ThreadId attachTo, bool attachIt);
+  static Event setActiveWindow(WindowHandle window);
+  static Event setForegroundWindow(WindowHandle window);
+  static Event getForegroundLockTimeout();
+  static Event setForegroundLockTimeout(std::uint32_t value);
+  static Event createProcess(const wchar_t* applicationName, const wchar_t* commandLine);
+
+  bool operator==(const Event& o) const;
+  bool operator!=(const Event& o) const { return !(*this == o); }
+};
+
+using EventLog = std::vector<Event>;
+
+std::ostream& operator<<(std::ostream& out, const Event& event);
+void PrintTo(const Event& event, std::ostream* out);  // GoogleTest's printer
+
+class SimulatedDesktop : public WindowSystem {
+ public:
+  // The launcher's own process and thread, as the core sees them.
+  static constexpr ProcessId kLauncherProcess = 1;
+  static constexpr ThreadId kLauncherThread = 2;
+
+  // Installs itself as g_windowSystem; the destructor puts back the previous one.
+  SimulatedDesktop();
+  ~SimulatedDesktop() override;
+  SimulatedDesktop(const SimulatedDesktop&) = delete;
+  SimulatedDesktop& operator=(const SimulatedDesktop&) = delete;
+
+  // --- Building the scene (not logged) ---------------------------------
+  // A visible top-level window at the bottom of the Z order.
+  WindowHandle addWindow(const std::wstring& className, const std::wstring& title, ProcessId process,
+                         ThreadId thread);
+  // A visible child (WS_CHILD) as the last child of parent, in parent's process and thread.
+  WindowHandle addChild(WindowHandle parent, const std::wstring& className, std::int32_t controlId = 0,
+                        const std::wstring& title = L"");
+  // A visible top-level pop-up (WS_POPUP) owned by owner: GetParent gives the owner.
+  WindowHandle addOwnedPopup(WindowHandle owner, const std::wstring& className, const std::wstring& title);
+  // Destroys the window, its children and the windows it owns.
+  void destroyWindow(WindowHandle window);
+
+  void setVisible(WindowHandle window, bool visible);
+  void setStyle(WindowHandle window, std::uint32_t style);  // WS_CHILD/WS_VISIBLE bits are kept as they are
+  void setControlId(WindowHandle window, std::int32_t id);
+  void setTitle(WindowHandle window, const std::wstring& title);
+  void setRect(WindowHandle window, Rect rect);  // relative to the parent for children
+  void setClassReadable(WindowHandle window, bool readable);
+  void setTitleReadable(WindowHandle window, bool readable);
+
+  // Z order of top-level windows (or of siblings, for a child).
+  void bringToFront(WindowHandle window);
+  void sendToBack(WindowHandle window);
+  void placeBehind(WindowHandle window, WindowHandle after);
+
+  void setForeground(WindowHandle window);       // also makes it active
+  void setFocus(WindowHandle window);            // the focus of the window's thread
+  void setCursorPosition(Point point) { cursor_ = point; }
+  void setCurrentThread(ThreadId thread) { currentThread_ = thread; }
+  void addExistingFile(const std::wstring& path) { files_.insert(path); }
+  void setForegroundLockTimeoutValue(std::uint32_t value) { lockTimeout_ = value; }
+  void setForegroundLockTimeoutQueryFails(bool fails) { lockTimeoutQueryFails_ = fails; }
+  void setAttachThreadInputFails(bool fails) { attachFails_ = fails; }
+  void setForegroundRefused(bool refused) { foregroundRefused_ = refused; }
+  void setCreateProcessResult(bool result) { createProcessResult_ = result; }
+  // What SendMessageW answers; unset, it answers 0.
+  std::function<std::intptr_t(WindowHandle, std::uint32_t, std::uintptr_t, std::intptr_t)> onSendMessage;
+
+  // --- Inspecting ----------------------------------------------------------
+  const EventLog& events() const { return events_; }
+  EventLog eventsOfKind(EventKind kind) const;
+  void clearEvents() { events_.clear(); }  // keeps the capacity: clearing does not free
+  void reserveEvents(std::size_t count) { events_.reserve(count); }
+
+  Rect rect(WindowHandle window) const;
+  std::vector<WindowHandle> zOrder() const { return topLevel_; }  // front to back
+  WindowHandle foreground() const { return foreground_; }
+  WindowHandle activeWindow() const { return active_; }
+  WindowHandle focusOf(ThreadId thread) const;
+  bool inputAttached(ThreadId a, ThreadId b) const;
+  std::uint32_t lockTimeoutValue() const { return lockTimeout_; }
+
+  // --- WindowSystem ----------------------------------------------------------
+  void enumTopLevelWindows(WindowVisitor visit) override;
+  void enumChildWindows(WindowHandle parent, WindowVisitor visit) override;
+  WindowHandle nextWindow(WindowHandle window) override;
+  WindowHandle foregroundWindow() override { return foreground_; }
+  bool className(WindowHandle window, WindowText& out) override;
+  void windowTitle(WindowHandle window, WindowText& out) override;
+  ProcessId windowProcess(WindowHandle window) override;
+  ThreadId windowThread(WindowHandle window) override;
+  WindowHandle parentWindow(WindowHandle window) override;
+  bool isVisible(WindowHandle window) override;
+  bool isWindow(WindowHandle window) override { return find(window) != nullptr; }
+  std::uint32_t windowStyle(WindowHandle window) override;
+  std::int32_t controlId(WindowHandle window) override;
+  WindowHandle windowFromPoint(Point point) override;
+  Point cursorPosition() override { return cursor_; }
+  bool setWindowPos(WindowHandle window, WindowHandle insertAfter, std::int32_t x, std::int32_t y, std::int32_t cx,
+                    std::int32_t cy, std::uint32_t flags) override;
+  bool postMessage(WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override;
+  std::intptr_t sendMessage(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+                            std::intptr_t lParam) override;
+  std::uint32_t registerWindowMessage(const wchar_t* name) override;
+  std::uint8_t scanCode(std::uint8_t virtualKey) override;
+  void keyEvent(std::uint8_t virtualKey, std::uint8_t scanCode, bool keyUp) override;
+  ThreadId currentThread() override { return currentThread_; }
+  bool attachThreadInput(ThreadId attach, ThreadId attachTo, bool attachIt) override;
+  WindowHandle focusWindow() override;
+  bool setForegroundWindow(WindowHandle window) override;
+  WindowHandle setActiveWindow(WindowHandle window) override;
+  bool foregroundLockTimeout(std::uint32_t& out) override;
+  void setForegroundLockTimeout(std::uint32_t value) override;
+  void sleep(std::uint32_t milliseconds) override;
+  bool fileExists(const wchar_t* path) override;
+  bool createProcess(const wchar_t* applicationName, wchar_t* commandLine) override;
+
+ private:
+  struct Window {
+    WindowHandle handle = 0;
+    bool alive = true;
+    std::wstring className, title;
+    bool classReadable = true, titleReadable = true;
+    ProcessId process = 0;
+    ThreadId thread = 0;
+    WindowHandle parent = 0;  // children only
+    WindowHandle owner = 0;   // top-level only
+    std::vector<WindowHandle> children;  // front to back
+    std::uint32_t style = 0;
+    std::int32_t controlId = 0;
+    Rect rect{0, 0, 100, 100};
+  };
+
+  Window* find(WindowHandle window);
+  const Window* find(WindowHandle window) const;
+  Window& get(WindowHandle window);
+  WindowHandle create(Window window);
+  std::vector<WindowHandle>& siblingsOf(const Window& window);
+  bool enumDescendants(const Window& parent, WindowVisitor& visit);
+  WindowHandle hitTest(WindowHandle window, Point point, Point origin);
+  ThreadId inputPartner(ThreadId thread) const;
+
+  std::vector<Window> windows_;        // index = handle order; destroyed ones stay, dead
+  std::vector<WindowHandle> topLevel_;  // Z order, front to back
+  std::vector<std::pair<ThreadId, WindowHandle>> focus_;
+  std::vector<std::pair<ThreadId, ThreadId>> attached_;
+  std::vector<std::pair<std::wstring, std::uint32_t>> messages_;
+  std::set<std::wstring> files_;
+  EventLog events_;
+  WindowHandle foreground_ = 0, active_ = 0;
+  Point cursor_;
+  ThreadId currentThread_ = kLauncherThread;
+  std::uint32_t lockTimeout_ = 200000;
+  bool lockTimeoutQueryFails_ = false, attachFails_ = false, foregroundRefused_ = false;
+  bool createProcessResult_ = true;
+  WindowSystem* previous_ = nullptr;
+};
+
+}  // namespace vexlo::test
