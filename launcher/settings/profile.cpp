@@ -1,0 +1,7 @@
+#include "launcher/settings/profile.h"
+
+namespace vexlo {
+
+Profile* g_profile = nullptr;
+
+}  // namespace vexlo

@@ -1,0 +1,56 @@
+#pragma once
+// The launcher's settings on disk: section "Vexlo" of "Vexlo.ini" beside the
+// executable, nine keys, integers as eight hexadecimal digits. Loaded once
+// at window creation and saved once at teardown, through g_profile.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace vexlo {
+
+inline constexpr wchar_t kSettingsSection[] = L"Vexlo";
+inline constexpr wchar_t kSettingsFileName[] = L"Vexlo.ini";
+
+// Read buffers, in characters with the terminator.
+inline constexpr std::size_t kIntSettingCapacity = 64;
+inline constexpr std::size_t kStringSettingCapacity = 8192;
+
+// The keys, in the order they are loaded and saved.
+inline constexpr wchar_t kKeyMode[] = L"ZIZU_MODE";
+inline constexpr wchar_t kKeyIgnoreCursor[] = L"IgnoreCursor";
+inline constexpr wchar_t kKeySwitchByOnair[] = L"SwitchTVTestByOnair";
+inline constexpr wchar_t kKeyPowerOnLaunch[] = L"TVTestPowerON";
+inline constexpr wchar_t kKeyViewerPath[] = L"TVTestPath";
+inline constexpr wchar_t kKeyViewerOptions[] = L"TVTestOptions";
+inline constexpr wchar_t kKeyDialogExpand[] = L"BFDialogExpand";
+inline constexpr wchar_t kKeyDialogWidth[] = L"BFDialogWidth";
+inline constexpr wchar_t kKeyDialogHeight[] = L"BFDialogHeight";
+
+inline constexpr std::int32_t kDefaultDialogWidth = 1024;
+inline constexpr std::int32_t kDefaultDialogHeight = 800;
+
+// The settings file of the process, made by the shell at window creation.
+extern std::wstring* g_settingsPath;
+inline const std::wstring& settingsPath() { return *g_settingsPath; }
+
+// Drive and directory of the module file name (split as _wsplitpath_s does)
+// followed by "Vexlo.ini"; an empty or unusable name gives an empty path.
+std::wstring makeSettingsPath(const std::wstring& moduleFileName);
+// Over Win32 (settings_path_win32.cpp): from this program's own module file name.
+std::wstring makeSettingsPath();
+
+std::int32_t readIntSetting(const wchar_t* key, std::int32_t defaultValue);
+void writeIntSetting(const wchar_t* key, std::int32_t value);
+std::wstring readStringSetting(const wchar_t* key);
+void writeStringSetting(const wchar_t* key, const std::wstring& value);
+
+// Rules applied to values on load, and by the settings dialog.
+void setMode(std::int32_t value);         // 0, 1, 2 only; anything else keeps the mode
+void setDialogWidth(std::int32_t value);  // never below kMinDialogWidth
+void setDialogHeight(std::int32_t value); // never below kMinDialogHeight
+
+void loadSettings();
+void saveSettings();
+
+}  // namespace vexlo

@@ -1,0 +1,243 @@
+// The settings store over an in-memory profile: defaults, the rules applied
+// on load, the text of integers, table order and round trips.
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "launcher/settings/launcher_state.h"
+#include "launcher/settings/settings_store.h"
+#include "tests/support/memory_profile.h"
+
+namespace vexlo {
+namespace {
+
+const std::wstring kPath = L"C:\\Vexlo\\Vexlo.ini";
+
+const std::vector<std::wstring> kTableOrder = {
+    L"ZIZU_MODE",     L"IgnoreCursor",   L"SwitchTVTestByOnair", L"TVTestPowerON", L"TVTestPath",
+    L"TVTestOptions", L"BFDialogExpand", L"BFDialogWidth",       L"BFDialogHeight"};
+
+class Store : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    g_state = &state;
+    g_settings = &settings;
+    g_profile = &profileData;
+    g_settingsPath = &path;
+  }
+  void TearDown() override {
+    g_state = nullptr;
+    g_settings = nullptr;
+    g_profile = nullptr;
+    g_settingsPath = nullptr;
+  }
+  void stored(const wchar_t* key, const std::wstring& value) { profileData.set(kPath, L"Vexlo", key, value); }
+  std::wstring valueOf(const std::wstring& key) const {
+    const test::ProfileEntry* entry = profileData.find(kPath, L"Vexlo", key);
+    return entry ? entry->value : L"<absent>";
+  }
+
+  LauncherState state;
+  LauncherSettings settings;
+  test::MemoryProfile profileData;
+  std::wstring path = kPath;
+};
+
+TEST_F(Store, StateStartsWithTheMinimumSizes) {
+  EXPECT_EQ(state.mode, 0);
+  EXPECT_EQ(state.lockedTarget, 0u);
+  EXPECT_EQ(state.dialogWidth, 654);
+  EXPECT_EQ(state.dialogHeight, 381);
+  EXPECT_TRUE(settings.viewerPath.empty());
+  EXPECT_TRUE(settings.viewerOptions.empty());
+}
+
+TEST_F(Store, NoFileGivesTheDefaultsAndSavingWritesAllNineKeys) {
+  state.mode = 2;  // the file's default replaces nothing it does not name
+  loadSettings();
+  EXPECT_EQ(state.mode, 0);
+  EXPECT_EQ(state.ignoreCursor, 0);
+  EXPECT_EQ(settings.switchByOnair, 0);
+  EXPECT_EQ(settings.powerOnLaunch, 0);
+  EXPECT_EQ(settings.viewerPath, L"");
+  EXPECT_EQ(settings.viewerOptions, L"");
+  EXPECT_EQ(state.dialogExpand, 0);
+  EXPECT_EQ(state.dialogWidth, 1024);
+  EXPECT_EQ(state.dialogHeight, 800);
+  EXPECT_FALSE(profileData.hasFile(kPath));
+
+  saveSettings();
+  ASSERT_EQ(profileData.writes.size(), kTableOrder.size());
+  const std::vector<std::wstring> values = {L"00000000", L"00000000", L"00000000", L"00000000", L"",
+                                            L"",         L"00000000", L"00000400", L"00000320"};
+  for (std::size_t i = 0; i < kTableOrder.size(); ++i) {
+    EXPECT_EQ(profileData.writes[i].key, kTableOrder[i]);
+    EXPECT_EQ(profileData.writes[i].section, L"Vexlo");
+    EXPECT_EQ(profileData.writes[i].path, kPath);
+    EXPECT_EQ(profileData.writes[i].value, values[i]) << profileData.writes[i].key;
+  }
+}
+
+TEST_F(Store, LoadReadsInTableOrderWithTheirDefaultsAndBuffers) {
+  loadSettings();
+  ASSERT_EQ(profileData.reads.size(), kTableOrder.size());
+  const std::vector<std::wstring> defaults = {L"00000000", L"00000000", L"00000000", L"00000000", L"",
+                                              L"",         L"00000000", L"00000400", L"00000320"};
+  for (std::size_t i = 0; i < kTableOrder.size(); ++i) {
+    const test::ProfileRead& read = profileData.reads[i];
+    EXPECT_EQ(read.key, kTableOrder[i]);
+    EXPECT_EQ(read.section, L"Vexlo");
+    EXPECT_EQ(read.path, kPath);
+    EXPECT_EQ(read.defaultValue, defaults[i]) << read.key;
+    const bool isString = i == 4 || i == 5;
+    EXPECT_EQ(read.capacity, isString ? 8192u : 64u) << read.key;
+  }
+}
+
+TEST_F(Store, EmptyValuesReadAsZeroAndSoAsTheMinimums) {
+  state.mode = 1;
+  for (const wchar_t* key : {L"ZIZU_MODE", L"BFDialogWidth", L"BFDialogHeight", L"BFDialogExpand"}) stored(key, L"");
+  loadSettings();
+  EXPECT_EQ(state.mode, 0);
+  EXPECT_EQ(state.dialogWidth, 654);
+  EXPECT_EQ(state.dialogHeight, 381);
+  EXPECT_EQ(state.dialogExpand, 0);
+}
+
+TEST_F(Store, SizesBelowTheMinimumsAreRaised) {
+  stored(L"BFDialogWidth", L"00000100");   // 256
+  stored(L"BFDialogHeight", L"FFFFFFFF");  // -1, compared signed
+  loadSettings();
+  EXPECT_EQ(state.dialogWidth, 654);
+  EXPECT_EQ(state.dialogHeight, 381);
+
+  stored(L"BFDialogWidth", L"80000000");  // the most negative value
+  stored(L"BFDialogHeight", L"0000017D");  // exactly the minimum
+  loadSettings();
+  EXPECT_EQ(state.dialogWidth, 654);
+  EXPECT_EQ(state.dialogHeight, 381);
+
+  stored(L"BFDialogWidth", L"0000028F");  // one above
+  stored(L"BFDialogHeight", L"7FFFFFFF");
+  loadSettings();
+  EXPECT_EQ(state.dialogWidth, 655);
+  EXPECT_EQ(state.dialogHeight, INT32_MAX);
+}
+
+TEST_F(Store, OnlyModesZeroToTwoAreTaken) {
+  stored(L"ZIZU_MODE", L"00000007");
+  loadSettings();
+  EXPECT_EQ(state.mode, 0);
+  stored(L"ZIZU_MODE", L"00000002");
+  loadSettings();
+  EXPECT_EQ(state.mode, 2);
+  for (const wchar_t* bad : {L"00000003", L"FFFFFFFF", L"80000002"}) {
+    stored(L"ZIZU_MODE", bad);
+    loadSettings();
+    EXPECT_EQ(state.mode, 2) << bad;
+  }
+  stored(L"ZIZU_MODE", L"1");
+  loadSettings();
+  EXPECT_EQ(state.mode, 1);
+}
+
+TEST_F(Store, FlagsKeepWhateverValueTheyHold) {
+  stored(L"IgnoreCursor", L"1g");            // digit, then a letter beyond F
+  stored(L"SwitchTVTestByOnair", L"g1");     // such a letter first
+  stored(L"TVTestPowerON", L"0000000a");     // lower case
+  stored(L"BFDialogExpand", L"fffffffe");
+  loadSettings();
+  EXPECT_EQ(state.ignoreCursor, 1);
+  EXPECT_EQ(settings.switchByOnair, 0);
+  EXPECT_EQ(settings.powerOnLaunch, 10);
+  EXPECT_EQ(state.dialogExpand, -2);
+
+  saveSettings();
+  EXPECT_EQ(valueOf(L"TVTestPowerON"), L"0000000A");  // written back in upper case
+  EXPECT_EQ(valueOf(L"BFDialogExpand"), L"FFFFFFFE");
+  EXPECT_EQ(valueOf(L"SwitchTVTestByOnair"), L"00000000");
+}
+
+TEST_F(Store, IntegerReadStopsAtItsBuffer) {
+  // 70 characters come back as 63; digits past the buffer cannot count.
+  stored(L"BFDialogWidth", std::wstring(62, L'0') + L"1" + L"2345678");
+  loadSettings();
+  EXPECT_EQ(state.dialogWidth, 654);  // only "...01" was seen
+  stored(L"BFDialogWidth", std::wstring(59, L'0') + L"1000" + L"FFFF");
+  loadSettings();
+  EXPECT_EQ(state.dialogWidth, 0x1000);
+}
+
+TEST_F(Store, AllNineKeysRoundTripWithExtremeValues) {
+  const std::wstring longPath = L"C:\\" + std::wstring(250, L'p') + L"\\T.exe";
+  ASSERT_EQ(longPath.size(), 259u);
+  const std::wstring longOptions = L"/d " + std::wstring(8188, L'o');
+  ASSERT_EQ(longOptions.size(), 8191u);
+
+  struct Case {
+    std::int32_t mode, ignoreCursor, switchByOnair, powerOnLaunch, expand, width, height;
+    std::wstring viewerPath, viewerOptions;
+  };
+  const std::vector<Case> cases = {
+      {0, 0, 0, 0, 0, 654, 381, L"", L""},
+      {1, -1, -1, -1, -1, INT32_MAX, INT32_MAX, longPath, longOptions},
+      {2, INT32_MAX, 1, 1, 1, 1920, 1080, L"D:\\テレビ\\TVTest.exe", L"/ch 1 /nd /mute 「地デジ」"},
+      {2, INT32_MIN, INT32_MIN, INT32_MAX, INT32_MIN, 655, 382, L"x", L" spaced "},
+  };
+  for (const Case& c : cases) {
+    state = LauncherState{};
+    settings = LauncherSettings{};
+    state.mode = c.mode;
+    state.ignoreCursor = c.ignoreCursor;
+    settings.switchByOnair = c.switchByOnair;
+    settings.powerOnLaunch = c.powerOnLaunch;
+    state.dialogExpand = c.expand;
+    state.dialogWidth = c.width;
+    state.dialogHeight = c.height;
+    settings.viewerPath = c.viewerPath;
+    settings.viewerOptions = c.viewerOptions;
+    saveSettings();
+
+    LauncherState loadedState;
+    LauncherSettings loadedSettings;
+    g_state = &loadedState;
+    g_settings = &loadedSettings;
+    loadSettings();
+    g_state = &state;
+    g_settings = &settings;
+    EXPECT_EQ(loadedState.mode, c.mode);
+    EXPECT_EQ(loadedState.ignoreCursor, c.ignoreCursor);
+    EXPECT_EQ(loadedSettings.switchByOnair, c.switchByOnair);
+    EXPECT_EQ(loadedSettings.powerOnLaunch, c.powerOnLaunch);
+    EXPECT_EQ(loadedState.dialogExpand, c.expand);
+    EXPECT_EQ(loadedState.dialogWidth, c.width);
+    EXPECT_EQ(loadedState.dialogHeight, c.height);
+    EXPECT_EQ(loadedSettings.viewerPath, c.viewerPath);
+    EXPECT_EQ(loadedSettings.viewerOptions, c.viewerOptions);
+    EXPECT_EQ(loadedState.lockedTarget, 0u);
+  }
+}
+
+TEST_F(Store, SettersApplyTheirRules) {
+  setDialogWidth(653);
+  EXPECT_EQ(state.dialogWidth, 654);
+  setDialogWidth(-100000);
+  EXPECT_EQ(state.dialogWidth, 654);
+  setDialogWidth(654);
+  EXPECT_EQ(state.dialogWidth, 654);
+  setDialogHeight(380);
+  EXPECT_EQ(state.dialogHeight, 381);
+  setDialogHeight(INT32_MIN);
+  EXPECT_EQ(state.dialogHeight, 381);
+  setDialogHeight(2000);
+  EXPECT_EQ(state.dialogHeight, 2000);
+  setMode(1);
+  setMode(-1);
+  EXPECT_EQ(state.mode, 1);
+}
+
+}  // namespace
+}  // namespace vexlo

@@ -1,0 +1,209 @@
+// The settings store over Windows' real private-profile functions, with a
+// real file in a temporary directory.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "launcher/settings/launcher_state.h"
+#include "launcher/settings/profile_win32.h"
+#include "launcher/settings/settings_store.h"
+
+namespace vexlo {
+namespace {
+
+std::string readBytes(const std::wstring& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void writeBytes(const std::wstring& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+class StoreOnWindows : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    wchar_t temp[MAX_PATH] = {};
+    ASSERT_NE(GetTempPathW(MAX_PATH, temp), 0u);
+    dir = std::wstring(temp) + L"vexlo-settings-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+          std::to_wstring(GetTickCount64()) + L"-" +
+          std::to_wstring(++serial);
+    ASSERT_TRUE(CreateDirectoryW(dir.c_str(), nullptr));
+    path = dir + L"\\Vexlo.ini";
+    g_state = &state;
+    g_settings = &settings;
+    g_profile = &profileImpl;
+    g_settingsPath = &path;
+  }
+  void TearDown() override {
+    g_state = nullptr;
+    g_settings = nullptr;
+    g_profile = nullptr;
+    g_settingsPath = nullptr;
+    DeleteFileW(path.c_str());
+    RemoveDirectoryW(dir.c_str());
+  }
+
+  static inline int serial = 0;
+  std::wstring dir;
+  std::wstring path;
+  LauncherState state;
+  LauncherSettings settings;
+  Win32Profile profileImpl;
+};
+
+TEST_F(StoreOnWindows, NoFileGivesDefaultsAndTheFirstWriteCreatesIt) {
+  loadSettings();
+  EXPECT_EQ(state.mode, 0);
+  EXPECT_EQ(state.dialogWidth, 1024);
+  EXPECT_EQ(state.dialogHeight, 800);
+  EXPECT_EQ(settings.viewerPath, L"");
+  EXPECT_EQ(GetFileAttributesW(path.c_str()), INVALID_FILE_ATTRIBUTES);
+
+  saveSettings();
+  EXPECT_EQ(readBytes(path),
+            "[Vexlo]\r\n"
+            "ZIZU_MODE=00000000\r\n"
+            "IgnoreCursor=00000000\r\n"
+            "SwitchTVTestByOnair=00000000\r\n"
+            "TVTestPowerON=00000000\r\n"
+            "TVTestPath=\r\n"
+            "TVTestOptions=\r\n"
+            "BFDialogExpand=00000000\r\n"
+            "BFDialogWidth=00000400\r\n"
+            "BFDialogHeight=00000320\r\n");
+}
+
+TEST_F(StoreOnWindows, SavedValuesAreWrittenAsText) {
+  state.mode = 1;
+  state.ignoreCursor = 1;
+  settings.switchByOnair = 1;
+  settings.powerOnLaunch = -1;
+  settings.viewerPath = L"C:\\TVTest\\TVTest.exe";
+  settings.viewerOptions = L"/d BonDriver_PT3.dll /ch 27";
+  state.dialogExpand = 1;
+  state.dialogWidth = 1280;
+  state.dialogHeight = 0x7FFFFFFF;
+  saveSettings();
+  EXPECT_EQ(readBytes(path),
+            "[Vexlo]\r\n"
+            "ZIZU_MODE=00000001\r\n"
+            "IgnoreCursor=00000001\r\n"
+            "SwitchTVTestByOnair=00000001\r\n"
+            "TVTestPowerON=FFFFFFFF\r\n"
+            "TVTestPath=C:\\TVTest\\TVTest.exe\r\n"
+            "TVTestOptions=/d BonDriver_PT3.dll /ch 27\r\n"
+            "BFDialogExpand=00000001\r\n"
+            "BFDialogWidth=00000500\r\n"
+            "BFDialogHeight=7FFFFFFF\r\n");
+}
+
+TEST_F(StoreOnWindows, HandWrittenOddValuesReadAsTheRulesSay) {
+  writeBytes(path,
+             "[Other]\r\n"
+             "ZIZU_MODE=00000001\r\n"
+             "[Vexlo]\r\n"
+             "ZIZU_MODE=00000007\r\n"
+             "IgnoreCursor=1g\r\n"
+             "SwitchTVTestByOnair=g1\r\n"
+             "TVTestPowerON=0000000a\r\n"
+             "TVTestPath=C:\\TV\\TVTest.exe\r\n"
+             "TVTestOptions=/d BonDriver.dll\r\n"
+             "BFDialogExpand=\r\n"
+             "BFDialogWidth=100\r\n"
+             "BFDialogHeight=ffffffff\r\n");
+  state.mode = 2;
+  loadSettings();
+  EXPECT_EQ(state.mode, 2);  // 7 is no mode: the mode stays
+  EXPECT_EQ(state.ignoreCursor, 1);
+  EXPECT_EQ(settings.switchByOnair, 0);
+  EXPECT_EQ(settings.powerOnLaunch, 10);
+  EXPECT_EQ(settings.viewerPath, L"C:\\TV\\TVTest.exe");
+  EXPECT_EQ(settings.viewerOptions, L"/d BonDriver.dll");
+  EXPECT_EQ(state.dialogExpand, 0);
+  EXPECT_EQ(state.dialogWidth, 654);
+  EXPECT_EQ(state.dialogHeight, 381);
+}
+
+TEST_F(StoreOnWindows, EmptyValuesAreZeroAndAbsentKeysTheirDefaults) {
+  writeBytes(path,
+             "[Vexlo]\r\n"
+             "ZIZU_MODE=\r\n"
+             "BFDialogWidth=\r\n");
+  state.mode = 1;
+  loadSettings();
+  EXPECT_EQ(state.mode, 0);
+  EXPECT_EQ(state.dialogWidth, 654);
+  EXPECT_EQ(state.dialogHeight, 800);
+}
+
+TEST_F(StoreOnWindows, ExtremeValuesRoundTripThroughTheFile) {
+  const std::wstring longPath = L"C:\\" + std::wstring(250, L'p') + L"\\T.exe";
+  const std::wstring longOptions = L"/d " + std::wstring(8188, L'o');
+  state.mode = 2;
+  state.ignoreCursor = -1;
+  settings.switchByOnair = INT32_MIN;
+  settings.powerOnLaunch = INT32_MAX;
+  settings.viewerPath = longPath;
+  settings.viewerOptions = longOptions;
+  state.dialogExpand = 0;
+  state.dialogWidth = INT32_MAX;
+  state.dialogHeight = 655;
+  saveSettings();
+
+  LauncherState loadedState;
+  LauncherSettings loadedSettings;
+  g_state = &loadedState;
+  g_settings = &loadedSettings;
+  loadSettings();
+  EXPECT_EQ(loadedState.mode, 2);
+  EXPECT_EQ(loadedState.ignoreCursor, -1);
+  EXPECT_EQ(loadedSettings.switchByOnair, INT32_MIN);
+  EXPECT_EQ(loadedSettings.powerOnLaunch, INT32_MAX);
+  EXPECT_EQ(loadedSettings.viewerPath, longPath);
+  EXPECT_EQ(loadedSettings.viewerOptions.size(), 8191u);
+  EXPECT_EQ(loadedSettings.viewerOptions, longOptions);
+  EXPECT_EQ(loadedState.dialogExpand, 0);
+  EXPECT_EQ(loadedState.dialogWidth, INT32_MAX);
+  EXPECT_EQ(loadedState.dialogHeight, 655);
+}
+
+TEST_F(StoreOnWindows, JapaneseTextRoundTripsInAUnicodeFile) {
+  // A file that starts with the UTF-16 byte-order mark is read and written as UTF-16.
+  writeBytes(path, std::string("\xFF\xFE", 2));
+  settings.viewerPath = L"D:\\テレビ\\TVTest.exe";
+  settings.viewerOptions = L"/ch 1 「地デジ」";
+  saveSettings();
+  LauncherSettings loadedSettings;
+  g_settings = &loadedSettings;
+  loadSettings();
+  EXPECT_EQ(loadedSettings.viewerPath, L"D:\\テレビ\\TVTest.exe");
+  EXPECT_EQ(loadedSettings.viewerOptions, L"/ch 1 「地デジ」");
+}
+
+TEST(SettingsPathOnWindows, IsTheProgramDirectoryPlusVexloIni) {
+  wchar_t module[MAX_PATH] = {};
+  const DWORD length = GetModuleFileNameW(nullptr, module, MAX_PATH);
+  ASSERT_GT(length, 0u);
+  ASSERT_LT(length, static_cast<DWORD>(MAX_PATH));
+  std::wstring expected(module, length);
+  expected.erase(expected.find_last_of(L'\\') + 1);
+  expected += L"Vexlo.ini";
+
+  const std::wstring made = makeSettingsPath();
+  EXPECT_EQ(made, expected);
+  const std::wstring dirOfMade = made.substr(0, made.size() - 9);
+  const DWORD attributes = GetFileAttributesW(dirOfMade.c_str());
+  ASSERT_NE(attributes, INVALID_FILE_ATTRIBUTES);
+  EXPECT_TRUE(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+}  // namespace
+}  // namespace vexlo

@@ -1,0 +1,47 @@
+#include "tests/support/memory_profile.h"
+
+namespace vexlo::test {
+
+std::wstring MemoryProfile::readString(const wchar_t* section, const wchar_t* key, const wchar_t* defaultValue,
+                                       std::size_t capacity, const std::wstring& path) {
+  reads.push_back({section, key, defaultValue ? defaultValue : L"", capacity, path});
+  const ProfileEntry* entry = find(path, section, key);
+  std::wstring value = entry ? entry->value : reads.back().defaultValue;
+  if (capacity == 0) return std::wstring();
+  if (value.size() > capacity - 1) value.resize(capacity - 1);
+  return value;
+}
+
+void MemoryProfile::writeString(const wchar_t* section, const wchar_t* key, const wchar_t* value,
+                                const std::wstring& path) {
+  writes.push_back({path, section, key, value});
+  set(path, section, key, value);
+}
+
+void MemoryProfile::set(const std::wstring& path, const std::wstring& section, const std::wstring& key,
+                        const std::wstring& value) {
+  for (ProfileEntry& entry : entries) {
+    if (entry.path == path && entry.section == section && entry.key == key) {
+      entry.value = value;
+      return;
+    }
+  }
+  entries.push_back({path, section, key, value});
+}
+
+const ProfileEntry* MemoryProfile::find(const std::wstring& path, const std::wstring& section,
+                                        const std::wstring& key) const {
+  for (const ProfileEntry& entry : entries) {
+    if (entry.path == path && entry.section == section && entry.key == key) return &entry;
+  }
+  return nullptr;
+}
+
+bool MemoryProfile::hasFile(const std::wstring& path) const {
+  for (const ProfileEntry& entry : entries) {
+    if (entry.path == path) return true;
+  }
+  return false;
+}
+
+}  // namespace vexlo::test

@@ -1,0 +1,49 @@
+#pragma once
+// A profile held in memory for host tests: files by path, sections and keys
+// in the order first written, and a log of every call so a test can check
+// what the store asked for and in which order.
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "launcher/settings/profile.h"
+
+namespace vexlo::test {
+
+struct ProfileEntry {
+  std::wstring path;
+  std::wstring section;
+  std::wstring key;
+  std::wstring value;
+};
+
+struct ProfileRead {
+  std::wstring section;
+  std::wstring key;
+  std::wstring defaultValue;
+  std::size_t capacity = 0;
+  std::wstring path;
+};
+
+class MemoryProfile final : public Profile {
+ public:
+  // Like GetPrivateProfileStringW: the stored value, else the default, cut
+  // to capacity - 1 characters. Values are kept verbatim (no trimming).
+  std::wstring readString(const wchar_t* section, const wchar_t* key, const wchar_t* defaultValue,
+                          std::size_t capacity, const std::wstring& path) override;
+  void writeString(const wchar_t* section, const wchar_t* key, const wchar_t* value,
+                   const std::wstring& path) override;
+
+  // Puts a value in place without logging it as a write (a hand-edited file).
+  void set(const std::wstring& path, const std::wstring& section, const std::wstring& key,
+           const std::wstring& value);
+  const ProfileEntry* find(const std::wstring& path, const std::wstring& section, const std::wstring& key) const;
+  bool hasFile(const std::wstring& path) const;
+
+  std::vector<ProfileEntry> entries;  // the stored values, in first-write order
+  std::vector<ProfileEntry> writes;   // every write, in call order
+  std::vector<ProfileRead> reads;     // every read, in call order
+};
+
+}  // namespace vexlo::test
