@@ -1,0 +1,282 @@
+#include "launcher/routing.h"
+
+#include <gtest/gtest.h>
+
+#include "launcher/keys.h"
+#include "tests/core/core_scene.h"
+
+namespace vexlo::test {
+namespace {
+
+class RoutingTest : public CoreScene {};
+
+// --- Choosing the viewer -----------------------------------------------------
+
+TEST_F(RoutingTest, ModesWithoutDirectInputDeliverNothingWithoutALock) {
+  addViewer(100);
+  for (std::int32_t mode : {0, 2}) {
+    state.mode = mode;
+    EXPECT_TRUE(routeButton(0x0F));
+    EXPECT_EQ(desktop.events(), EventLog{}) << "mode " << mode;
+  }
+}
+
+TEST_F(RoutingTest, DirectInputPostsTheRemoteMessageToTheTopmostViewer) {
+  state.mode = 1;
+  desktop.addWindow(L"Notepad", L"memo", 50, 51);
+  const WindowHandle upper = addViewer(100);
+  const WindowHandle lower = addViewer(200, kTvh264WindowClass);
+  EXPECT_TRUE(routeButton(0x0F));
+  desktop.bringToFront(lower);
+  EXPECT_TRUE(routeButton(0x33));
+  EXPECT_EQ(desktop.events(), (EventLog{remote(upper, 0x0F), remote(lower, 0x33)}));
+}
+
+TEST_F(RoutingTest, HiddenViewersCountAndUnreadableClassesAreSkipped) {
+  state.mode = 1;
+  const WindowHandle unreadable = desktop.addWindow(kMagicTvWindowClass, L"", 10, 11);
+  desktop.setClassReadable(unreadable, false);
+  const WindowHandle hidden = addViewer(100);
+  desktop.setVisible(hidden, false);
+  routeButton(0x10);
+  EXPECT_EQ(desktop.events(), EventLog{remote(hidden, 0x10)});
+}
+
+TEST_F(RoutingTest, MagicTvAboveEveryViewerStopsTheSearch) {
+  state.mode = 1;
+  const WindowHandle magic = desktop.addWindow(kMagicTvWindowClass, L"mAgicTV", 10, 11);
+  const WindowHandle viewer = addViewer(100);
+  EXPECT_TRUE(routeButton(0x0F));
+  EXPECT_EQ(desktop.events(), EventLog{});
+  EXPECT_EQ(findViewerWindow(), 0u);
+
+  desktop.sendToBack(magic);
+  routeButton(0x0F);
+  EXPECT_EQ(desktop.events(), EventLog{remote(viewer, 0x0F)});
+}
+
+TEST_F(RoutingTest, ClassNamesCompareExactlyAndCaseSensitively) {
+  state.mode = 1;
+  desktop.addWindow(L"TVTest window", L"", 10, 11);
+  desktop.addWindow(L"TVTest Window ", L"", 20, 21);
+  desktop.addWindow(L"magictvwindow", L"", 30, 31);
+  const WindowHandle viewer = addViewer(100);
+  routeButton(0x0F);
+  EXPECT_EQ(desktop.events(), EventLog{remote(viewer, 0x0F)});
+}
+
+TEST_F(RoutingTest, TheViewerFoundIsReplacedByItsRoot) {
+  const WindowHandle owner = desktop.addWindow(L"Owner", L"", 100, 101);
+  const WindowHandle popup = desktop.addOwnedPopup(owner, kViewerWindowClass, L"TVTest");
+  desktop.bringToFront(popup);
+  EXPECT_EQ(findViewerWindow(), owner);
+  EXPECT_EQ(rootWindow(popup), owner);
+  EXPECT_EQ(rootWindow(owner), owner);
+  EXPECT_EQ(rootWindow(0), 0u);
+}
+
+TEST_F(RoutingTest, TheCodeTravelsZeroExtendedInWParamWithZeroLParam) {
+  state.mode = 1;
+  const WindowHandle viewer = addViewer(100);
+  routeButton(0x00FF);
+  routeButton(0x1234);
+  EXPECT_EQ(desktop.events(), (EventLog{remote(viewer, 0xFF), remote(viewer, 0x1234)}));
+}
+
+// --- The lock ----------------------------------------------------------------
+
+TEST_F(RoutingTest, ALockedViewerReceivesInEveryModeWhateverIsInFront) {
+  const WindowHandle front = addViewer(100);
+  const WindowHandle locked = addViewer(200);
+  desktop.setForeground(front);
+  for (std::int32_t mode : {0, 1, 2}) {
+    state.mode = mode;
+    state.lockedTarget = locked;
+    EXPECT_TRUE(routeButton(0x0F));
+    EXPECT_EQ(desktop.events(), EventLog{remote(locked, 0x0F)}) << "mode " << mode;
+    EXPECT_EQ(state.lockedTarget, locked);
+    desktop.clearEvents();
+  }
+}
+
+TEST_F(RoutingTest, AClosedLockTargetGoesTheDirectWayInDirectInputAndReportsTheLoss) {
+  const WindowHandle other = addViewer(100);
+  const WindowHandle closed = addViewer(200);
+  desktop.destroyWindow(closed);
+  state.mode = 1;
+  state.lockedTarget = closed;
+  EXPECT_FALSE(routeButton(0x0F));
+  EXPECT_EQ(state.lockedTarget, 0u);
+  EXPECT_EQ(desktop.events(), EventLog{remote(other, 0x0F)});
+}
+
+TEST_F(RoutingTest, AClosedLockTargetIsDroppedInTheOtherModes) {
+  addViewer(100);
+  const WindowHandle closed = addViewer(200);
+  desktop.destroyWindow(closed);
+  for (std::int32_t mode : {0, 2}) {
+    state.mode = mode;
+    state.lockedTarget = closed;
+    EXPECT_FALSE(routeButton(0x0F));
+    EXPECT_EQ(state.lockedTarget, 0u);
+    EXPECT_EQ(desktop.events(), EventLog{}) << "mode " << mode;
+  }
+}
+
+TEST_F(RoutingTest, ALockedCodeIsDroppedWhileMagicTvIsInTheForeground) {
+  const WindowHandle magic = desktop.addWindow(kMagicTvWindowClass, L"mAgicTV", 10, 11);
+  const WindowHandle magicChild = desktop.addChild(magic, L"Panel", 5);
+  const WindowHandle locked = addViewer(100);
+  state.lockedTarget = locked;
+  desktop.setForeground(magicChild);  // its root decides
+  EXPECT_TRUE(foregroundIsMagicTv());
+  EXPECT_TRUE(routeButton(0x0F));
+  EXPECT_EQ(desktop.events(), EventLog{});
+  EXPECT_EQ(state.lockedTarget, locked);
+
+  desktop.setForeground(locked);
+  EXPECT_FALSE(foregroundIsMagicTv());
+  routeButton(0x0F);
+  EXPECT_EQ(desktop.events(), EventLog{remote(locked, 0x0F)});
+}
+
+TEST_F(RoutingTest, NoForegroundWindowIsNotMagicTv) { EXPECT_FALSE(foregroundIsMagicTv()); }
+
+TEST_F(RoutingTest, ValidateLockStoresTheRootViewerOrClears) {
+  const WindowHandle viewer = addViewer(100);
+  const WindowHandle child = desktop.addChild(viewer, L"TVTest View", 3);
+  const WindowHandle grandChild = desktop.addChild(child, L"TVTest Video Container", 4);
+  EXPECT_TRUE(validateLock(grandChild));
+  EXPECT_EQ(state.lockedTarget, viewer);
+  EXPECT_TRUE(lockIsValid());
+
+  const WindowHandle notepad = desktop.addWindow(L"Notepad", L"", 50, 51);
+  EXPECT_FALSE(validateLock(notepad));
+  EXPECT_EQ(state.lockedTarget, 0u);
+  EXPECT_FALSE(lockIsValid());
+
+  state.lockedTarget = viewer;
+  desktop.setClassReadable(viewer, false);
+  EXPECT_FALSE(lockIsValid());
+  EXPECT_EQ(state.lockedTarget, 0u);
+
+  EXPECT_FALSE(validateLock(0));
+}
+
+// --- The form of delivery ------------------------------------------------------
+
+TEST_F(RoutingTest, AVisibleOpenDialogTakesTheCodeAsKeysNotTheRemoteMessage) {
+  state.mode = 1;
+  const WindowHandle dialog = addOpenDialog(100);
+  const WindowHandle list = desktop.addChild(dialog, L"SHELLDLL_DefView", 0x461);
+  desktop.setFocus(list);
+  const WindowHandle viewer = addViewer(100);
+  routeButton(0x1F);
+  EXPECT_EQ(desktop.eventsOfKind(EventKind::kPostMessage), EventLog{Event::post(list, kWmKeyDown, kVkReturn, 0)});
+  EXPECT_EQ(desktop.foreground(), dialog);
+
+  desktop.clearEvents();
+  desktop.setVisible(dialog, false);
+  routeButton(0x1F);
+  EXPECT_EQ(desktop.events(), EventLog{remote(viewer, 0x1F)});
+}
+
+TEST_F(RoutingTest, OnlyTheViewersOwnOpenDialogsCount) {
+  state.mode = 1;
+  addOpenDialog(999);                                                 // another program's
+  desktop.addWindow(kDialogClass, L"名前を付けて保存", 100, 101);  // not an open dialog
+  const WindowHandle viewer = addViewer(100);
+  routeButton(0x1F);
+  EXPECT_EQ(desktop.events(), EventLog{remote(viewer, 0x1F)});
+}
+
+TEST_F(RoutingTest, YetAnotherFileOpenIsAnOpenDialogWhateverItsTitle) {
+  state.mode = 1;
+  const WindowHandle dialog = desktop.addWindow(kYetAnotherFileOpenClass, L"", 100, 101);
+  desktop.setFocus(dialog);
+  addViewer(100);
+  routeButton(0x18);
+  EXPECT_EQ(desktop.eventsOfKind(EventKind::kPostMessage), EventLog{Event::post(dialog, kWmKeyDown, kVkTab, 0)});
+}
+
+TEST_F(RoutingTest, TheFirstOpenDialogDecidesThenItsVisibility) {
+  state.mode = 1;
+  const WindowHandle hidden = addOpenDialog(100);
+  desktop.setVisible(hidden, false);
+  const WindowHandle shown = addOpenDialog(100);
+  desktop.setFocus(shown);
+  EXPECT_EQ(findOpenDialog(100), 0u);
+  const WindowHandle unreadable = addOpenDialog(100);
+  desktop.setClassReadable(unreadable, false);
+  desktop.bringToFront(unreadable);
+  EXPECT_EQ(findOpenDialog(100), 0u);
+  desktop.setTitleReadable(hidden, false);  // an unreadable title counts as empty
+  EXPECT_EQ(findOpenDialog(100), shown);
+}
+
+TEST_F(RoutingTest, ACodeOutsideTheDialogMapIsDroppedWithoutFallBack) {
+  state.mode = 1;
+  const WindowHandle viewer = addViewer(100);
+  const WindowHandle display = desktop.addChild(viewer, kChannelDisplayClass, 1);
+  const WindowHandle dialog = addOpenDialog(100);
+  desktop.setFocus(dialog);
+  routeButton(0x0F);
+  routeButton(0x1E);  // in both maps: the dialog still wins over the display
+  EXPECT_EQ(desktop.eventsOfKind(EventKind::kPostMessage), EventLog{Event::post(dialog, kWmKeyDown, kVkLeft, 0)});
+  (void)display;
+}
+
+TEST_F(RoutingTest, TheChannelDisplayInTheWindowTakesCursorEnterAndCancelOnly) {
+  state.mode = 1;
+  const WindowHandle viewer = addViewer(100);
+  const WindowHandle display = desktop.addChild(viewer, kChannelDisplayClass, 1);
+  routeButton(0x1C);
+  routeButton(0x24);  // Page Up is for dialogs only
+  routeButton(0x0F);
+  EXPECT_EQ(desktop.eventsOfKind(EventKind::kPostMessage), EventLog{Event::post(display, kWmKeyDown, kVkUp, 0)});
+  // No focus search and no foreground change for the display.
+  EXPECT_EQ(desktop.eventsOfKind(EventKind::kAttachThreadInput), EventLog{});
+  EXPECT_EQ(desktop.eventsOfKind(EventKind::kSetForegroundWindow), EventLog{});
+
+  desktop.clearEvents();
+  desktop.setVisible(display, false);
+  routeButton(0x1C);
+  EXPECT_EQ(desktop.events(), EventLog{remote(viewer, 0x1C)});
+}
+
+TEST_F(RoutingTest, TheChannelDisplayInFullScreenBelongsToTheViewersProcess) {
+  state.mode = 1;
+  const WindowHandle strangerFullscreen = desktop.addWindow(kFullscreenWindowClass, L"", 999, 998);
+  desktop.addChild(strangerFullscreen, kChannelDisplayClass, 1);
+  const WindowHandle fullscreen = desktop.addWindow(kFullscreenWindowClass, L"", 100, 101);
+  const WindowHandle container = desktop.addChild(fullscreen, L"TVTest View", 2);
+  const WindowHandle display = desktop.addChild(container, kChannelDisplayClass, 1);
+  const WindowHandle viewer = addViewer(100);
+  EXPECT_EQ(findChannelDisplay(viewer), display);
+  routeButton(0x23);
+  EXPECT_EQ(desktop.eventsOfKind(EventKind::kPostMessage), EventLog{Event::post(display, kWmKeyDown, kVkEscape, 0)});
+}
+
+TEST_F(RoutingTest, AHiddenDisplayOfTheWindowHidesTheFullScreenOne) {
+  const WindowHandle fullscreen = desktop.addWindow(kFullscreenWindowClass, L"", 100, 101);
+  desktop.addChild(fullscreen, kChannelDisplayClass, 1);
+  const WindowHandle viewer = addViewer(100);
+  desktop.setVisible(desktop.addChild(viewer, kChannelDisplayClass, 1), false);
+  EXPECT_EQ(findChannelDisplay(viewer), 0u);
+}
+
+TEST_F(RoutingTest, ADisplayInsideAHiddenParentIsNotVisible) {
+  const WindowHandle viewer = addViewer(100);
+  const WindowHandle panel = desktop.addChild(viewer, L"Panel", 2);
+  desktop.addChild(panel, kChannelDisplayClass, 1);
+  desktop.setVisible(panel, false);
+  EXPECT_EQ(findChannelDisplay(viewer), 0u);
+}
+
+TEST_F(RoutingTest, NoTargetMeansNothingHappens) {
+  routeToTarget(0, 0x0F);
+  EXPECT_EQ(desktop.events(), EventLog{});
+}
+
+}  // namespace
+}  // namespace vexlo::test
