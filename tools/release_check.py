@@ -132,18 +132,67 @@ def utf16(text):
     return text.encode("utf-16-le")
 
 
+PLUGIN_EXPORTS = {"TVTGetVersion", "TVTGetPluginInfo", "TVTInitialize", "TVTFinalize"}
+# Resource id -> (width, height) of the controller pictures TVTest shows.
+PLUGIN_BITMAPS = {20: (80, 304), 21: (120, 38)}
+
+
+def bitmap_headers(pe):
+    """BITMAPINFOHEADER fields of each RT_BITMAP resource: id -> (width, height, bits, compression, colours used)."""
+    rva, size = pe.directories[2]
+    if not rva:
+        return {}
+    base = pe.offset(rva)
+    d = pe.data
+
+    def entries(offset):
+        named, ids = struct.unpack_from("<HH", d, base + offset + 12)
+        for i in range(named + ids):
+            yield struct.unpack_from("<II", d, base + offset + 16 + 8 * i)
+
+    found = {}
+    for type_id, type_off in entries(0):
+        if type_id != 2 or not type_off & 0x80000000:
+            continue
+        for res_id, res_off in entries(type_off & 0x7FFFFFFF):
+            if res_id & 0x80000000 or not res_off & 0x80000000:
+                continue
+            for _, lang_off in entries(res_off & 0x7FFFFFFF):
+                data_rva, data_size = struct.unpack_from("<II", d, base + (lang_off & 0x7FFFFFFF))
+                if data_size < 40:
+                    continue
+                o = pe.offset(data_rva)
+                _, width, height, _, bits, compression, _, _, _, used, _ = struct.unpack_from("<IiiHHIIiiII", d, o)
+                found[res_id] = (width, height, bits, compression, used)
+    return found
+
+
+def check_plugin(checks, tree):
+    plugin = find(tree, "Vexlo2.tvtp")
+    checks.check(plugin, f"{tree}: Vexlo2.tvtp not built")
+    if not plugin:
+        return
+    pe = PeFile(plugin)
+    checks.check(pe.is_dll, f"{plugin}: not a DLL")
+    expected_magic = MAGIC_PE32 if pe.machine == MACHINE_I386 else MAGIC_PE32_PLUS
+    checks.check(pe.magic == expected_magic, f"{plugin}: optional header magic {pe.magic:#x}")
+    # TVTest looks the exports up by their plain names; stdcall decoration would hide them.
+    exports = set(pe.exports())
+    checks.check(exports == PLUGIN_EXPORTS, f"{plugin}: exports {sorted(exports)}, expected exactly {sorted(PLUGIN_EXPORTS)}")
+    res = pe.resource_bytes()
+    for text, what in (("GV-RCKIT3(Vexlo2)でTVTestを操作するプラグイン", "file description"),
+                       ("2.0.0.0", "file version text"), ("Vexlo2", "product name"),
+                       ("Vexlo2.tvtp", "file name"), ("2.0", "product version text")):
+        checks.check(utf16(text) in res, f"{plugin}: {what}")
+    bitmaps = bitmap_headers(pe)
+    for res_id, (width, height) in PLUGIN_BITMAPS.items():
+        checks.check(bitmaps.get(res_id) == (width, height, 24, 0, 0),
+                     f"{plugin}: bitmap {res_id} is {bitmaps.get(res_id)}, expected {width}x{height} 24-bit BI_RGB without palette")
+
+
 def check_deliverables(checks, tree):
     """What a user copies: the launcher and the plugin, when they are built."""
-    plugin = find(tree, "Vexlo2.tvtp")
-    if plugin:
-        pe = PeFile(plugin)
-        checks.check(pe.is_dll, f"{plugin}: not a DLL")
-        exports = set(pe.exports())
-        for name in ("TVTGetVersion", "TVTGetPluginInfo", "TVTInitialize", "TVTFinalize"):
-            checks.check(name in exports, f"{plugin}: export {name} missing or decorated ({sorted(exports)})")
-        res = pe.resource_bytes()
-        checks.check(utf16("GV-RCKIT3(Vexlo2)でTVTestを操作するプラグイン") in res, f"{plugin}: file description")
-        checks.check(utf16("2.0.0.0") in res, f"{plugin}: file version text")
+    check_plugin(checks, tree)
     launcher = find(tree, "Vexlo.exe")
     if launcher:
         pe = PeFile(launcher)
