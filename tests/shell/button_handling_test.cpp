@@ -1,0 +1,68 @@
+// The shell's handling of one decoded WM_INPUT.
+
+#include "launcher/button_handling.h"
+
+#include "launcher/receiver.h"
+#include "tests/shell/shell_fixture.h"
+
+namespace vexlo::test {
+namespace {
+
+class ButtonHandlingTest : public ShellFixture {
+ protected:
+  ButtonHandlingTest() {
+    state.mode = 1;
+    viewer = addViewer(100);
+  }
+
+  // A lock onto a viewer that has since closed, with its mark still shown.
+  void leaveStaleLock() {
+    const WindowHandle gone = addViewer(300);
+    state.lockedTarget = gone;
+    platform.itemStates[114] = kMenuStateChecked;
+    desktop.destroyWindow(gone);
+  }
+
+  WindowHandle viewer = 0;
+};
+
+TEST_F(ButtonHandlingTest, ResultsOf0x100AndAboveEndTheHandling) {
+  leaveStaleLock();
+  for (std::uint16_t result : {kNoAction, kNotReceiver, std::uint16_t{0x100}}) handleButton(result);
+  EXPECT_TRUE(desktop.events().empty());
+  EXPECT_TRUE(menuIsChecked()) << "no routing, so nothing found the lock gone";
+}
+
+TEST_F(ButtonHandlingTest, TheHighestButtonCodeIsRouted) {
+  handleButton(0xFF);
+  EXPECT_EQ(desktop.events(), (EventLog{remote(viewer, 0xFF)}));
+}
+
+TEST_F(ButtonHandlingTest, AConsumedSpecialButtonIsNotRouted) {
+  settings.switchByOnair = 1;
+  desktop.setForeground(viewer);
+  handleButton(0x21);
+  EXPECT_FALSE(desktop.eventsOfKind(EventKind::kSetForegroundWindow).empty());
+  EXPECT_TRUE(desktop.eventsOfKind(EventKind::kPostMessage).empty());
+}
+
+TEST_F(ButtonHandlingTest, ARoutingResultOfZeroUnlocksAfterTheDirectDelivery) {
+  leaveStaleLock();
+  handleButton(0x0F);
+  EXPECT_EQ(desktop.events(), (EventLog{remote(viewer, 0x0F)}));
+  EXPECT_FALSE(menuIsChecked());
+  EXPECT_EQ(state.lockedTarget, 0u);
+}
+
+TEST_F(ButtonHandlingTest, ALiveLockLeavesTheMenuAlone) {
+  const WindowHandle locked = addViewer(200);
+  state.lockedTarget = locked;
+  platform.itemStates[114] = kMenuStateChecked;
+  state.mode = 0;
+  handleButton(0x0F);
+  EXPECT_EQ(desktop.events(), (EventLog{remote(locked, 0x0F)}));
+  EXPECT_EQ(platform.stateWrites, 0);
+}
+
+}  // namespace
+}  // namespace vexlo::test

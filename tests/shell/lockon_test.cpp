@@ -1,0 +1,173 @@
+// Picking a lock target with the mouse, the check mark of item 114 and the
+// tray's right button while a pick is in progress.
+
+#include "launcher/lockon.h"
+
+#include "launcher/button_handling.h"
+#include "launcher/switching.h"
+#include "tests/shell/shell_fixture.h"
+
+namespace vexlo::test {
+namespace {
+
+constexpr std::intptr_t kHookRecord = 0x7A10;  // the MSLLHOOKSTRUCT address the hook is given
+
+class LockOnTest : public ShellFixture {
+ protected:
+  LockOnTest() {
+    viewer = addViewer(100);
+    desktop.setRect(viewer, Rect{100, 100, 500, 400});
+    control = desktop.addChild(viewer, L"Button", 7);
+    desktop.setRect(control, Rect{10, 10, 110, 60});
+    other = desktop.addWindow(L"Notepad", L"memo", 50, 51);
+    desktop.setRect(other, Rect{600, 100, 800, 300});
+  }
+
+  // What the hook and the shell do with one left click at `point`.
+  void clickAt(Point point) {
+    desktop.setCursorPosition(point);
+    ASSERT_TRUE(takeLockOnClick(0, kLeftButtonDown, kHookRecord));
+    lockOnClick();
+  }
+
+  void lockOntoViewer() {
+    lockOnCommand(mainWindow);
+    clickAt(Point{130, 130});
+    ASSERT_EQ(state.lockedTarget, viewer);
+    desktop.clearEvents();
+  }
+
+  WindowHandle viewer = 0, control = 0, other = 0;
+};
+
+TEST_F(LockOnTest, AClickOnAChildControlLocksOntoItsViewerAndChecksTheItem) {
+  lockOnCommand(mainWindow);
+  ASSERT_EQ(platform.installed.size(), 1u);
+  EXPECT_TRUE(pickInProgress());
+  EXPECT_EQ(g_hookOwner, mainWindow);
+
+  desktop.setCursorPosition(Point{130, 130});
+  ASSERT_EQ(desktop.windowFromPoint(Point{130, 130}), control);
+  // The button-down goes to the shell and is swallowed.
+  EXPECT_TRUE(takeLockOnClick(0, kLeftButtonDown, kHookRecord));
+  EXPECT_EQ(desktop.events(), (EventLog{Event::send(mainWindow, kLockOnClickMessage, kLeftButtonDown, kHookRecord)}));
+  lockOnClick();
+
+  EXPECT_EQ(platform.removed, platform.installed) << "the pick ends inside the click message";
+  EXPECT_FALSE(pickInProgress());
+  EXPECT_EQ(state.lockedTarget, viewer);
+  EXPECT_TRUE(menuIsChecked());
+}
+
+TEST_F(LockOnTest, TheHookPassesEverythingButALeftButtonDown) {
+  lockOnCommand(mainWindow);
+  EXPECT_FALSE(takeLockOnClick(0, 0x0202, kHookRecord));  // button up
+  EXPECT_FALSE(takeLockOnClick(0, 0x0200, kHookRecord));  // move
+  EXPECT_FALSE(takeLockOnClick(-1, kLeftButtonDown, kHookRecord));
+  EXPECT_TRUE(desktop.events().empty());
+  EXPECT_TRUE(pickInProgress());
+}
+
+TEST_F(LockOnTest, AClickOutsideEveryViewerEndsThePickWithNoTarget) {
+  lockOnCommand(mainWindow);
+  clickAt(Point{650, 150});
+  EXPECT_EQ(state.lockedTarget, 0u);
+  EXPECT_FALSE(menuIsChecked());
+  EXPECT_FALSE(pickInProgress());
+
+  lockOnCommand(mainWindow);
+  clickAt(Point{1200, 1000});  // the bare desktop: no window at all
+  EXPECT_EQ(state.lockedTarget, 0u);
+  EXPECT_FALSE(menuIsChecked());
+}
+
+TEST_F(LockOnTest, AClickOnAViewersOwnedPopupLocksOntoTheViewer) {
+  const WindowHandle popup = desktop.addOwnedPopup(viewer, L"TVTest Panel", L"");
+  desktop.setRect(popup, Rect{900, 100, 1000, 200});
+  desktop.bringToFront(popup);
+  lockOnCommand(mainWindow);
+  clickAt(Point{950, 150});
+  EXPECT_EQ(state.lockedTarget, viewer);
+}
+
+TEST_F(LockOnTest, ChosenAgainWhileLockedReleasesTheLockAndStartsNoPick) {
+  lockOntoViewer();
+  lockOnCommand(mainWindow);
+  EXPECT_EQ(state.lockedTarget, 0u);
+  EXPECT_FALSE(menuIsChecked());
+  EXPECT_FALSE(pickInProgress());
+  EXPECT_EQ(platform.installed.size(), 1u);
+}
+
+TEST_F(LockOnTest, ACheckMarkLeftByAClosedViewerIsClearedByTheCommandInsteadOfAPick) {
+  lockOntoViewer();
+  desktop.destroyWindow(viewer);
+  lockOnCommand(mainWindow);
+  EXPECT_FALSE(menuIsChecked());
+  EXPECT_FALSE(pickInProgress());
+
+  lockOnCommand(mainWindow);  // now really unlocked: a pick
+  EXPECT_TRUE(pickInProgress());
+}
+
+TEST_F(LockOnTest, AClosedLockedViewerClearsTheCheckMarkOnTheNextRoutedPress) {
+  settings.switchByOnair = 1;
+  settings.powerOnLaunch = 1;
+  settings.viewerPath = L"C:\\TVTest\\TVTest.exe";
+  lockOntoViewer();
+  desktop.destroyWindow(viewer);
+
+  handleButton(0x21);  // on-air, consumed with no viewer left
+  handleButton(0x01);  // power, consumed: a launch
+  EXPECT_TRUE(menuIsChecked()) << "consumed presses never reach routing";
+
+  handleButton(0x0F);
+  EXPECT_FALSE(menuIsChecked());
+  EXPECT_EQ(state.lockedTarget, 0u);
+}
+
+TEST_F(LockOnTest, AClosedLockedViewerClearsTheCheckMarkOnTheNextTrayRightClick) {
+  lockOntoViewer();
+  EXPECT_TRUE(trayRightButton());
+  EXPECT_TRUE(menuIsChecked()) << "a live lock keeps its mark";
+
+  desktop.destroyWindow(viewer);
+  EXPECT_TRUE(trayRightButton());
+  EXPECT_FALSE(menuIsChecked());
+}
+
+TEST_F(LockOnTest, NoMenuWhilePicking) {
+  lockOntoViewer();
+  desktop.destroyWindow(viewer);
+  lockOnCommand(mainWindow);  // clears the stale mark
+  lockOnCommand(mainWindow);  // a pick
+  const int writes = platform.stateWrites;
+  EXPECT_FALSE(trayRightButton());
+  EXPECT_EQ(platform.stateWrites, writes);
+}
+
+TEST_F(LockOnTest, AHookThatCannotBeInstalledStartsNoPick) {
+  platform.hookFails = true;
+  lockOnCommand(mainWindow);
+  EXPECT_FALSE(pickInProgress());
+  EXPECT_TRUE(trayRightButton());
+}
+
+TEST_F(LockOnTest, ANewPickRemovesAHookStillInstalled) {
+  lockOnCommand(mainWindow);
+  lockOnCommand(mainWindow);  // unlocked and unchecked: picks again
+  ASSERT_EQ(platform.installed.size(), 2u);
+  EXPECT_EQ(platform.removed, (std::vector<HookHandle>{platform.installed[0]}));
+  EXPECT_EQ(g_mouseHook, platform.installed[1]);
+}
+
+TEST_F(LockOnTest, TheMarkFollowsItem114Only) {
+  lockOntoViewer();
+  EXPECT_EQ(platform.itemStates.at(114), kMenuStateChecked);
+  EXPECT_EQ(platform.itemStates.at(40000), 0u);
+  unlock();
+  EXPECT_EQ(platform.itemStates.at(114), 0u);
+}
+
+}  // namespace
+}  // namespace vexlo::test

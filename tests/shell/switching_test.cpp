@@ -1,0 +1,211 @@
+// The power and on-air buttons: which instance comes forward, how it is
+// forced there, and how the viewer is started.
+
+#include "launcher/switching.h"
+
+#include "launcher/button_handling.h"
+#include "tests/shell/shell_fixture.h"
+
+namespace vexlo::test {
+namespace {
+
+constexpr std::uint16_t kPower = 0x01;
+constexpr std::uint16_t kOnAir = 0x21;
+
+class SwitchingTest : public ShellFixture {
+ protected:
+  // The window that on-air brought forward, or 0 when nothing was forced.
+  WindowHandle broughtForward() const {
+    EventLog forced = desktop.eventsOfKind(EventKind::kSetForegroundWindow);
+    return forced.empty() ? 0 : forced.back().window;
+  }
+};
+
+TEST_F(SwitchingTest, OnAirTakesTheNextProcessIdUpwardsAndWrapsToTheLowest) {
+  settings.switchByOnair = 1;
+  const WindowHandle v200 = addViewer(200);
+  const WindowHandle v300 = addViewer(300);
+  const WindowHandle v100 = addViewer(100);
+
+  desktop.bringToFront(v200);
+  desktop.setForeground(v200);
+  EXPECT_TRUE(specialButton(kOnAir));
+  EXPECT_EQ(broughtForward(), v300);
+
+  desktop.clearEvents();
+  desktop.bringToFront(v300);
+  desktop.setForeground(v300);
+  EXPECT_TRUE(specialButton(kOnAir));
+  EXPECT_EQ(broughtForward(), v100);
+  EXPECT_TRUE(desktop.eventsOfKind(EventKind::kPostMessage).empty()) << "the code is consumed";
+}
+
+TEST_F(SwitchingTest, ProcessIdsCompareUnsignedAndTheFirstOfEqualIdsStays) {
+  const WindowHandle top = addViewer(0x10);
+  const WindowHandle high = addViewer(0x80000000u);  // negative if taken as signed
+  const WindowHandle highAgain = addViewer(0x80000000u);
+  const WindowHandle ownSecond = desktop.addWindow(L"TVH264 Window", L"", 0x10, 0x11);
+  desktop.setForeground(top);
+  EXPECT_EQ(findSwitchTarget(), high);
+  (void)highAgain;
+  (void)ownSecond;
+
+  // Only the top viewer's own process besides it: the top is the lowest.
+  desktop.destroyWindow(high);
+  desktop.destroyWindow(highAgain);
+  EXPECT_EQ(findSwitchTarget(), top);
+}
+
+TEST_F(SwitchingTest, TheWalkBeginsAtTheRootOfTheForegroundWindow) {
+  const WindowHandle v200 = addViewer(200);
+  const WindowHandle v300 = addViewer(300);
+  const WindowHandle editor = desktop.addWindow(L"Notepad", L"memo", 50, 51);
+  const WindowHandle editorPopup = desktop.addOwnedPopup(editor, L"#32770", L"Find");
+  const WindowHandle v100 = addViewer(100);
+  desktop.setForeground(editorPopup);
+  // 300 stands above the editor, so only 100 is met: it is the lowest, and
+  // nothing lies above 200.
+  EXPECT_EQ(findSwitchTarget(), v100);
+  (void)v200;
+  (void)v300;
+}
+
+TEST_F(SwitchingTest, WithNoForegroundWindowTheTopViewerIsTheResult) {
+  const WindowHandle v200 = addViewer(200);
+  addViewer(300);
+  EXPECT_EQ(desktop.foreground(), 0u);
+  EXPECT_EQ(findSwitchTarget(), v200);
+}
+
+TEST_F(SwitchingTest, AViewerShowingAnOpenFileDialogBringsTheDialog) {
+  settings.switchByOnair = 1;
+  const WindowHandle v100 = addViewer(100);
+  const WindowHandle v200 = addViewer(200);
+  const WindowHandle dialog = desktop.addOwnedPopup(v200, L"#32770", L"ファイルを開く");
+  desktop.setForeground(v100);
+  EXPECT_TRUE(specialButton(kOnAir));
+  EXPECT_EQ(broughtForward(), dialog);
+
+  desktop.setVisible(dialog, false);
+  EXPECT_EQ(findSwitchTarget(), v200) << "a hidden dialog does not count";
+}
+
+TEST_F(SwitchingTest, OnAirWithSwitchingOffIsRouted) {
+  state.mode = 1;
+  const WindowHandle viewer = addViewer(100);
+  settings.switchByOnair = 0;
+  EXPECT_FALSE(specialButton(kOnAir));
+  handleButton(kOnAir);
+  EXPECT_EQ(desktop.events(), (EventLog{remote(viewer, kOnAir)}));
+}
+
+TEST_F(SwitchingTest, OnAirWithNoViewerDoesNothingAndRoutesNothing) {
+  state.mode = 1;
+  settings.switchByOnair = 5;  // any non-zero value switches
+  handleButton(kOnAir);
+  EXPECT_TRUE(desktop.events().empty());
+}
+
+TEST_F(SwitchingTest, ForceForegroundRunsItsStepsInOrderAndRestoresTheTimeOut) {
+  const WindowHandle front = desktop.addWindow(L"Notepad", L"", 50, 51);
+  const WindowHandle viewer = addViewer(100);
+  desktop.setForeground(front);
+  desktop.setForegroundLockTimeoutValue(200000);
+  forceForeground(viewer);
+  const EventLog expected{
+      Event::attachThreadInput(101, 51, true),
+      Event::setActiveWindow(viewer),
+      Event::getForegroundLockTimeout(),
+      Event::setForegroundLockTimeout(0),
+      Event::setActiveWindow(viewer),
+      Event::setForegroundWindow(viewer),
+      Event::setWindowPos(viewer, kHwndTop, 0, 0, 0, 0, kSwpNoSize | kSwpNoMove),
+      Event::setForegroundLockTimeout(200000),
+      Event::attachThreadInput(101, 51, false),
+  };
+  EXPECT_EQ(desktop.events(), expected);
+  EXPECT_EQ(desktop.lockTimeoutValue(), 200000u);
+}
+
+TEST_F(SwitchingTest, AFailedTimeOutQueryRestoresZeroAndFailuresStopNothing) {
+  const WindowHandle viewer = addViewer(100);
+  desktop.setForegroundLockTimeoutQueryFails(true);
+  desktop.setAttachThreadInputFails(true);
+  desktop.setForegroundRefused(true);
+  forceForeground(viewer);
+  EventLog timeouts = desktop.eventsOfKind(EventKind::kSetForegroundLockTimeout);
+  ASSERT_EQ(timeouts.size(), 2u);
+  EXPECT_EQ(timeouts[1].value, 0u);
+  EXPECT_EQ(desktop.eventsOfKind(EventKind::kSetWindowPos).size(), 1u);
+  EXPECT_EQ(desktop.eventsOfKind(EventKind::kAttachThreadInput).size(), 2u);
+}
+
+class LaunchTest : public SwitchingTest {
+ protected:
+  static constexpr wchar_t kPath[] = L"C:\\Program Files\\TVTest\\TVTest.exe";
+
+  LaunchTest() {
+    settings.powerOnLaunch = 1;
+    settings.viewerPath = kPath;
+    desktop.addExistingFile(kPath);
+  }
+};
+
+TEST_F(LaunchTest, PowerWithNoViewerStartsTheQuotedPathWithItsOptions) {
+  settings.viewerOptions = L"/d BonDriver_PT3-T.dll  /chspace 1";
+  EXPECT_TRUE(specialButton(kPower));
+  const EventLog expected{
+      Event::createProcess(kPath, L"\"C:\\Program Files\\TVTest\\TVTest.exe\" /d BonDriver_PT3-T.dll  /chspace 1")};
+  EXPECT_EQ(desktop.events(), expected);
+}
+
+TEST_F(LaunchTest, EmptyOptionsAddNothingToTheCommandLine) {
+  EXPECT_TRUE(specialButton(kPower));
+  const EventLog expected{Event::createProcess(kPath, L"\"C:\\Program Files\\TVTest\\TVTest.exe\"")};
+  EXPECT_EQ(desktop.events(), expected);
+}
+
+TEST_F(LaunchTest, AMissingExecutableStartsNothingButThePressIsStillConsumed) {
+  settings.viewerPath = L"C:\\TVTest\\gone.exe";
+  EXPECT_TRUE(specialButton(kPower));
+  EXPECT_TRUE(desktop.events().empty());
+}
+
+TEST_F(LaunchTest, AFailingStartIsSilent) {
+  desktop.setCreateProcessResult(false);
+  EXPECT_TRUE(specialButton(kPower));
+  EXPECT_EQ(desktop.eventsOfKind(EventKind::kCreateProcess).size(), 1u);
+}
+
+TEST_F(LaunchTest, MagicTvAboveEveryViewerMakesPowerLaunchAgain) {
+  desktop.addWindow(L"mAgicTVWindow", L"mAgicTV", 70, 71);
+  addViewer(100);
+  state.mode = 1;
+  handleButton(kPower);
+  EXPECT_EQ(desktop.eventsOfKind(EventKind::kCreateProcess).size(), 1u);
+  EXPECT_TRUE(desktop.eventsOfKind(EventKind::kPostMessage).empty());
+}
+
+TEST_F(LaunchTest, PowerWithAViewerRunningIsRoutedToIt) {
+  state.mode = 1;
+  const WindowHandle viewer = addViewer(100);
+  EXPECT_FALSE(specialButton(kPower));
+  handleButton(kPower);
+  EXPECT_EQ(desktop.events(), (EventLog{remote(viewer, kPower)}));
+}
+
+TEST_F(LaunchTest, OnlyALaunchFlagOfExactlyOneLaunches) {
+  state.mode = 1;
+  settings.powerOnLaunch = 2;
+  EXPECT_FALSE(specialButton(kPower));
+  EXPECT_TRUE(desktop.eventsOfKind(EventKind::kCreateProcess).empty());
+}
+
+TEST(ViewerCommandLine, QuotesThePathAndAppendsOptionsAfterOneSpace) {
+  EXPECT_EQ(viewerCommandLine(L"C:\\TV Test\\TVTest.exe", L""), L"\"C:\\TV Test\\TVTest.exe\"");
+  EXPECT_EQ(viewerCommandLine(L"C:\\TVTest.exe", L" /nodshow"), L"\"C:\\TVTest.exe\"  /nodshow");
+  EXPECT_EQ(viewerCommandLine(L"", L""), L"\"\"");
+}
+
+}  // namespace
+}  // namespace vexlo::test
