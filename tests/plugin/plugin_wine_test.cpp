@@ -1,0 +1,243 @@
+// A test host for the built Vexlo2.tvtp: loads it as TVTest would, calls the
+// exports in the host's order, reads its bitmaps and routes a real window's
+// messages through the callback the plugin installs.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/plugin/fake_host.h"
+
+using namespace TVTest;
+using vexlo2::test::CopiedButton;
+using vexlo2::test::FakeHost;
+
+namespace {
+
+std::wstring PluginPath() {
+  std::string path = VEXLO2_TVTP_PATH;
+  std::wstring wide = path[0] == '/' ? L"Z:" : L"";
+  for (char c : path) wide += c == '/' ? L'\\' : static_cast<wchar_t>(c);
+  return wide;
+}
+
+struct Exports {
+  std::uint32_t(TVT_STDCALL* getVersion)();
+  HostBool(TVT_STDCALL* getPluginInfo)(PluginInfo*);
+  HostBool(TVT_STDCALL* initialize)(HostParam*);
+  HostBool(TVT_STDCALL* finalize)();
+};
+
+template <typename T>
+void Resolve(HMODULE module, const char* name, T& function) {
+  function = reinterpret_cast<T>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
+
+class LoadedPlugin {
+ public:
+  LoadedPlugin() : module_(LoadLibraryW(PluginPath().c_str())) {
+    if (!module_) return;
+    Resolve(module_, "TVTGetVersion", exports_.getVersion);
+    Resolve(module_, "TVTGetPluginInfo", exports_.getPluginInfo);
+    Resolve(module_, "TVTInitialize", exports_.initialize);
+    Resolve(module_, "TVTFinalize", exports_.finalize);
+  }
+  ~LoadedPlugin() {
+    if (module_) FreeLibrary(module_);
+  }
+  HMODULE module() const { return module_; }
+  const Exports& exports() const { return exports_; }
+  bool complete() const {
+    return exports_.getVersion && exports_.getPluginInfo && exports_.initialize && exports_.finalize;
+  }
+
+ private:
+  HMODULE module_;
+  Exports exports_{};
+};
+
+// The host's main window: the plugin's window-message callback sees its
+// messages first, as TVTest's main window procedure does.
+FakeHost* g_windowHost = nullptr;
+int g_unhandledRemote = 0;
+UINT g_remoteMessage = 0;
+
+LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (g_windowHost && g_windowHost->windowMessageCallback) {
+    HostLParam result = 0;
+    if (g_windowHost->windowMessageCallback(reinterpret_cast<HostWindow>(window), message, wParam,
+                                            lParam, &result, g_windowHost->windowMessageClientData))
+      return result;
+  }
+  if (message == g_remoteMessage && g_remoteMessage != 0) ++g_unhandledRemote;
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+HWND CreateHostWindow() {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = HostWindowProc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"Vexlo2 Test Host Window";
+  RegisterClassW(&wc);
+  return CreateWindowExW(0, wc.lpszClassName, L"TVTest", WS_OVERLAPPEDWINDOW, 0, 0, 320, 240,
+                         nullptr, nullptr, wc.hInstance, nullptr);
+}
+
+// Posts like the launcher does and pumps until the window has handled it.
+void PostAndPump(HWND window, UINT message, WPARAM wParam) {
+  ASSERT_TRUE(PostMessageW(window, message, wParam, 0));
+  PostMessageW(window, WM_APP, 0, 0);  // marks the end of what was posted
+  const DWORD deadline = GetTickCount() + 5000;
+  MSG msg;
+  while (GetTickCount() < deadline) {
+    while (PeekMessageW(&msg, window, 0, 0, PM_REMOVE)) {
+      DispatchMessageW(&msg);
+      if (msg.message == WM_APP) return;
+    }
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+  }
+  FAIL() << "posted message never arrived";
+}
+
+TEST(PluginInWine, LoadsRegistersAndTurnsRemoteMessagesIntoButtonPresses) {
+  HWND window = CreateHostWindow();
+  ASSERT_NE(window, nullptr);
+  LoadedPlugin plugin;
+  ASSERT_NE(plugin.module(), nullptr) << "LoadLibraryW failed: " << GetLastError();
+  ASSERT_TRUE(plugin.complete()) << "an export is missing or decorated";
+  const Exports& tvt = plugin.exports();
+
+  EXPECT_EQ(tvt.getVersion(), 11u);
+  PluginInfo info{};
+  ASSERT_EQ(tvt.getPluginInfo(&info), 1);
+  EXPECT_EQ(std::wstring(info.pszPluginName), L"Vexlo2");
+
+  FakeHost host;
+  host.SetMainWindow(reinterpret_cast<HostWindow>(window));
+  ASSERT_EQ(tvt.initialize(host.Param()), 1);
+  ASSERT_EQ(host.Numbers(), (std::vector<std::uint32_t>{68, 3}));
+  const auto& c = host.controllers.at(0);
+  EXPECT_EQ(c.record.Size, sizeof(ControllerRecord));
+  EXPECT_EQ(c.name, L"GV-RCKIT3");
+  EXPECT_EQ(c.text, L"GV-RCKIT3(Vexlo2)");
+  EXPECT_EQ(c.section, L"Vexlo2");
+  EXPECT_EQ(c.record.ControllerImageId, 20u);
+  EXPECT_EQ(c.record.SelButtonsImageId, 21u);
+  ASSERT_EQ(c.buttons.size(), 50u);
+  EXPECT_EQ(c.buttons[0].defaultCommand, L"Close");
+  EXPECT_EQ(c.buttons[46].defaultCommand, L"RecordStart");
+  EXPECT_NE(c.record.pClientData, nullptr);
+  EXPECT_EQ(host.eventClientData, c.record.pClientData);
+
+  host.Clear();
+  ASSERT_EQ(host.eventCallback(kEventPluginEnable, 1, 0, host.eventClientData), 1);
+  ASSERT_EQ(host.Numbers(), (std::vector<std::uint32_t>{67}));
+  ASSERT_NE(host.windowMessageCallback, nullptr);
+
+  g_windowHost = &host;
+  g_remoteMessage = RegisterWindowMessageW(L"Vexlo2 GV-RCKIT3");
+  ASSERT_NE(g_remoteMessage, 0u);
+  host.Clear();
+  PostAndPump(window, g_remoteMessage, 0x000F);
+  ASSERT_EQ(host.Numbers(), (std::vector<std::uint32_t>{69}));
+  EXPECT_EQ(host.sent[0].text, L"GV-RCKIT3");
+  EXPECT_EQ(host.sent[0].lParam2, 13);
+  EXPECT_EQ(g_unhandledRemote, 0);
+
+  host.Clear();
+  EXPECT_EQ(SendMessageW(window, g_remoteMessage, 0x0021, 0), 0);
+  ASSERT_EQ(host.Numbers(), (std::vector<std::uint32_t>{69}));
+  EXPECT_EQ(host.sent[0].lParam2, 31);
+
+  // Disabled, the remote message reaches the window procedure unhandled.
+  host.Clear();
+  ASSERT_EQ(host.eventCallback(kEventPluginEnable, 0, 0, host.eventClientData), 1);
+  EXPECT_EQ(host.windowMessageCallback, nullptr);
+  PostAndPump(window, g_remoteMessage, 0x000F);
+  EXPECT_EQ(g_unhandledRemote, 1);
+  EXPECT_EQ(host.Numbers(), (std::vector<std::uint32_t>{67}));
+
+  g_windowHost = nullptr;
+  EXPECT_EQ(tvt.finalize(), 1);
+  DestroyWindow(window);
+}
+
+struct Bitmap {
+  int width = 0, height = 0, bits = 0;
+  const BITMAPINFOHEADER* header = nullptr;  // as stored in the module
+  HBITMAP handle = nullptr;
+  DIBSECTION dib{};
+};
+
+Bitmap LoadBitmapResource(HMODULE module, int id) {
+  Bitmap b;
+  HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(2) /* RT_BITMAP */);
+  if (found) b.header = static_cast<const BITMAPINFOHEADER*>(LockResource(LoadResource(module, found)));
+  b.handle = static_cast<HBITMAP>(
+      LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  if (b.handle && GetObjectW(b.handle, sizeof(b.dib), &b.dib) == sizeof(b.dib)) {
+    b.width = b.dib.dsBm.bmWidth;
+    b.height = b.dib.dsBm.bmHeight;
+    b.bits = b.dib.dsBm.bmBitsPixel;
+  }
+  return b;
+}
+
+// Pixels of a bottom-up 24-bit DIB section, top-left origin.
+COLORREF PixelAt(const Bitmap& b, int x, int y) {
+  const auto* bits = static_cast<const BYTE*>(b.dib.dsBm.bmBits);
+  const BYTE* p = bits + (b.height - 1 - y) * b.dib.dsBm.bmWidthBytes + 3 * x;
+  return RGB(p[2], p[1], p[0]);
+}
+
+// True when the area shows something besides one flat colour.
+bool HasDrawing(const Bitmap& b, int left, int top, int width, int height) {
+  const COLORREF first = PixelAt(b, left, top);
+  for (int y = top; y < top + height; ++y)
+    for (int x = left; x < left + width; ++x)
+      if (PixelAt(b, x, y) != first) return true;
+  return false;
+}
+
+TEST(PluginInWine, BitmapsShowEveryButtonAndHighlight) {
+  LoadedPlugin plugin;
+  ASSERT_NE(plugin.module(), nullptr);
+  FakeHost host;
+  ASSERT_EQ(plugin.exports().initialize(host.Param()), 1);
+  const std::vector<CopiedButton> buttons = host.controllers.at(0).buttons;
+  ASSERT_EQ(buttons.size(), 50u);
+
+  const Bitmap remote = LoadBitmapResource(plugin.module(), 20);
+  const Bitmap lit = LoadBitmapResource(plugin.module(), 21);
+  ASSERT_NE(remote.handle, nullptr);
+  ASSERT_NE(lit.handle, nullptr);
+  EXPECT_EQ((std::vector<int>{remote.width, remote.height, remote.bits}), (std::vector<int>{80, 304, 24}));
+  EXPECT_EQ((std::vector<int>{lit.width, lit.height, lit.bits}), (std::vector<int>{120, 38, 24}));
+  for (const Bitmap* b : {&remote, &lit}) {
+    ASSERT_NE(b->header, nullptr);
+    EXPECT_EQ(b->header->biSize, sizeof(BITMAPINFOHEADER));
+    EXPECT_EQ(b->header->biCompression, static_cast<DWORD>(BI_RGB));
+    EXPECT_EQ(b->header->biBitCount, 24);
+    EXPECT_EQ(b->header->biClrUsed, 0u);
+  }
+
+  for (const CopiedButton& button : buttons) {
+    const ImageRect r = button.rect;
+    ASSERT_LE(r.Left + r.Width, remote.width);
+    ASSERT_LE(r.Top + r.Height, remote.height);
+    ASSERT_LE(button.sel.Left + r.Width, lit.width);
+    ASSERT_LE(button.sel.Top + r.Height, lit.height);
+    EXPECT_TRUE(HasDrawing(remote, r.Left, r.Top, r.Width, r.Height)) << "button at " << r.Left << "," << r.Top;
+    EXPECT_TRUE(HasDrawing(lit, button.sel.Left, button.sel.Top, r.Width, r.Height))
+        << "highlight at " << button.sel.Left << "," << button.sel.Top;
+  }
+  // The 決定 key is lit in the middle of its highlight, not left as background.
+  EXPECT_NE(PixelAt(lit, 68 + 14, 14), PixelAt(lit, 119, 37));
+
+  DeleteObject(remote.handle);
+  DeleteObject(lit.handle);
+  EXPECT_EQ(plugin.exports().finalize(), 1);
+}
+
+}  // namespace
