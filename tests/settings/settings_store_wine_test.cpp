@@ -152,6 +152,15 @@ TEST_F(StoreOnWindows, EmptyValuesAreZeroAndAbsentKeysTheirDefaults) {
   EXPECT_EQ(state.dialogHeight, 800);
 }
 
+TEST_F(StoreOnWindows, IntegerTextBeyondItsBufferIsNotSeen) {
+  // 64 characters: the 63 that fit end in "1", the last digit is cut off.
+  writeBytes(path, "[Vexlo]\r\nBFDialogWidth=" + std::string(62, '0') + "1F\r\n"
+                   "BFDialogHeight=" + std::string(59, '0') + "1000F\r\n");
+  loadSettings();
+  EXPECT_EQ(state.dialogWidth, 654);
+  EXPECT_EQ(state.dialogHeight, 0x1000);
+}
+
 TEST_F(StoreOnWindows, ExtremeValuesRoundTripThroughTheFile) {
   const std::wstring longPath = L"C:\\" + std::wstring(250, L'p') + L"\\T.exe";
   const std::wstring longOptions = L"/d " + std::wstring(8188, L'o');
