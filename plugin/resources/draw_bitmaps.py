@@ -375,7 +375,13 @@ def brighten(face):
     return tuple(mix(c, (255, 255, 255), 0.35) for c in face)
 
 
-def draw_selection(buttons):
+def copy_area(dst, dx, dy, src, l, t, w, h):
+    for y in range(h):
+        for x in range(w):
+            dst.px[dy + y][dx + x] = list(src.px[t + y][l + x])
+
+
+def draw_selection(buttons, controller):
     cv = Canvas(*SELECTION_SIZE, BODY)
     drawn = set()
     for b in buttons:
@@ -385,6 +391,10 @@ def draw_selection(buttons):
             continue  # keys sharing a highlight draw it once
         drawn.add(key)
         sx, sy = b.sel
+        # Around the lit shape the highlight shows what the remote shows there,
+        # so that it blends in; the arrow keys share theirs, so body colour.
+        if b.name not in ("UP", "DOWN", "LEFT", "RIGHT"):
+            copy_area(cv, sx, sy, controller, l, t, w, h)
         if b.name in COLOURS:
             lit(cv, rect_shape(3), sx, sy, w, h, brighten(COLOURS[b.name]))
         elif w == h:
@@ -407,8 +417,9 @@ def main(argv):
     check_inside(buttons)
     out = pathlib.Path(argv[2])
     out.mkdir(parents=True, exist_ok=True)
-    (out / "controller.bmp").write_bytes(draw_controller(buttons).bmp())
-    (out / "selbuttons.bmp").write_bytes(draw_selection(buttons).bmp())
+    controller = draw_controller(buttons)
+    (out / "controller.bmp").write_bytes(controller.bmp())
+    (out / "selbuttons.bmp").write_bytes(draw_selection(buttons, controller).bmp())
 
 
 if __name__ == "__main__":
