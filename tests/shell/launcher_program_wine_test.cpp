@@ -1,0 +1,262 @@
+// The real Vexlo.exe under Wine: one instance, its exit paths and what they
+// save, the About box, and a lock-on picked with a synthetic click.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/shell/wine_processes.h"
+
+namespace vexlo::test {
+namespace {
+
+constexpr UINT kQueryDowns = WM_APP + 1;
+constexpr UINT kQueryUps = WM_APP + 2;
+constexpr DWORD kExitTime = 20000;
+
+const wchar_t* const kAllKeys[] = {L"ZIZU_MODE",     L"IgnoreCursor",  L"SwitchTVTestByOnair",
+                                   L"TVTestPowerON", L"TVTestPath",    L"TVTestOptions",
+                                   L"BFDialogExpand", L"BFDialogWidth", L"BFDialogHeight"};
+
+// Vexlo.exe writes its INI beside itself, so every test runs its own copy.
+class LauncherProgramTest : public ::testing::Test {
+ protected:
+  LauncherProgramTest() {
+    exe = scratch.file(L"Vexlo.exe");
+    ini = scratch.file(L"Vexlo.ini");
+    CopyFileW(windowsPath(VEXLO_EXE).c_str(), exe.c_str(), FALSE);
+  }
+
+  // Starts the launcher and waits for its hidden main window.
+  HWND startLauncher() {
+    EXPECT_TRUE(launcher.start(exe));
+    HWND window = nullptr;
+    waitUntil([&] { return (window = findProcessWindow(L"VEXLO", launcher.processId())) != nullptr; });
+    return window;
+  }
+
+  void expectEndsWithZero() {
+    DWORD code = 1234;
+    ASSERT_TRUE(launcher.waitForExit(kExitTime, code)) << "the launcher did not end";
+    EXPECT_EQ(code, 0u);
+  }
+
+  void expectAllKeysSaved() {
+    for (const wchar_t* key : kAllKeys) EXPECT_NE(iniValue(ini, key), L"<absent>") << "key missing";
+  }
+
+  LONG_PTR ask(HWND window, UINT message) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(window, message, 0, 0, SMTO_ABORTIFHUNG, 5000, &result);
+    return static_cast<LONG_PTR>(result);
+  }
+
+  ScratchDirectory scratch;
+  std::wstring exe, ini;
+  RunningProgram launcher;
+};
+
+TEST_F(LauncherProgramTest, ASecondInstanceExitsAtOnceWithCodeZero) {
+  HWND window = startLauncher();
+  ASSERT_NE(window, nullptr);
+
+  RunningProgram second;
+  ASSERT_TRUE(second.start(exe));
+  DWORD code = 1234;
+  ASSERT_TRUE(second.waitForExit(kExitTime, code));
+  EXPECT_EQ(code, 0u);
+  EXPECT_EQ(findProcessWindow(L"VEXLO", second.processId()), nullptr);
+  EXPECT_TRUE(launcher.running());
+
+  PostMessageW(window, WM_COMMAND, 105, 0);
+  expectEndsWithZero();
+}
+
+TEST_F(LauncherProgramTest, TheExitCommandSavesAllNineKeysAndEndsTheProcess) {
+  HWND window = startLauncher();
+  ASSERT_NE(window, nullptr);
+  EXPECT_FALSE(fileExists(ini)) << "nothing is written while running";
+  PostMessageW(window, WM_COMMAND, 105, 0);
+  expectEndsWithZero();
+  expectAllKeysSaved();
+  EXPECT_EQ(iniValue(ini, L"ZIZU_MODE"), L"00000000");
+  EXPECT_EQ(iniValue(ini, L"BFDialogWidth"), L"00000400");
+  EXPECT_EQ(iniValue(ini, L"BFDialogHeight"), L"00000320");
+  EXPECT_EQ(iniValue(ini, L"TVTestPath"), L"");
+}
+
+TEST_F(LauncherProgramTest, EndSessionTrueSavesAndEndsTheProcess) {
+  HWND window = startLauncher();
+  ASSERT_NE(window, nullptr);
+  DWORD_PTR result = 0;
+  SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG, 5000, &result);
+  EXPECT_EQ(result, 1u);
+  PostMessageW(window, WM_ENDSESSION, TRUE, 0);
+  expectEndsWithZero();
+  expectAllKeysSaved();
+}
+
+TEST_F(LauncherProgramTest, ACancelledLogoffKeepsTheLauncherRunningWithNothingSaved) {
+  HWND window = startLauncher();
+  ASSERT_NE(window, nullptr);
+  DWORD_PTR result = 0;
+  ASSERT_TRUE(SendMessageTimeoutW(window, WM_ENDSESSION, FALSE, 0, SMTO_ABORTIFHUNG, 5000, &result));
+  EXPECT_FALSE(fileExists(ini)) << "a teardown would have saved by now";
+
+  // Still at work: it answers the About command, and is still there after it.
+  PostMessageW(window, WM_COMMAND, 104, 0);
+  HWND about = nullptr;
+  ASSERT_TRUE(waitUntil([&] {
+    return (about = findProcessWindow(L"#32770", launcher.processId(), L"バージョン情報 Vexlo")) != nullptr;
+  }));
+  PostMessageW(about, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(waitUntil([&] { return !IsWindow(about); }));
+  EXPECT_TRUE(launcher.running());
+
+  PostMessageW(window, WM_COMMAND, 105, 0);
+  expectEndsWithZero();
+  expectAllKeysSaved();
+}
+
+TEST_F(LauncherProgramTest, SettingsOfAPreparedFileAreLoadedAtStart) {
+  WritePrivateProfileStringW(L"Vexlo", L"BFDialogWidth", L"00000100", ini.c_str());
+  WritePrivateProfileStringW(L"Vexlo", L"BFDialogHeight", L"FFFFFFFF", ini.c_str());
+  WritePrivateProfileStringW(L"Vexlo", L"ZIZU_MODE", L"00000002", ini.c_str());
+  WritePrivateProfileStringW(L"Vexlo", L"TVTestPath", L"C:\\TV Test\\TVTest.exe", ini.c_str());
+  WritePrivateProfileStringW(L"Vexlo", L"TVTestOptions", L"/d BonDriver_File.dll", ini.c_str());
+  WritePrivateProfileStringW(nullptr, nullptr, nullptr, ini.c_str());  // flush Wine's profile cache
+
+  HWND window = startLauncher();
+  ASSERT_NE(window, nullptr);
+  PostMessageW(window, WM_COMMAND, 105, 0);
+  expectEndsWithZero();
+  EXPECT_EQ(iniValue(ini, L"BFDialogWidth"), L"0000028E");
+  EXPECT_EQ(iniValue(ini, L"BFDialogHeight"), L"0000017D");
+  EXPECT_EQ(iniValue(ini, L"ZIZU_MODE"), L"00000002");
+  EXPECT_EQ(iniValue(ini, L"TVTestPath"), L"C:\\TV Test\\TVTest.exe");
+  EXPECT_EQ(iniValue(ini, L"TVTestOptions"), L"/d BonDriver_File.dll");
+}
+
+TEST_F(LauncherProgramTest, TheAboutBoxOpensOnCommand104WithItsTwoLines) {
+  HWND window = startLauncher();
+  ASSERT_NE(window, nullptr);
+  PostMessageW(window, WM_COMMAND, 104, 0);
+  HWND about = nullptr;
+  // The dialog exists before its controls do; it is shown once they all are.
+  ASSERT_TRUE(waitUntil([&] {
+    about = findProcessWindow(L"#32770", launcher.processId(), L"バージョン情報 Vexlo");
+    return about != nullptr && IsWindowVisible(about);
+  }));
+  EXPECT_EQ(GetWindow(about, GW_OWNER), window);
+
+  std::wstring lines;
+  for (HWND child = FindWindowExW(about, nullptr, L"Static", nullptr); child;
+       child = FindWindowExW(about, child, L"Static", nullptr)) {
+    wchar_t text[100] = {};
+    GetWindowTextW(child, text, 100);
+    lines += std::wstring(text) + L"|";
+  }
+  EXPECT_EQ(lines, L"Vexlo, Version 2.0.0|GV-RCKIT3でTVTestを操作するツール|");
+  HWND ok = GetDlgItem(about, IDOK);
+  ASSERT_NE(ok, nullptr);
+  EXPECT_TRUE(GetWindowLongW(ok, GWL_STYLE) & BS_DEFPUSHBUTTON);
+
+  PostMessageW(about, WM_COMMAND, IDCANCEL, 0);
+  ASSERT_TRUE(waitUntil([&] { return !IsWindow(about); }));
+  PostMessageW(window, WM_COMMAND, 105, 0);
+  expectEndsWithZero();
+}
+
+// Lock-on against a stand-in viewer. The menu lives in the launcher, so its
+// check mark is read through what command 114 does with it: while an item is
+// checked for a viewer that has gone, 114 clears the mark and starts no pick,
+// and with no pick the next click reaches the viewer whole.
+class LockOnProgramTest : public LauncherProgramTest {
+ protected:
+  struct Viewer {
+    RunningProgram program;
+    HWND window = nullptr;
+    HWND control = nullptr;
+  };
+
+  void startViewer(Viewer& viewer) {
+    ASSERT_TRUE(viewer.program.start(windowsPath(FAKE_VIEWER_EXE)));
+    // Its child is made after the main window, and the window shown last.
+    ASSERT_TRUE(waitUntil([&] {
+      viewer.window = findProcessWindow(L"TVTest Window", viewer.program.processId());
+      viewer.control = viewer.window ? FindWindowExW(viewer.window, nullptr, L"Button", nullptr) : nullptr;
+      return viewer.control != nullptr && IsWindowVisible(viewer.control);
+    }));
+    ask(viewer.window, WM_NULL);  // its loop is running
+    SetForegroundWindow(viewer.window);
+  }
+
+  void clickOn(HWND control) {
+    RECT r{};
+    GetWindowRect(control, &r);
+    clickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  }
+
+  void clickAt(int x, int y) {
+    SetCursorPos(x, y);
+    INPUT inputs[2] = {};
+    inputs[0].type = inputs[1].type = INPUT_MOUSE;
+    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, inputs, sizeof(INPUT));
+  }
+
+  // Waits for the click's button-up to arrive, then says how many downs did.
+  LONG_PTR downsAfterClick(const Viewer& viewer, LONG_PTR upsExpected) {
+    EXPECT_TRUE(waitUntil([&] { return ask(viewer.window, kQueryUps) >= upsExpected; }))
+        << "the button-up never reached the viewer";
+    return ask(viewer.window, kQueryDowns);
+  }
+
+  void lockOnCommand(HWND launcherWindow) {
+    DWORD_PTR result = 0;
+    ASSERT_TRUE(SendMessageTimeoutW(launcherWindow, WM_COMMAND, 114, 0, SMTO_ABORTIFHUNG, 5000, &result));
+  }
+};
+
+TEST_F(LockOnProgramTest, AClickOnAViewersChildControlLocksAndChecksTheItem) {
+  HWND window = startLauncher();
+  ASSERT_NE(window, nullptr);
+
+  Viewer first;
+  startViewer(first);
+  lockOnCommand(window);
+  clickOn(first.control);
+  EXPECT_EQ(downsAfterClick(first, 1), 0) << "the picking click's button-down is swallowed";
+
+  // With the locked viewer gone only the check mark is left; 114 clears it
+  // and does not pick, so this click arrives whole.
+  first.program.terminate();
+  Viewer second;
+  startViewer(second);
+  lockOnCommand(window);
+  clickOn(second.control);
+  EXPECT_EQ(downsAfterClick(second, 1), 1) << "114 started a pick: the item was not checked";
+
+  // Unchecked now, so 114 picks; a click on nothing leaves it unlocked and
+  // unchecked, and the next 114 picks again.
+  lockOnCommand(window);
+  clickAt(1200, 1000);
+  ask(window, WM_NULL);  // the hook's message to the launcher is handled before this one
+  lockOnCommand(window);
+  clickOn(second.control);
+  EXPECT_EQ(downsAfterClick(second, 2), 1) << "a second pick swallows its button-down";
+
+  // Locked onto a live viewer: 114 releases it without picking.
+  lockOnCommand(window);
+  clickOn(second.control);
+  EXPECT_EQ(downsAfterClick(second, 3), 2);
+
+  PostMessageW(window, WM_COMMAND, 105, 0);
+  expectEndsWithZero();
+}
+
+}  // namespace
+}  // namespace vexlo::test
