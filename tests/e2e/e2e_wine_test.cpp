@@ -1,0 +1,230 @@
+// The road of one press across processes: the launcher's own button handling
+// in this process, TVTest stand-ins with the real plugin in others.
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "launcher/button_handling.h"
+#include "launcher/routing.h"
+#include "launcher/settings/launcher_state.h"
+#include "launcher/shell_platform_win32.h"
+#include "launcher/window_system_win32.h"
+#include "shared/remote_protocol.h"
+#include "tests/e2e/standin_process.h"
+
+namespace {
+
+using e2e::StandIn;
+
+std::wstring windowsPath(const char* path) {
+  std::string p = path;
+  std::wstring wide = p[0] == '/' ? L"Z:" : L"";
+  for (char c : p) wide += c == '/' ? L'\\' : static_cast<wchar_t>(c);
+  return wide;
+}
+
+const std::wstring kStandInExe = windowsPath(VEXLO_STANDIN_PATH);
+const std::wstring kPluginFile = windowsPath(VEXLO2_TVTP_PATH);
+
+// Wine settles a new window's place in the Z order a little later; put the
+// wanted one on top and wait until routing sees it there.
+bool waitForTopViewer(HWND window) {
+  DWORD start = GetTickCount();
+  while (GetTickCount() - start < 5000) {
+    if (reinterpret_cast<HWND>(vexlo::findViewerWindow()) == window) return true;
+    Sleep(10);
+  }
+  return false;
+}
+
+bool raiseViewer(HWND window) {
+  SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  return waitForTopViewer(window);
+}
+
+bool anyViewerRunning() { return FindWindowW(L"TVTest Window", nullptr) != nullptr; }
+
+// A plain window of this process, shown on top and made the foreground.
+struct ForegroundWindow {
+  HWND window = nullptr;
+  bool take() {
+    if (!window) window = CreateWindowExW(WS_EX_TOPMOST, L"Static", L"front", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr,
+                             nullptr, GetModuleHandleW(nullptr), nullptr);
+    SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetForegroundWindow(window);
+    DWORD start = GetTickCount();
+    while (GetForegroundWindow() != window && GetTickCount() - start < 5000) {
+      MSG m;
+      while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&m);
+      Sleep(10);
+    }
+    return GetForegroundWindow() == window;
+  }
+  ~ForegroundWindow() { DestroyWindow(window); }
+};
+
+class EndToEnd : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    vexlo::installWin32WindowSystem();
+    vexlo::installWin32ShellPlatform(GetModuleHandleW(nullptr), nullptr);
+  }
+
+  void SetUp() override {
+    ASSERT_FALSE(anyViewerRunning()) << "a viewer window of an earlier test is still there";
+    vexlo::g_state = &state_;
+    vexlo::g_settings = &settings_;
+    state_.remoteMessage = RegisterWindowMessageW(vexlo::kRemoteMessageName);
+    directory_ = e2e::tempDirectory(L"vexlo-e2e");
+  }
+
+  void TearDown() override {
+    for (StandIn& s : standIns_) e2e::stopStandIn(s);
+    DWORD start = GetTickCount();
+    while (anyViewerRunning() && GetTickCount() - start < 5000) Sleep(10);
+    vexlo::g_state = nullptr;
+    vexlo::g_settings = nullptr;
+  }
+
+  StandIn& start(const std::wstring& name, const std::wstring& flags = L"") {
+    StandIn s;
+    std::wstring log = directory_ + L"\\" + name + L".log";
+    EXPECT_TRUE(e2e::startStandIn(kStandInExe, log, L"--plugin \"" + kPluginFile + L"\" " + flags, s))
+        << e2e::readLog(log);
+    standIns_.push_back(s);
+    return standIns_.back();
+  }
+
+  // Presses travel as posted messages; a later press that arrives proves the
+  // earlier ones were handled.
+  void press(std::uint8_t code) { vexlo::handleButton(code); }
+
+  vexlo::LauncherState state_;
+  vexlo::LauncherSettings settings_;
+  std::wstring directory_;
+  std::vector<StandIn> standIns_;
+};
+
+TEST_F(EndToEnd, Channel1InDirectModeReachesThePluginAsButton13) {
+  StandIn& viewer = start(L"viewer");
+  ASSERT_TRUE(e2e::waitForLog(viewer.logPath, "controller GV-RCKIT3 buttons=50"));
+  state_.mode = 1;
+  press(vexlo::kCodeChannel1);
+  EXPECT_TRUE(e2e::waitForLog(viewer.logPath, "press index=13 name=チャンネル1 default=Channel1"))
+      << e2e::readLog(viewer.logPath);
+}
+
+TEST_F(EndToEnd, OpenDialogIsEnlargedAndTakesKeysInsteadOfThePlugin) {
+  StandIn& viewer = start(L"viewer", L"--open-dialog");
+  ASSERT_NE(viewer.dialog, nullptr);
+  state_.mode = 1;
+  state_.dialogExpand = 1;
+  state_.dialogWidth = 800;
+  state_.dialogHeight = 600;
+
+  press(vexlo::kCodeChannel1);  // not in the dialog's key map: enlarges, delivers nothing
+  RECT rect{};
+  GetWindowRect(viewer.dialog, &rect);
+  EXPECT_EQ(rect.right - rect.left, 800);
+  EXPECT_EQ(rect.bottom - rect.top, 600);
+
+  press(vexlo::kCodeEnter);
+  ASSERT_TRUE(e2e::waitForLog(viewer.logPath, "id=1121 vk=0xD")) << e2e::readLog(viewer.logPath);
+  EXPECT_EQ(e2e::readLog(viewer.logPath).find("press index="), std::string::npos);
+}
+
+TEST_F(EndToEnd, ChannelDisplayTakesOnlyCursorEnterAndCancel) {
+  StandIn& viewer = start(L"viewer", L"--channel-display");
+  state_.mode = 1;
+  for (std::uint8_t code : {vexlo::kCodeChannel1, vexlo::kCodeUp, vexlo::kCodeVolumeUp, vexlo::kCodeEnter,
+                            vexlo::kCodeCancel}) {
+    press(code);
+  }
+  ASSERT_TRUE(e2e::waitForLog(viewer.logPath, "vk=0x1B")) << e2e::readLog(viewer.logPath);
+  std::string log = e2e::readLog(viewer.logPath);
+  std::size_t up = log.find("vk=0x26"), enter = log.find("vk=0xD"), cancel = log.find("vk=0x1B");
+  ASSERT_NE(up, std::string::npos);
+  ASSERT_NE(enter, std::string::npos);
+  EXPECT_LT(up, enter);
+  EXPECT_LT(enter, cancel);
+  EXPECT_EQ(log.find("vk=0x21"), std::string::npos) << "page up is not a channel-display key";
+  EXPECT_EQ(log.find("press index="), std::string::npos);
+}
+
+TEST_F(EndToEnd, HdusModeWithoutLockDeliversNothing) {
+  StandIn& viewer = start(L"viewer");
+  state_.mode = 0;
+  press(vexlo::kCodeChannel1);
+  state_.mode = 1;
+  press(0x10);  // チャンネル2, to know that everything before it was handled
+  ASSERT_TRUE(e2e::waitForLog(viewer.logPath, "press index=14 "));
+  EXPECT_EQ(e2e::readLog(viewer.logPath).find("press index=13 "), std::string::npos);
+}
+
+TEST_F(EndToEnd, LockedOntoTheLowerOfTwoViewersThePressReachesThatOne) {
+  StandIn upper = start(L"upper");
+  StandIn lower = start(L"lower");
+  ASSERT_TRUE(raiseViewer(upper.window));
+
+  state_.mode = 0;
+  state_.lockedTarget = reinterpret_cast<vexlo::WindowHandle>(lower.window);
+  press(vexlo::kCodeChannel1);
+  ASSERT_TRUE(e2e::waitForLog(lower.logPath, "press index=13 ")) << e2e::readLog(lower.logPath);
+
+  state_.lockedTarget = 0;
+  state_.mode = 1;
+  press(0x10);
+  ASSERT_TRUE(e2e::waitForLog(upper.logPath, "press index=14 "))
+      << "upper:\n" << e2e::readLog(upper.logPath) << "lower:\n" << e2e::readLog(lower.logPath);
+  EXPECT_EQ(e2e::readLog(upper.logPath).find("press index=13 "), std::string::npos);
+}
+
+TEST_F(EndToEnd, OnAirBringsTheNextViewerByProcessIdToTheFront) {
+  StandIn first = start(L"first");
+  StandIn second = start(L"second");
+  ASSERT_LT(first.processId, second.processId);
+  settings_.switchByOnair = 1;
+  ASSERT_TRUE(raiseViewer(first.window));
+
+  // The search walks down from the foreground window, as on a desktop where
+  // something always has the foreground: here a window of the test's own.
+  // Wine leaves no foreground window once the switched thread input is
+  // detached again, so the test takes it back before each press.
+  ForegroundWindow front;
+  ASSERT_TRUE(front.take());
+  press(vexlo::kCodeOnAir);
+  EXPECT_TRUE(waitForTopViewer(second.window)) << "the next process id comes to the front";
+
+  ASSERT_TRUE(front.take());
+  press(vexlo::kCodeOnAir);
+  EXPECT_TRUE(waitForTopViewer(first.window)) << "past the highest process id it wraps to the lowest";
+}
+
+TEST_F(EndToEnd, PowerWithLaunchingOnStartsTheViewerFromAPathWithASpace) {
+  std::wstring dir = directory_ + L"\\TV Test";
+  ASSERT_TRUE(CreateDirectoryW(dir.c_str(), nullptr));
+  ASSERT_TRUE(CreateDirectoryW((dir + L"\\Plugins").c_str(), nullptr));
+  ASSERT_TRUE(e2e::copyFile(kStandInExe, dir + L"\\TVTest.exe"));
+  ASSERT_TRUE(e2e::copyFile(kPluginFile, dir + L"\\Plugins\\Vexlo2.tvtp"));
+
+  StandIn launched;
+  launched.logPath = dir + L"\\standin.log";  // where the stand-in logs when given no --log
+  settings_.powerOnLaunch = 1;
+  settings_.viewerPath = dir + L"\\TVTest.exe";
+  settings_.viewerOptions = L"/d BonDriver_File.dll /nodshow";
+  press(vexlo::kCodePower);
+
+  ASSERT_TRUE(e2e::waitUntilReady(launched)) << "the viewer did not start";
+  launched.process.hProcess = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, launched.processId);
+  standIns_.push_back(launched);
+  std::string log = e2e::readLog(launched.logPath);
+  EXPECT_NE(log.find("cmdline=\"" + e2e::utf8(dir) + "\\TVTest.exe\" /d BonDriver_File.dll /nodshow"),
+            std::string::npos)
+      << log;
+  EXPECT_NE(log.find("controller GV-RCKIT3 buttons=50"), std::string::npos);
+}
+
+}  // namespace
