@@ -1,5 +1,7 @@
 #include "tests/e2e/standin_process.h"
 
+#include <shellapi.h>
+
 #include <cstdlib>
 #include <vector>
 
@@ -94,5 +96,13 @@ std::wstring tempDirectory(const std::wstring& name) {
 }
 
 bool copyFile(const std::wstring& from, const std::wstring& to) { return CopyFileW(from.c_str(), to.c_str(), FALSE) != 0; }
+
+std::wstring commandLineArgument(int index) {
+  int argc = 0;
+  wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+  std::wstring value = argv && index < argc ? argv[index] : L"";
+  LocalFree(argv);
+  return value;
+}
 
 }  // namespace e2e

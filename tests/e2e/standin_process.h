@@ -36,4 +36,7 @@ std::string utf8(const std::wstring& text);
 std::wstring tempDirectory(const std::wstring& name);  // fresh, empty
 bool copyFile(const std::wstring& from, const std::wstring& to);
 
+// Argument `index` of this process's command line, or empty.
+std::wstring commandLineArgument(int index);
+
 }  // namespace e2e

@@ -1,0 +1,168 @@
+// The demo of `tools/run`: a TVTest stand-in with the real plugin, and a
+// scripted series of presses through the launcher's button handling. For
+// each press it prints the road taken and what the stand-in received.
+//
+//   road_demo.exe STANDIN_EXE PLUGIN_FILE
+
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+#include "launcher/button_handling.h"
+#include "launcher/keys.h"
+#include "launcher/routing.h"
+#include "launcher/settings/launcher_state.h"
+#include "launcher/shell_platform_win32.h"
+#include "launcher/window_system_win32.h"
+#include "plugin/button_table.h"
+#include "shared/remote_protocol.h"
+#include "tests/e2e/standin_process.h"
+
+namespace {
+
+using e2e::StandIn;
+
+std::string buttonName(std::uint8_t code) {
+  int index = vexlo2::FindButtonIndex(code);
+  return index < 0 ? "(no button)" : e2e::utf8(vexlo2::kButtonTable[index].descriptor.pszName);
+}
+
+// The road routing is about to take, told from the same queries it makes.
+std::string describeRoute(std::uint8_t code) {
+  vexlo::LauncherState& state = vexlo::launcherState();
+  std::string how;
+  vexlo::WindowHandle target = 0;
+  if (state.lockedTarget && vexlo::lockIsValid()) {
+    how = "locked";
+    target = state.lockedTarget;
+  } else if (state.mode == 1) {
+    how = "direct";
+    target = vexlo::findViewerWindow();
+  } else {
+    return "mode " + std::to_string(state.mode) + ", no lock: dropped";
+  }
+  if (!target) return how + ": no viewer: dropped";
+  vexlo::WindowHandle dialog = vexlo::findOpenDialog(vexlo::windowSystem().windowProcess(target));
+  if (dialog) {
+    std::string enlarge = state.dialogExpand == 1 ? "enlarge dialog, " : "";
+    return how + ": open-file dialog: " + enlarge + (vexlo::dialogKeyFor(code) ? "key stroke" : "no key: dropped");
+  }
+  if (vexlo::findChannelDisplay(target)) {
+    return how + ": channel display: " + (vexlo::channelKeyFor(code) ? "key stroke" : "no key: dropped");
+  }
+  return how + ": remote message to the TVTest window";
+}
+
+// New log lines after `offset`, waiting a little for the first one.
+std::string receivedSince(const std::wstring& log, std::size_t& offset, DWORD waitMs) {
+  DWORD start = GetTickCount();
+  std::string all;
+  do {
+    all = e2e::readLog(log);
+    if (all.size() > offset) break;
+    Sleep(5);
+  } while (GetTickCount() - start < waitMs);
+  std::string fresh = all.size() > offset ? all.substr(offset) : "";
+  offset = all.size();
+  while (!fresh.empty() && fresh.back() == '\n') fresh.pop_back();
+  for (std::size_t at = 0; (at = fresh.find('\n', at)) != std::string::npos; at += 3) fresh.replace(at, 1, " | ");
+  return fresh.empty() ? "nothing" : fresh;
+}
+
+// Pads to a column width, counting a Japanese character as two columns.
+std::string padded(const std::string& text, std::size_t columns) {
+  std::size_t width = 0;
+  for (unsigned char c : text) {
+    if (c < 0x80) width += 1;
+    else if (c >= 0xE0) width += 2;  // lead byte of a three-byte sequence
+  }
+  return width >= columns ? text + " " : text + std::string(columns - width, ' ');
+}
+
+void press(const StandIn& viewer, std::size_t& offset, std::uint8_t code) {
+  std::string route = describeRoute(code);
+  bool delivers = route.find("dropped") == std::string::npos;
+  vexlo::handleButton(code);
+  std::string got = receivedSince(viewer.logPath, offset, delivers ? 2000 : 300);
+  std::printf("  0x%02X %s%s-> %s\n", code, padded(buttonName(code), 16).c_str(), padded(route, 58).c_str(),
+              got.c_str());
+  std::fflush(stdout);
+}
+
+void scene(const char* title) {
+  std::printf("\n%s\n", title);
+  std::fflush(stdout);
+}
+
+}  // namespace
+
+int main() {
+  std::wstring standInExe = e2e::commandLineArgument(1), pluginFile = e2e::commandLineArgument(2);
+  vexlo::installWin32WindowSystem();
+  vexlo::installWin32ShellPlatform(GetModuleHandleW(nullptr), nullptr);
+  vexlo::LauncherState state;
+  vexlo::LauncherSettings settings;
+  vexlo::g_state = &state;
+  vexlo::g_settings = &settings;
+  state.remoteMessage = RegisterWindowMessageW(vexlo::kRemoteMessageName);
+  std::wstring dir = e2e::tempDirectory(L"vexlo-demo");
+
+  StandIn plain;
+  if (!e2e::startStandIn(standInExe, dir + L"\\plain.log", L"--plugin \"" + pluginFile + L"\"", plain)) {
+    std::printf("demo: the TVTest stand-in did not start\n");
+    return 1;
+  }
+  std::size_t offset = 0;
+  receivedSince(plain.logPath, offset, 0);
+  std::printf("TVTest stand-in running (process %lu) with Vexlo2.tvtp registered as controller GV-RCKIT3\n",
+              plain.processId);
+
+  scene("Direct input mode (1): each press becomes a controller button of the plugin");
+  state.mode = 1;
+  for (std::uint8_t code : {0x0F, 0x10, 0x06, 0x24, 0x0A, 0x30, 0x21, 0x01}) press(plain, offset, code);
+
+  scene("HDUS emulation mode (0) without a lock: routed presses go nowhere");
+  state.mode = 0;
+  press(plain, offset, 0x0F);
+
+  scene("Locked onto the stand-in, in mode 0");
+  state.lockedTarget = reinterpret_cast<vexlo::WindowHandle>(plain.window);
+  press(plain, offset, 0x11);
+  state.lockedTarget = 0;
+  e2e::stopStandIn(plain);
+
+  StandIn dialog;
+  if (!e2e::startStandIn(standInExe, dir + L"\\dialog.log", L"--plugin \"" + pluginFile + L"\" --open-dialog",
+                         dialog)) {
+    std::printf("demo: the stand-in with its dialog did not start\n");
+    return 1;
+  }
+  offset = 0;
+  receivedSince(dialog.logPath, offset, 0);
+  scene("The stand-in shows \"ファイルを開く\" (direct input, enlargement on at 800 x 600)");
+  state.mode = 1;
+  state.dialogExpand = 1;
+  state.dialogWidth = 800;
+  state.dialogHeight = 600;
+  for (std::uint8_t code : {0x22, 0x18, 0x1F, 0x0F}) press(dialog, offset, code);
+  RECT rect{};
+  GetWindowRect(dialog.dialog, &rect);
+  std::printf("  dialog size now %ld x %ld\n", rect.right - rect.left, rect.bottom - rect.top);
+  e2e::stopStandIn(dialog);
+
+  StandIn display;
+  if (!e2e::startStandIn(standInExe, dir + L"\\display.log",
+                         L"--plugin \"" + pluginFile + L"\" --channel-display", display)) {
+    std::printf("demo: the stand-in with its channel display did not start\n");
+    return 1;
+  }
+  offset = 0;
+  receivedSince(display.logPath, offset, 0);
+  scene("The stand-in shows its channel display: only cursor, enter and cancel act on it");
+  for (std::uint8_t code : {0x1C, 0x1F, 0x23, 0x0F}) press(display, offset, code);
+  e2e::stopStandIn(display);
+
+  std::printf("\ndemo: done, every stand-in ended\n");
+  return 0;
+}
