@@ -3,7 +3,9 @@
 own DLLs, the i686 files are PE32 for i386 and the x86_64 ones PE32+ for
 AMD64, and the deliverables carry what a user and TVTest expect of them.
 
-    release_check.py WIN32_TREE WIN64_TREE
+    release_check.py WIN32_TREE WIN64_TREE [DIST]
+
+With DIST, the zips in it are checked too.
 """
 import pathlib
 import struct
@@ -203,15 +205,46 @@ def check_deliverables(checks, tree):
         checks.check(b"asInvoker" in res, f"{launcher}: manifest execution level")
 
 
+PACKAGE_FILES = {"Vexlo.exe", "Vexlo2.tvtp", "readme.txt", "LICENSE.txt"}
+PACKAGES = {"Vexlo-2.0.0-x86.zip": (MACHINE_I386, MAGIC_PE32), "Vexlo-2.0.0-x64.zip": (MACHINE_AMD64, MAGIC_PE32_PLUS)}
+
+
+def check_packages(checks, dist):
+    """What a user downloads: each zip holds exactly the two files, the readme and the licence."""
+    import tempfile
+    import zipfile
+    for name, (machine, magic) in PACKAGES.items():
+        path = pathlib.Path(dist) / name
+        checks.check(path.is_file(), f"{path}: missing")
+        if not path.is_file():
+            continue
+        with zipfile.ZipFile(path) as z, tempfile.TemporaryDirectory() as out:
+            names = set(z.namelist())
+            checks.check(names == PACKAGE_FILES, f"{path}: holds {sorted(names)}, expected {sorted(PACKAGE_FILES)}")
+            z.extractall(out)
+            check_tree(checks, out, machine, magic)
+            check_deliverables(checks, out)
+            checks.check(find(out, "Vexlo.exe") is not None, f"{path}: no Vexlo.exe")
+            readme = pathlib.Path(out, "readme.txt")
+            if readme.is_file():
+                data = readme.read_bytes()
+                checks.check(data.startswith(b"\xef\xbb\xbf"), f"{path}: readme.txt has no UTF-8 byte-order mark")
+                checks.check(b"\r\n" in data and b"\n" not in data.replace(b"\r\n", b""),
+                             f"{path}: readme.txt lines do not all end in CRLF")
+                data.decode("utf-8")
+
+
 def main(argv):
-    if len(argv) != 3:
+    if len(argv) not in (3, 4):
         print(__doc__)
         return 2
     checks = Checks()
     check_tree(checks, argv[1], MACHINE_I386, MAGIC_PE32)
     check_tree(checks, argv[2], MACHINE_AMD64, MAGIC_PE32_PLUS)
-    for tree in argv[1:]:
+    for tree in argv[1:3]:
         check_deliverables(checks, tree)
+    if len(argv) == 4:
+        check_packages(checks, argv[3])
     print(f"release checks: {checks.passed} passed, {checks.failed} failed")
     return 1 if checks.failed else 0
 
