@@ -1,0 +1,187 @@
+// The unmodified Vexlo.exe fed by real raw input: reports of the virtual
+// receiver travel through Wine's HID stack as WM_INPUT to the launcher, which
+// routes them to a TVTest stand-in whose real plugin logs each press.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+
+#include "tests/e2e/standin_process.h"
+#include "tests/hid/receiver_control.h"
+#include "tests/hid/virtual_receiver.h"
+#include "tests/shell/wine_processes.h"
+
+namespace {
+
+using vexlo::test::windowsPath;
+
+constexpr std::uint8_t kRelease = 0x00;
+constexpr std::uint8_t kChannel1 = 0x0F;
+constexpr std::uint8_t kChannel2 = 0x10;
+constexpr std::uint8_t kChannel3 = 0x11;
+constexpr UINT kSettingsCommand = 40000;
+
+const char kChannel1Press[] = "press index=13 name=チャンネル1 default=Channel1";
+const char kChannel2Press[] = "press index=14 name=チャンネル2 default=Channel2";
+const char kChannel3Press[] = "press index=15 name=チャンネル3 default=Channel3";
+
+std::size_t countOf(const std::string& text, const std::string& needle) {
+  std::size_t count = 0;
+  for (std::size_t at = text.find(needle); at != std::string::npos; at = text.find(needle, at + needle.size())) {
+    ++count;
+  }
+  return count;
+}
+
+// One launcher, one viewer and both devices serve every test; each test reads
+// only the part of the viewer's log written after it began.
+class VirtualReceiver : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    receiver_ = hidtest::openVirtualDevice(VR_RECEIVER_VENDOR_ID, 20000);
+    other_ = hidtest::openVirtualDevice(VR_OTHER_VENDOR_ID, 20000);
+    scratch_ = new vexlo::test::ScratchDirectory(L"vexlo hid");
+    const std::wstring exe = scratch_->file(L"Vexlo.exe");
+    CopyFileW(windowsPath(VEXLO_EXE).c_str(), exe.c_str(), FALSE);
+    // Direct mode: every button goes to the viewer as the remote message.
+    WritePrivateProfileStringW(L"Vexlo", L"ZIZU_MODE", L"00000001", scratch_->file(L"Vexlo.ini").c_str());
+
+    viewer_ = new e2e::StandIn;
+    viewerStarted_ = e2e::startStandIn(windowsPath(VEXLO_STANDIN_PATH), scratch_->file(L"viewer.log"),
+                                       L"--plugin \"" + windowsPath(VEXLO2_TVTP_PATH) + L"\"", *viewer_) &&
+                     e2e::waitForLog(viewer_->logPath, "controller GV-RCKIT3 buttons=50");
+    launcher_ = new vexlo::test::RunningProgram;
+    if (launcher_->start(exe)) {
+      vexlo::test::waitUntil([] {
+        return (launcherWindow_ = vexlo::test::findProcessWindow(L"VEXLO", launcher_->processId())) != nullptr;
+      });
+    }
+  }
+
+  static void TearDownTestSuite() {
+    if (launcherWindow_) PostMessageW(launcherWindow_, WM_COMMAND, 105, 0);  // Exit
+    DWORD code = 0;
+    if (!launcher_->waitForExit(10000, code)) launcher_->terminate();
+    e2e::stopStandIn(*viewer_);
+    delete launcher_;
+    delete viewer_;
+    delete scratch_;
+    if (receiver_ != INVALID_HANDLE_VALUE) CloseHandle(receiver_);
+    if (other_ != INVALID_HANDLE_VALUE) CloseHandle(other_);
+  }
+
+  void SetUp() override {
+    ASSERT_NE(receiver_, INVALID_HANDLE_VALUE) << "the virtual receiver is not installed";
+    ASSERT_NE(other_, INVALID_HANDLE_VALUE) << "the second virtual device is not installed";
+    ASSERT_TRUE(viewerStarted_) << e2e::readLog(viewer_->logPath);
+    ASSERT_NE(launcherWindow_, nullptr) << "Vexlo.exe did not start";
+    logStart_ = e2e::readLog(viewer_->logPath).size();
+  }
+
+  void TearDown() override { send(receiver_, kRelease); }  // the next test starts with a new press
+
+  static void send(HANDLE device, std::uint8_t code) { ASSERT_TRUE(hidtest::sendCode(device, code)); }
+
+  std::string newLog() const { return e2e::readLog(viewer_->logPath).substr(logStart_); }
+
+  // Reports are handled in order, so a press of Channel 3 that reaches the
+  // viewer proves that every report before it has been handled.
+  std::string logAfterMarker() {
+    const std::size_t before = countOf(newLog(), kChannel3Press);
+    send(receiver_, kRelease);
+    send(receiver_, kChannel3);
+    send(receiver_, kRelease);
+    vexlo::test::waitUntil([&] { return countOf(newLog(), kChannel3Press) > before; }, 10000);
+    std::string log = newLog();
+    EXPECT_EQ(countOf(log, kChannel3Press), before + 1) << "the marker press did not arrive:\n" << log;
+    return log;
+  }
+
+  static HANDLE receiver_;
+  static HANDLE other_;
+  static vexlo::test::ScratchDirectory* scratch_;
+  static vexlo::test::RunningProgram* launcher_;
+  static e2e::StandIn* viewer_;
+  static bool viewerStarted_;
+  static HWND launcherWindow_;
+  std::size_t logStart_ = 0;
+};
+
+HANDLE VirtualReceiver::receiver_ = INVALID_HANDLE_VALUE;
+HANDLE VirtualReceiver::other_ = INVALID_HANDLE_VALUE;
+vexlo::test::ScratchDirectory* VirtualReceiver::scratch_ = nullptr;
+vexlo::test::RunningProgram* VirtualReceiver::launcher_ = nullptr;
+e2e::StandIn* VirtualReceiver::viewer_ = nullptr;
+bool VirtualReceiver::viewerStarted_ = false;
+HWND VirtualReceiver::launcherWindow_ = nullptr;
+
+TEST_F(VirtualReceiver, Channel1ReachesThePluginAsButton13) {
+  send(receiver_, kChannel1);
+  send(receiver_, kRelease);
+  EXPECT_TRUE(e2e::waitForLog(viewer_->logPath, kChannel1Press)) << newLog();
+  EXPECT_EQ(countOf(logAfterMarker(), kChannel1Press), 1u);
+}
+
+TEST_F(VirtualReceiver, SevenIdenticalReportsGiveTwoPresses) {
+  for (int i = 0; i < 7; ++i) send(receiver_, kChannel2);
+  EXPECT_EQ(countOf(logAfterMarker(), kChannel2Press), 2u);
+}
+
+TEST_F(VirtualReceiver, PressReleasePressGivesTwoPresses) {
+  send(receiver_, kChannel2);
+  send(receiver_, kRelease);
+  send(receiver_, kChannel2);
+  EXPECT_EQ(countOf(logAfterMarker(), kChannel2Press), 2u);
+}
+
+// Neither its presses nor its releases count: the release of the other
+// device must not turn the receiver's next repeat into a new press.
+TEST_F(VirtualReceiver, AnotherVendorsDeviceChangesNothing) {
+  send(other_, kChannel2);
+  send(other_, kRelease);
+  send(receiver_, kChannel1);
+  send(other_, kRelease);
+  send(receiver_, kChannel1);  // a repeat, swallowed
+  const std::string log = logAfterMarker();
+  EXPECT_EQ(countOf(log, kChannel2Press), 0u) << log;
+  EXPECT_EQ(countOf(log, kChannel1Press), 1u) << log;
+}
+
+TEST_F(VirtualReceiver, InputArrivesWhileAnotherWindowIsInFront) {
+  HWND front = CreateWindowExW(WS_EX_TOPMOST, L"Static", L"front", WS_POPUP | WS_VISIBLE, 0, 0, 80, 80, nullptr,
+                               nullptr, GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(front, nullptr);
+  SetForegroundWindow(front);
+  EXPECT_TRUE(vexlo::test::waitUntil([&] {
+    MSG m;
+    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&m);
+    return GetForegroundWindow() == front;
+  }, 5000));
+
+  send(receiver_, kChannel1);
+  const std::string log = logAfterMarker();
+  EXPECT_EQ(GetForegroundWindow(), front);
+  DestroyWindow(front);
+  EXPECT_EQ(countOf(log, kChannel1Press), 1u) << log;
+}
+
+TEST_F(VirtualReceiver, TheSettingsDialogOpenDoesNotStopTheRemote) {
+  PostMessageW(launcherWindow_, WM_COMMAND, kSettingsCommand, 0);
+  HWND dialog = nullptr;
+  ASSERT_TRUE(vexlo::test::waitUntil([&] {
+    return (dialog = vexlo::test::findProcessWindow(L"#32770", launcher_->processId())) != nullptr;
+  }, 10000)) << "the settings dialog did not open";
+
+  send(receiver_, kChannel1);
+  const std::string log = logAfterMarker();
+  EXPECT_EQ(countOf(log, kChannel1Press), 1u) << log;
+  EXPECT_TRUE(IsWindow(dialog)) << "the dialog was still to be open during the presses";
+
+  PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+  EXPECT_TRUE(vexlo::test::waitUntil([&] { return !IsWindow(dialog); }, 10000));
+}
+
+}  // namespace

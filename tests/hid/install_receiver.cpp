@@ -1,0 +1,104 @@
+// Installs the virtual receiver (or the second, foreign device) into the
+// current Wine prefix as a root-enumerated device, the way Windows installs
+// any device without a bus: create the device node with our hardware id,
+// register it, then let Plug and Play bind the INF's driver to it.
+// Idempotent: a device that exists already is kept; its driver is updated only
+// when the .sys beside the INF differs from the installed one.
+//   install_receiver.exe INF_PATH receiver|other
+
+#include <windows.h>
+#include <setupapi.h>
+#include <newdev.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <string>
+#include <vector>
+
+#include "virtual_receiver.h"
+
+namespace {
+
+const GUID kHidClass = {0x745a17a0, 0x74d3, 0x11d0, {0xb6, 0xfe, 0x00, 0xa0, 0xc9, 0x0f, 0x57, 0xda}};
+
+std::wstring hardwareIdOf(HDEVINFO set, SP_DEVINFO_DATA& device) {
+  wchar_t ids[512] = {};
+  if (!SetupDiGetDeviceRegistryPropertyW(set, &device, SPDRP_HARDWAREID, nullptr, reinterpret_cast<BYTE*>(ids),
+                                         sizeof ids - sizeof(wchar_t), nullptr)) {
+    return L"";
+  }
+  return ids;  // the first id of the list
+}
+
+bool deviceExists(const wchar_t* hardwareId) {
+  HDEVINFO set = SetupDiGetClassDevsW(&kHidClass, nullptr, nullptr, 0);
+  if (set == INVALID_HANDLE_VALUE) return false;
+  bool found = false;
+  SP_DEVINFO_DATA device{};
+  device.cbSize = sizeof device;
+  for (DWORD i = 0; !found && SetupDiEnumDeviceInfo(set, i, &device); ++i) {
+    found = _wcsicmp(hardwareIdOf(set, device).c_str(), hardwareId) == 0;
+  }
+  SetupDiDestroyDeviceInfoList(set);
+  return found;
+}
+
+// The device node is named after the hardware id without its "root\\".
+bool createDevice(const wchar_t* hardwareId) {
+  const wchar_t* name = wcschr(hardwareId, L'\\') + 1;
+  HDEVINFO set = SetupDiCreateDeviceInfoList(&kHidClass, nullptr);
+  if (set == INVALID_HANDLE_VALUE) return false;
+  SP_DEVINFO_DATA device{};
+  device.cbSize = sizeof device;
+  // The id list is double-NUL terminated.
+  std::vector<wchar_t> ids(hardwareId, hardwareId + wcslen(hardwareId) + 1);
+  ids.push_back(0);
+  bool ok = SetupDiCreateDeviceInfoW(set, name, &kHidClass, nullptr, nullptr, DICD_GENERATE_ID, &device) &&
+            SetupDiSetDeviceRegistryPropertyW(set, &device, SPDRP_HARDWAREID, reinterpret_cast<const BYTE*>(ids.data()),
+                                              static_cast<DWORD>(ids.size() * sizeof(wchar_t))) &&
+            SetupDiCallClassInstaller(DIF_REGISTERDEVICE, set, &device);
+  if (!ok) std::fwprintf(stderr, L"install_receiver: creating the device failed, error %lu\n", GetLastError());
+  SetupDiDestroyDeviceInfoList(set);
+  return ok;
+}
+
+std::vector<char> fileBytes(const std::wstring& path) {
+  std::vector<char> bytes;
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return bytes;
+  char chunk[4096];
+  DWORD read = 0;
+  while (ReadFile(file, chunk, sizeof chunk, &read, nullptr) && read > 0) bytes.insert(bytes.end(), chunk, chunk + read);
+  CloseHandle(file);
+  return bytes;
+}
+
+bool driverIsCurrent(const std::wstring& infPath) {
+  std::wstring folder = infPath.substr(0, infPath.find_last_of(L"\\/") + 1);
+  wchar_t system[MAX_PATH];
+  GetSystemDirectoryW(system, MAX_PATH);
+  std::vector<char> installed = fileBytes(std::wstring(system) + L"\\drivers\\vexlo_receiver.sys");
+  return !installed.empty() && installed == fileBytes(folder + L"vexlo_receiver.sys");
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc != 3 || (wcscmp(argv[2], L"receiver") != 0 && wcscmp(argv[2], L"other") != 0)) {
+    std::fwprintf(stderr, L"usage: install_receiver INF_PATH receiver|other\n");
+    return 2;
+  }
+  wchar_t inf[MAX_PATH];
+  if (!GetFullPathNameW(argv[1], MAX_PATH, inf, nullptr)) return 2;
+  const wchar_t* hardwareId = wcscmp(argv[2], L"other") == 0 ? VR_OTHER_HARDWARE_ID : VR_RECEIVER_HARDWARE_ID;
+
+  const bool existed = deviceExists(hardwareId);
+  if (existed && driverIsCurrent(inf)) return 0;
+  if (!existed && !createDevice(hardwareId)) return 1;
+  BOOL reboot = FALSE;
+  if (!UpdateDriverForPlugAndPlayDevicesW(nullptr, hardwareId, inf, INSTALLFLAG_FORCE, &reboot)) {
+    std::fwprintf(stderr, L"install_receiver: binding the driver failed, error %lu\n", GetLastError());
+    return 1;
+  }
+  return 0;
+}

@@ -1,0 +1,67 @@
+#include "receiver_control.h"
+
+// MinGW's hid.dll header has no C++ linkage guard of its own.
+extern "C" {
+#include <hidsdi.h>
+}
+#include <setupapi.h>
+
+#include <vector>
+
+#include "virtual_receiver.h"
+
+namespace hidtest {
+
+namespace {
+
+HANDLE openMatching(std::uint16_t vendorId) {
+  GUID hidGuid;
+  HidD_GetHidGuid(&hidGuid);
+  HDEVINFO set = SetupDiGetClassDevsW(&hidGuid, nullptr, nullptr, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE);
+  if (set == INVALID_HANDLE_VALUE) return INVALID_HANDLE_VALUE;
+  HANDLE result = INVALID_HANDLE_VALUE;
+  SP_DEVICE_INTERFACE_DATA entry{};
+  entry.cbSize = sizeof entry;
+  for (DWORD i = 0; result == INVALID_HANDLE_VALUE && SetupDiEnumDeviceInterfaces(set, nullptr, &hidGuid, i, &entry); ++i) {
+    DWORD size = 0;
+    SetupDiGetDeviceInterfaceDetailW(set, &entry, nullptr, 0, &size, nullptr);
+    if (size < sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_W)) continue;
+    std::vector<std::uint8_t> block(size);
+    auto* detail = reinterpret_cast<SP_DEVICE_INTERFACE_DETAIL_DATA_W*>(block.data());
+    detail->cbSize = sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_W);
+    if (!SetupDiGetDeviceInterfaceDetailW(set, &entry, detail, size, nullptr, nullptr)) continue;
+    HANDLE file = CreateFileW(detail->DevicePath, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) continue;
+    HIDD_ATTRIBUTES attributes{};
+    attributes.Size = sizeof attributes;
+    if (HidD_GetAttributes(file, &attributes) && attributes.VendorID == vendorId &&
+        attributes.ProductID == VR_PRODUCT_ID) {
+      result = file;
+    } else {
+      CloseHandle(file);
+    }
+  }
+  SetupDiDestroyDeviceInfoList(set);
+  return result;
+}
+
+}  // namespace
+
+HANDLE openVirtualDevice(std::uint16_t vendorId, DWORD timeoutMs) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    HANDLE device = openMatching(vendorId);
+    if (device != INVALID_HANDLE_VALUE || GetTickCount() - start >= timeoutMs) return device;
+    Sleep(100);
+  }
+}
+
+bool sendCode(HANDLE device, std::uint8_t code) {
+  BYTE report[VR_REPORT_SIZE] = {};
+  report[0] = VR_OUTPUT_REPORT_ID;
+  report[VR_CODE_OFFSET] = code;
+  return HidD_SetOutputReport(device, report, sizeof report) != FALSE;
+}
+
+}  // namespace hidtest

@@ -1,0 +1,261 @@
+// A HID minidriver that stands for a GV-RCKIT3 receiver in tests. The class
+// driver stacks a HID device on top of it; every output report written to that
+// device is queued and handed back as an input report, so a test can press
+// remote buttons through the real raw-input path.
+
+#include <ddk/wdm.h>
+
+#include "hid_minidriver.h"
+#include "virtual_receiver.h"
+
+#define QUEUE_LENGTH 64
+
+typedef struct {
+  USHORT vendorId;
+  KSPIN_LOCK lock;
+  PIRP pendingRead;  // the class driver's read, waiting for a report
+  UCHAR queue[QUEUE_LENGTH][VR_REPORT_SIZE];
+  ULONG head;
+  ULONG count;
+  BOOLEAN removed;
+} ReceiverState;
+
+// Consumer control with one 8-byte input report and one 8-byte output report.
+static const UCHAR kReportDescriptor[] = {
+    0x05, 0x0C,                // usage page: consumer
+    0x09, 0x01,                // usage: consumer control
+    0xA1, 0x01,                // collection: application
+    0x85, VR_INPUT_REPORT_ID,  //   report id
+    0x15, 0x00,                //   logical minimum 0
+    0x26, 0xFF, 0x00,          //   logical maximum 255
+    0x19, 0x00,                //   usage minimum 0
+    0x2A, 0xFF, 0x00,          //   usage maximum 255
+    0x75, 0x08,                //   report size 8
+    0x95, VR_REPORT_SIZE - 1,  //   report count 7
+    0x81, 0x00,                //   input: data, array
+    0x85, VR_OUTPUT_REPORT_ID, //   report id
+    0x09, 0x00,                //   usage: unassigned
+    0x75, 0x08,                //   report size 8
+    0x95, VR_REPORT_SIZE - 1,  //   report count 7
+    0x91, 0x02,                //   output: data, variable
+    0xC0,                      // end collection
+};
+
+static ReceiverState* stateOf(PDEVICE_OBJECT device) {
+  return (ReceiverState*)((PHID_DEVICE_EXTENSION)device->DeviceExtension)->MiniDeviceExtension;
+}
+
+static NTSTATUS complete(PIRP irp, NTSTATUS status, ULONG_PTR information) {
+  irp->IoStatus.Status = status;
+  irp->IoStatus.Information = information;
+  IoCompleteRequest(irp, IO_NO_INCREMENT);
+  return status;
+}
+
+static void copyBytes(UCHAR* to, const UCHAR* from, ULONG length) {
+  for (ULONG i = 0; i < length; ++i) to[i] = from[i];
+}
+
+static NTSTATUS copyOut(PIRP irp, const void* data, ULONG length) {
+  PIO_STACK_LOCATION stack = IoGetCurrentIrpStackLocation(irp);
+  if (stack->Parameters.DeviceIoControl.OutputBufferLength < length || !irp->UserBuffer) {
+    return complete(irp, STATUS_BUFFER_TOO_SMALL, 0);
+  }
+  copyBytes((UCHAR*)irp->UserBuffer, (const UCHAR*)data, length);
+  return complete(irp, STATUS_SUCCESS, length);
+}
+
+// Hands the oldest queued report to `read`. Called with the lock held.
+static ULONG takeReport(ReceiverState* state, PIRP read) {
+  PIO_STACK_LOCATION stack = IoGetCurrentIrpStackLocation(read);
+  ULONG length = stack->Parameters.DeviceIoControl.OutputBufferLength;
+  if (length > VR_REPORT_SIZE) length = VR_REPORT_SIZE;
+  copyBytes((UCHAR*)read->UserBuffer, state->queue[state->head], length);
+  state->head = (state->head + 1) % QUEUE_LENGTH;
+  --state->count;
+  return length;
+}
+
+static void NTAPI cancelRead(PDEVICE_OBJECT device, PIRP irp) {
+  ReceiverState* state = stateOf(device);
+  KIRQL irql;
+  IoReleaseCancelSpinLock(irp->CancelIrql);
+  KeAcquireSpinLock(&state->lock, &irql);
+  if (state->pendingRead == irp) state->pendingRead = NULL;
+  KeReleaseSpinLock(&state->lock, irql);
+  complete(irp, STATUS_CANCELLED, 0);
+}
+
+// Takes the pending read out of the state if it can still be completed by us.
+static PIRP claimPendingRead(ReceiverState* state) {
+  PIRP read = state->pendingRead;
+  if (read && IoSetCancelRoutine(read, NULL) == NULL) return NULL;  // being cancelled
+  state->pendingRead = NULL;
+  return read;
+}
+
+static NTSTATUS readReport(PDEVICE_OBJECT device, PIRP irp) {
+  ReceiverState* state = stateOf(device);
+  KIRQL irql;
+  if (!irp->UserBuffer || IoGetCurrentIrpStackLocation(irp)->Parameters.DeviceIoControl.OutputBufferLength == 0) {
+    return complete(irp, STATUS_BUFFER_TOO_SMALL, 0);
+  }
+  KeAcquireSpinLock(&state->lock, &irql);
+  if (state->removed) {
+    KeReleaseSpinLock(&state->lock, irql);
+    return complete(irp, STATUS_DELETE_PENDING, 0);
+  }
+  if (state->count > 0) {
+    ULONG length = takeReport(state, irp);
+    KeReleaseSpinLock(&state->lock, irql);
+    return complete(irp, STATUS_SUCCESS, length);
+  }
+  if (state->pendingRead) {  // the class driver reads one report at a time
+    KeReleaseSpinLock(&state->lock, irql);
+    return complete(irp, STATUS_DEVICE_BUSY, 0);
+  }
+  IoMarkIrpPending(irp);
+  IoSetCancelRoutine(irp, cancelRead);
+  if (irp->Cancel && IoSetCancelRoutine(irp, NULL)) {
+    KeReleaseSpinLock(&state->lock, irql);
+    complete(irp, STATUS_CANCELLED, 0);
+    return STATUS_PENDING;
+  }
+  state->pendingRead = irp;
+  KeReleaseSpinLock(&state->lock, irql);
+  return STATUS_PENDING;
+}
+
+// An output report from a test: queue its data bytes as the next input report.
+static NTSTATUS queueReport(PDEVICE_OBJECT device, PIRP irp) {
+  ReceiverState* state = stateOf(device);
+  PIO_STACK_LOCATION stack = IoGetCurrentIrpStackLocation(irp);
+  HID_XFER_PACKET* packet = (HID_XFER_PACKET*)irp->UserBuffer;
+  if (!packet) packet = (HID_XFER_PACKET*)stack->Parameters.DeviceIoControl.Type3InputBuffer;
+  if (!packet || !packet->reportBuffer || packet->reportBufferLen < VR_REPORT_SIZE ||
+      packet->reportBuffer[0] != VR_OUTPUT_REPORT_ID) {
+    return complete(irp, STATUS_INVALID_PARAMETER, 0);
+  }
+  UCHAR report[VR_REPORT_SIZE];
+  report[0] = VR_INPUT_REPORT_ID;
+  copyBytes(report + 1, packet->reportBuffer + 1, VR_REPORT_SIZE - 1);
+
+  KIRQL irql;
+  KeAcquireSpinLock(&state->lock, &irql);
+  if (state->count == QUEUE_LENGTH) {
+    KeReleaseSpinLock(&state->lock, irql);
+    return complete(irp, STATUS_DEVICE_BUSY, 0);
+  }
+  copyBytes(state->queue[(state->head + state->count) % QUEUE_LENGTH], report, VR_REPORT_SIZE);
+  ++state->count;
+  PIRP read = claimPendingRead(state);
+  ULONG length = read ? takeReport(state, read) : 0;
+  KeReleaseSpinLock(&state->lock, irql);
+  if (read) complete(read, STATUS_SUCCESS, length);
+  return complete(irp, STATUS_SUCCESS, VR_REPORT_SIZE);
+}
+
+static NTSTATUS NTAPI dispatchInternal(PDEVICE_OBJECT device, PIRP irp) {
+  PIO_STACK_LOCATION stack = IoGetCurrentIrpStackLocation(irp);
+  switch (stack->Parameters.DeviceIoControl.IoControlCode) {
+    case IOCTL_HID_GET_DEVICE_DESCRIPTOR: {
+      HID_DESCRIPTOR descriptor = {0};
+      descriptor.bLength = sizeof descriptor;
+      descriptor.bDescriptorType = HID_HID_DESCRIPTOR_TYPE;
+      descriptor.bcdHID = 0x0100;
+      descriptor.bNumDescriptors = 1;
+      descriptor.DescriptorList[0].bReportType = HID_REPORT_DESCRIPTOR_TYPE;
+      descriptor.DescriptorList[0].wReportLength = sizeof kReportDescriptor;
+      return copyOut(irp, &descriptor, sizeof descriptor);
+    }
+    case IOCTL_HID_GET_REPORT_DESCRIPTOR:
+      return copyOut(irp, kReportDescriptor, sizeof kReportDescriptor);
+    case IOCTL_HID_GET_DEVICE_ATTRIBUTES: {
+      HID_DEVICE_ATTRIBUTES attributes = {0};
+      attributes.Size = sizeof attributes;
+      attributes.VendorID = stateOf(device)->vendorId;
+      attributes.ProductID = VR_PRODUCT_ID;
+      attributes.VersionNumber = 0x0100;
+      return copyOut(irp, &attributes, sizeof attributes);
+    }
+    case IOCTL_HID_READ_REPORT:
+      return readReport(device, irp);
+    case IOCTL_HID_WRITE_REPORT:
+    case IOCTL_HID_SET_OUTPUT_REPORT:
+      return queueReport(device, irp);
+    case IOCTL_HID_ACTIVATE_DEVICE:
+    case IOCTL_HID_DEACTIVATE_DEVICE:
+      return complete(irp, STATUS_SUCCESS, 0);
+    default:
+      return complete(irp, STATUS_NOT_SUPPORTED, 0);
+  }
+}
+
+static void failPendingRead(ReceiverState* state) {
+  KIRQL irql;
+  KeAcquireSpinLock(&state->lock, &irql);
+  state->removed = TRUE;
+  PIRP read = claimPendingRead(state);
+  KeReleaseSpinLock(&state->lock, irql);
+  if (read) complete(read, STATUS_DELETE_PENDING, 0);
+}
+
+static NTSTATUS NTAPI dispatchPnp(PDEVICE_OBJECT device, PIRP irp) {
+  PIO_STACK_LOCATION stack = IoGetCurrentIrpStackLocation(irp);
+  if (stack->MinorFunction == IRP_MN_REMOVE_DEVICE || stack->MinorFunction == IRP_MN_SURPRISE_REMOVAL) {
+    failPendingRead(stateOf(device));
+  }
+  irp->IoStatus.Status = STATUS_SUCCESS;
+  IoSkipCurrentIrpStackLocation(irp);
+  return IoCallDriver(((PHID_DEVICE_EXTENSION)device->DeviceExtension)->NextDeviceObject, irp);
+}
+
+static NTSTATUS NTAPI dispatchPower(PDEVICE_OBJECT device, PIRP irp) {
+  PoStartNextPowerIrp(irp);
+  IoSkipCurrentIrpStackLocation(irp);
+  return PoCallDriver(((PHID_DEVICE_EXTENSION)device->DeviceExtension)->NextDeviceObject, irp);
+}
+
+// The vendor follows from the hardware id the device was created with.
+static USHORT vendorFor(PDEVICE_OBJECT physical) {
+  WCHAR ids[256];
+  ULONG length = 0;
+  static const WCHAR other[] = VR_OTHER_HARDWARE_ID;
+  if (!NT_SUCCESS(IoGetDeviceProperty(physical, DevicePropertyHardwareID, sizeof ids - sizeof(WCHAR), ids, &length))) {
+    return VR_RECEIVER_VENDOR_ID;
+  }
+  ids[length / sizeof(WCHAR) < 255 ? length / sizeof(WCHAR) : 255] = 0;
+  UNICODE_STRING found, wanted;
+  RtlInitUnicodeString(&found, ids);
+  RtlInitUnicodeString(&wanted, other);
+  return RtlEqualUnicodeString(&found, &wanted, TRUE) ? VR_OTHER_VENDOR_ID : VR_RECEIVER_VENDOR_ID;
+}
+
+static NTSTATUS NTAPI addDevice(PDRIVER_OBJECT driver, PDEVICE_OBJECT fdo) {
+  (void)driver;
+  PHID_DEVICE_EXTENSION extension = (PHID_DEVICE_EXTENSION)fdo->DeviceExtension;
+  ReceiverState* state = (ReceiverState*)extension->MiniDeviceExtension;
+  RtlZeroMemory(state, sizeof *state);
+  KeInitializeSpinLock(&state->lock);
+  state->vendorId = vendorFor(extension->PhysicalDeviceObject);
+  fdo->Flags &= ~DO_DEVICE_INITIALIZING;
+  return STATUS_SUCCESS;
+}
+
+static void NTAPI unload(PDRIVER_OBJECT driver) { (void)driver; }
+
+NTSTATUS NTAPI DriverEntry(PDRIVER_OBJECT driver, PUNICODE_STRING registryPath) {
+  driver->MajorFunction[IRP_MJ_INTERNAL_DEVICE_CONTROL] = dispatchInternal;
+  driver->MajorFunction[IRP_MJ_PNP] = dispatchPnp;
+  driver->MajorFunction[IRP_MJ_POWER] = dispatchPower;
+  driver->DriverExtension->AddDevice = addDevice;
+  driver->DriverUnload = unload;
+
+  HID_MINIDRIVER_REGISTRATION registration = {0};
+  registration.Revision = 1;
+  registration.DriverObject = driver;
+  registration.RegistryPath = registryPath;
+  registration.DeviceExtensionSize = sizeof(ReceiverState);
+  registration.DevicesArePolled = FALSE;
+  return HidRegisterMinidriver(&registration);
+}
