@@ -68,7 +68,12 @@ std::wstring readText(HWND dialog, int id, int capacity) {
   return text;
 }
 
+// Teardown releases the settings while a dialog may still be up, and a
+// click queued behind it still arrives; the saved file is final by then.
+bool settingsReleased() { return g_state == nullptr || g_settings == nullptr; }
+
 void initDialog(HWND dialog) {
+  if (settingsReleased()) return;
   LauncherState& state = launcherState();
   LauncherSettings& settings = launcherSettings();
 
@@ -97,6 +102,7 @@ void initDialog(HWND dialog) {
 }
 
 void acceptDialog(HWND dialog) {
+  if (settingsReleased()) return;
   LauncherState& state = launcherState();
   LauncherSettings& settings = launcherSettings();
 

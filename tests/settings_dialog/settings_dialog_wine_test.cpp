@@ -1,0 +1,421 @@
+// The settings dialog of the real Vexlo.exe under Wine, opened by menu
+// command 40000 and driven from outside the process: its template, what it
+// shows for a prepared file, what OK and Cancel do to the settings, and when
+// they reach the file.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "launcher/settings/settings_dialog_ids.h"
+#include "tests/settings_dialog/launcher_under_test.h"
+
+namespace vexlo::test {
+namespace {
+
+const std::vector<const wchar_t*> kAllKeys = {L"ZIZU_MODE",      L"IgnoreCursor",  L"SwitchTVTestByOnair",
+                                              L"TVTestPowerON",  L"TVTestPath",    L"TVTestOptions",
+                                              L"BFDialogExpand", L"BFDialogWidth", L"BFDialogHeight"};
+
+// Direct input, every flag off but the ignored cursor, sizes above the minimums.
+const IniValues kPreparedOff = {
+    {L"ZIZU_MODE", L"00000001"},       {L"IgnoreCursor", L"00000001"},
+    {L"SwitchTVTestByOnair", L"00000000"}, {L"TVTestPowerON", L"00000000"},
+    {L"TVTestPath", L"C:\\TV Test\\TVTest.exe"}, {L"TVTestOptions", L"/d BonDriver_File.dll /nodshow"},
+    {L"BFDialogExpand", L"00000000"},  {L"BFDialogWidth", L"00000500"},
+    {L"BFDialogHeight", L"000002D0"}};
+
+// Foreground only, every flag on (one of them a hand-edited 5), enlargement on.
+const IniValues kPreparedOn = {
+    {L"ZIZU_MODE", L"00000002"},       {L"IgnoreCursor", L"00000000"},
+    {L"SwitchTVTestByOnair", L"00000005"}, {L"TVTestPowerON", L"00000001"},
+    {L"TVTestPath", L"D:\\TVTest\\TVTest.exe"}, {L"TVTestOptions", L""},
+    {L"BFDialogExpand", L"00000001"},  {L"BFDialogWidth", L"00000400"},
+    {L"BFDialogHeight", L"00000320"}};
+
+class SettingsDialogTest : public ::testing::Test {
+ protected:
+  HWND startAndOpen(const IniValues& prepared) {
+    launcher.prepareIni(prepared);
+    EXPECT_TRUE(launcher.start()) << "no hidden main window";
+    return launcher.openSettings();
+  }
+
+  void expectExitSavesOk() { EXPECT_EQ(launcher.exitByCommand(), 0u) << "the launcher did not end cleanly"; }
+
+  LauncherUnderTest launcher;
+};
+
+// --- the template -----------------------------------------------------------
+
+struct ExpectedControl {
+  int id;
+  const wchar_t* className;
+  const wchar_t* text;  // nullptr: filled in from the settings
+  DWORD kind;           // the type bits of the style
+  DWORD styles;         // further styles that must be set
+  bool border;
+  int x, y, width, height;
+};
+
+constexpr DWORD kEditKind = 0;  // edits have no type bits; ES_LEFT is 0
+
+const ExpectedControl kTemplate[] = {
+    {IDOK, L"Button", L"OK", BS_PUSHBUTTON, WS_TABSTOP, false, 170, 255, 48, 15},
+    {IDCANCEL, L"Button", L"Cancel", BS_PUSHBUTTON, WS_TABSTOP, false, 225, 255, 48, 15},
+    {-1, L"Button", L"動作モード", BS_GROUPBOX, 0, false, 10, 5, 265, 65},
+    {1006, L"Button", L"HDUSエミュレーションモード", BS_AUTORADIOBUTTON, WS_GROUP | WS_TABSTOP, false, 20, 20, 90, 10},
+    {40001, L"Button", L"直接入力モード", BS_AUTORADIOBUTTON, 0, false, 20, 35, 58, 10},
+    {40002, L"Button", L"直接入力モード（フォアグラウンドのみ）", BS_AUTORADIOBUTTON, 0, false, 20, 50, 115, 10},
+    {-1, L"Static", L"BonDriver_Fileプラグインのファイル選択ダイアログの操作は直接入力モードのみの機能です。", SS_LEFT,
+     0, true, 155, 15, 115, 50},
+    {-1, L"Button", L"個別機能", BS_GROUPBOX, 0, false, 10, 80, 265, 165},
+    {1005, L"Button", L"方向ボタン無視", BS_AUTOCHECKBOX, WS_TABSTOP, false, 20, 95, 57, 10},
+    {1007, L"Button", L"オンエアボタンでTVTestを切り替える", BS_AUTOCHECKBOX, WS_TABSTOP, false, 20, 110, 113, 10},
+    {40003, L"Button", L"電源ボタンでTVTestを起動する", BS_AUTOCHECKBOX, WS_TABSTOP, false, 20, 125, 102, 10},
+    {1000, L"Edit", nullptr, kEditKind, ES_AUTOHSCROLL | WS_TABSTOP, true, 30, 150, 215, 14},
+    {40004, L"Button", L"...", BS_PUSHBUTTON, WS_TABSTOP, false, 250, 150, 11, 14},
+    {-1, L"Static", L"TVTest.exe", SS_LEFT, 0, false, 25, 140, 36, 8},
+    {-1, L"Static", L"オプション", SS_LEFT, 0, false, 25, 170, 27, 8},
+    {1002, L"Edit", nullptr, kEditKind, ES_AUTOHSCROLL | WS_TABSTOP, true, 30, 180, 230, 14},
+    {1004, L"Edit", nullptr, ES_RIGHT, ES_NUMBER | WS_TABSTOP, true, 45, 220, 40, 14},
+    {40005, L"Edit", nullptr, ES_RIGHT, ES_NUMBER | WS_TABSTOP, true, 115, 220, 40, 14},
+    {-1, L"Static", L"幅:", SS_LEFT, 0, false, 30, 225, 10, 8},
+    {-1, L"Static", L"高さ:", SS_LEFT, 0, false, 95, 225, 15, 8},
+    {1003, L"Button", L"ファイル選択ダイアログ拡大機能", BS_AUTOCHECKBOX, WS_TABSTOP, false, 20, 205, 107, 10},
+};
+
+DWORD kindOf(const wchar_t* className, DWORD style) {
+  if (lstrcmpiW(className, L"Button") == 0) return style & BS_TYPEMASK;
+  if (lstrcmpiW(className, L"Static") == 0) return style & SS_TYPEMASK;
+  return style & (ES_LEFT | ES_CENTER | ES_RIGHT);
+}
+
+TEST_F(SettingsDialogTest, TheTemplateHasEveryControlInTabOrderWithItsKindTextAndPlace) {
+  // Mode 0: a checked radio button keeps its tab stop, unchecked ones lose it.
+  HWND dialog = startAndOpen({});
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(GetWindow(dialog, GW_OWNER), launcher.mainWindow());
+  const LONG dialogStyle = GetWindowLongW(dialog, GWL_STYLE);
+  EXPECT_TRUE(dialogStyle & WS_POPUP);
+  EXPECT_EQ(dialogStyle & WS_CAPTION, WS_CAPTION);
+  EXPECT_TRUE(dialogStyle & WS_SYSMENU);
+
+  // Dialog units to pixels from the client area, which is 285 x 279 units.
+  RECT client{};
+  GetClientRect(dialog, &client);
+  auto toPixelsX = [&](int units) { return MulDiv(units, client.right, 285); };
+  auto toPixelsY = [&](int units) { return MulDiv(units, client.bottom, 279); };
+  ASSERT_GT(client.right, 285) << "8-point text gives more than one pixel per unit";
+
+  HWND control = GetWindow(dialog, GW_CHILD);
+  for (const ExpectedControl& expected : kTemplate) {
+    ASSERT_NE(control, nullptr) << "fewer controls than the template has";
+    SCOPED_TRACE(testing::Message() << "control " << expected.id << " at " << expected.x << "," << expected.y);
+    wchar_t className[64] = {};
+    GetClassNameW(control, className, 64);
+    EXPECT_EQ(GetDlgCtrlID(control), expected.id);
+    EXPECT_EQ(lstrcmpiW(className, expected.className), 0);
+    if (expected.text) {
+      EXPECT_EQ(controlText(control), expected.text);
+    }
+    const DWORD style = static_cast<DWORD>(GetWindowLongW(control, GWL_STYLE));
+    EXPECT_EQ(kindOf(className, style), expected.kind);
+    EXPECT_EQ(style & expected.styles, expected.styles);
+    EXPECT_TRUE(style & WS_VISIBLE);
+    // The dialog manager draws a bordered control with a client edge instead.
+    const DWORD exStyle = static_cast<DWORD>(GetWindowLongW(control, GWL_EXSTYLE));
+    EXPECT_EQ((style & WS_BORDER) != 0 || (exStyle & WS_EX_CLIENTEDGE) != 0, expected.border);
+    // Only the first radio button starts a group; the OK button is a plain one.
+    if (!(expected.styles & WS_GROUP) && expected.kind == BS_AUTORADIOBUTTON) {
+      EXPECT_FALSE(style & WS_GROUP);
+    }
+
+    RECT place{};
+    GetWindowRect(control, &place);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&place), 2);
+    EXPECT_NEAR(place.left, toPixelsX(expected.x), 2);
+    EXPECT_NEAR(place.top, toPixelsY(expected.y), 2);
+    EXPECT_NEAR(place.right - place.left, toPixelsX(expected.width), 2);
+    EXPECT_NEAR(place.bottom - place.top, toPixelsY(expected.height), 2);
+    control = GetWindow(control, GW_HWNDNEXT);
+  }
+  EXPECT_EQ(control, nullptr) << "more controls than the template has";
+  EXPECT_TRUE(clickAndWaitClosed(dialog, IDCANCEL));
+  expectExitSavesOk();
+}
+
+// --- what it shows ----------------------------------------------------------
+
+TEST_F(SettingsDialogTest, FlagsOffShowUncheckedWithTheirControlsGreyed) {
+  HWND dialog = startAndOpen(kPreparedOff);
+  ASSERT_NE(dialog, nullptr);
+
+  EXPECT_FALSE(isChecked(dialog, IDC_MODE_HDUS));
+  EXPECT_TRUE(isChecked(dialog, IDC_MODE_DIRECT));
+  EXPECT_FALSE(isChecked(dialog, IDC_MODE_FOREGROUND));
+  EXPECT_TRUE(isChecked(dialog, IDC_IGNORE_CURSOR));
+  EXPECT_FALSE(isChecked(dialog, IDC_SWITCH_BY_ONAIR));
+  EXPECT_FALSE(isChecked(dialog, IDC_POWER_ON_LAUNCH));
+  EXPECT_FALSE(isChecked(dialog, IDC_DIALOG_EXPAND));
+
+  // The texts are there even where their controls are greyed.
+  EXPECT_EQ(controlText(dialog, IDC_VIEWER_PATH), L"C:\\TV Test\\TVTest.exe");
+  EXPECT_EQ(controlText(dialog, IDC_VIEWER_OPTIONS), L"/d BonDriver_File.dll /nodshow");
+  EXPECT_EQ(controlText(dialog, IDC_DIALOG_WIDTH), L"1280");
+  EXPECT_EQ(controlText(dialog, IDC_DIALOG_HEIGHT), L"720");
+  for (int id : {IDC_VIEWER_PATH, IDC_BROWSE, IDC_VIEWER_OPTIONS, IDC_DIALOG_WIDTH, IDC_DIALOG_HEIGHT}) {
+    EXPECT_FALSE(isEnabled(dialog, id)) << "control " << id;
+  }
+  for (int id : {IDOK, IDCANCEL, IDC_MODE_HDUS, IDC_MODE_DIRECT, IDC_MODE_FOREGROUND, IDC_IGNORE_CURSOR,
+                 IDC_SWITCH_BY_ONAIR, IDC_POWER_ON_LAUNCH, IDC_DIALOG_EXPAND}) {
+    EXPECT_TRUE(isEnabled(dialog, id)) << "control " << id;
+  }
+  EXPECT_TRUE(clickAndWaitClosed(dialog, IDCANCEL));
+  expectExitSavesOk();
+}
+
+TEST_F(SettingsDialogTest, FlagsOnShowCheckedWithTheirControlsEnabled) {
+  HWND dialog = startAndOpen(kPreparedOn);
+  ASSERT_NE(dialog, nullptr);
+
+  EXPECT_FALSE(isChecked(dialog, IDC_MODE_HDUS));
+  EXPECT_FALSE(isChecked(dialog, IDC_MODE_DIRECT));
+  EXPECT_TRUE(isChecked(dialog, IDC_MODE_FOREGROUND));
+  EXPECT_FALSE(isChecked(dialog, IDC_IGNORE_CURSOR));
+  EXPECT_TRUE(isChecked(dialog, IDC_SWITCH_BY_ONAIR)) << "any non-zero flag shows as checked";
+  EXPECT_TRUE(isChecked(dialog, IDC_POWER_ON_LAUNCH));
+  EXPECT_TRUE(isChecked(dialog, IDC_DIALOG_EXPAND));
+
+  EXPECT_EQ(controlText(dialog, IDC_VIEWER_PATH), L"D:\\TVTest\\TVTest.exe");
+  EXPECT_EQ(controlText(dialog, IDC_VIEWER_OPTIONS), L"");
+  EXPECT_EQ(controlText(dialog, IDC_DIALOG_WIDTH), L"1024");
+  EXPECT_EQ(controlText(dialog, IDC_DIALOG_HEIGHT), L"800");
+  for (int id : {IDC_VIEWER_PATH, IDC_BROWSE, IDC_VIEWER_OPTIONS, IDC_DIALOG_WIDTH, IDC_DIALOG_HEIGHT}) {
+    EXPECT_TRUE(isEnabled(dialog, id)) << "control " << id;
+  }
+  EXPECT_TRUE(clickAndWaitClosed(dialog, IDCANCEL));
+  expectExitSavesOk();
+}
+
+TEST_F(SettingsDialogTest, AnUnreadableModeShowsTheFirstModeAndSizesBelowTheMinimumsShowTheMinimums) {
+  HWND dialog = startAndOpen({{L"ZIZU_MODE", L"00000007"},
+                              {L"BFDialogWidth", L"00000100"},
+                              {L"BFDialogHeight", L"FFFFFFFF"}});
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_TRUE(isChecked(dialog, IDC_MODE_HDUS));
+  EXPECT_FALSE(isChecked(dialog, IDC_MODE_DIRECT));
+  EXPECT_FALSE(isChecked(dialog, IDC_MODE_FOREGROUND));
+  EXPECT_EQ(controlText(dialog, IDC_DIALOG_WIDTH), L"654");
+  EXPECT_EQ(controlText(dialog, IDC_DIALOG_HEIGHT), L"381");
+  EXPECT_TRUE(clickAndWaitClosed(dialog, IDCANCEL));
+  expectExitSavesOk();
+}
+
+// --- OK, Cancel and the checks that grey ------------------------------------
+
+TEST_F(SettingsDialogTest, AWidthBelowTheMinimumIsRaisedOnOkAndShownSoOnReopening) {
+  HWND dialog = startAndOpen(kPreparedOn);
+  ASSERT_NE(dialog, nullptr);
+  setControlText(dialog, IDC_DIALOG_WIDTH, L"100");
+  setControlText(dialog, IDC_DIALOG_HEIGHT, L"");
+  ASSERT_TRUE(clickAndWaitClosed(dialog, IDOK));
+
+  dialog = launcher.openSettings();
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(controlText(dialog, IDC_DIALOG_WIDTH), L"654");
+  EXPECT_EQ(controlText(dialog, IDC_DIALOG_HEIGHT), L"381") << "empty text reads as 0";
+  ASSERT_TRUE(clickAndWaitClosed(dialog, IDOK));
+  expectExitSavesOk();
+  EXPECT_EQ(launcher.iniValue(L"BFDialogWidth"), L"0000028E");
+  EXPECT_EQ(launcher.iniValue(L"BFDialogHeight"), L"0000017D");
+}
+
+TEST_F(SettingsDialogTest, AHugeWidthStaysHugeInsteadOfWrapping) {
+  HWND dialog = startAndOpen(kPreparedOn);
+  ASSERT_NE(dialog, nullptr);
+  // 4294967950 is 654 more than 2^32: wrapped, it would pass for 654.
+  setControlText(dialog, IDC_DIALOG_WIDTH, L"4294967950");
+  setControlText(dialog, IDC_DIALOG_HEIGHT, std::wstring(30, L'9'));
+  ASSERT_TRUE(clickAndWaitClosed(dialog, IDOK));
+
+  dialog = launcher.openSettings();
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(controlText(dialog, IDC_DIALOG_WIDTH), L"2147483647");
+  EXPECT_EQ(controlText(dialog, IDC_DIALOG_HEIGHT), L"2147483647");
+  ASSERT_TRUE(clickAndWaitClosed(dialog, IDCANCEL));
+  expectExitSavesOk();
+  EXPECT_EQ(launcher.iniValue(L"BFDialogWidth"), L"7FFFFFFF");
+  EXPECT_EQ(launcher.iniValue(L"BFDialogHeight"), L"7FFFFFFF");
+}
+
+TEST_F(SettingsDialogTest, UncheckingPowerOnGreysPathBrowseAndOptionsAtOnceAndTheirTextsAreStillSaved) {
+  HWND dialog = startAndOpen(kPreparedOn);
+  ASSERT_NE(dialog, nullptr);
+  setControlText(dialog, IDC_VIEWER_PATH, L"E:\\Viewer\\TVTest.exe");
+  setControlText(dialog, IDC_VIEWER_OPTIONS, L"/s /nodshow");
+
+  click(dialog, IDC_POWER_ON_LAUNCH);  // returns once the dialog has handled the click
+  EXPECT_FALSE(isChecked(dialog, IDC_POWER_ON_LAUNCH));
+  EXPECT_FALSE(isEnabled(dialog, IDC_VIEWER_PATH));
+  EXPECT_FALSE(isEnabled(dialog, IDC_BROWSE));
+  EXPECT_FALSE(isEnabled(dialog, IDC_VIEWER_OPTIONS));
+  EXPECT_TRUE(isEnabled(dialog, IDC_DIALOG_WIDTH)) << "the size edits follow their own check";
+
+  click(dialog, IDC_DIALOG_EXPAND);
+  EXPECT_FALSE(isEnabled(dialog, IDC_DIALOG_WIDTH));
+  EXPECT_FALSE(isEnabled(dialog, IDC_DIALOG_HEIGHT));
+  click(dialog, IDC_DIALOG_EXPAND);
+  EXPECT_TRUE(isEnabled(dialog, IDC_DIALOG_WIDTH));
+  EXPECT_TRUE(isEnabled(dialog, IDC_DIALOG_HEIGHT));
+
+  ASSERT_TRUE(clickAndWaitClosed(dialog, IDOK));
+  expectExitSavesOk();
+  EXPECT_EQ(launcher.iniValue(L"TVTestPowerON"), L"00000000");
+  EXPECT_EQ(launcher.iniValue(L"TVTestPath"), L"E:\\Viewer\\TVTest.exe");
+  EXPECT_EQ(launcher.iniValue(L"TVTestOptions"), L"/s /nodshow");
+  EXPECT_EQ(launcher.iniValue(L"BFDialogExpand"), L"00000001");
+}
+
+TEST_F(SettingsDialogTest, CheckingPowerOnEnablesPathBrowseAndOptionsAgain) {
+  HWND dialog = startAndOpen(kPreparedOff);
+  ASSERT_NE(dialog, nullptr);
+  click(dialog, IDC_POWER_ON_LAUNCH);
+  EXPECT_TRUE(isEnabled(dialog, IDC_VIEWER_PATH));
+  EXPECT_TRUE(isEnabled(dialog, IDC_BROWSE));
+  EXPECT_TRUE(isEnabled(dialog, IDC_VIEWER_OPTIONS));
+  click(dialog, IDC_DIALOG_EXPAND);
+  EXPECT_TRUE(isEnabled(dialog, IDC_DIALOG_WIDTH));
+  EXPECT_TRUE(isEnabled(dialog, IDC_DIALOG_HEIGHT));
+  ASSERT_TRUE(clickAndWaitClosed(dialog, IDCANCEL));
+  expectExitSavesOk();
+}
+
+// Changes every control of the kPreparedOff dialog.
+void editEverything(HWND dialog) {
+  click(dialog, IDC_MODE_FOREGROUND);
+  click(dialog, IDC_IGNORE_CURSOR);
+  click(dialog, IDC_SWITCH_BY_ONAIR);
+  click(dialog, IDC_POWER_ON_LAUNCH);
+  click(dialog, IDC_DIALOG_EXPAND);
+  setControlText(dialog, IDC_VIEWER_PATH, L"F:\\Other\\TVTest.exe");
+  setControlText(dialog, IDC_VIEWER_OPTIONS, L"/d BonDriver_Spinel.dll");
+  setControlText(dialog, IDC_DIALOG_WIDTH, L"1920");
+  setControlText(dialog, IDC_DIALOG_HEIGHT, L"1080");
+}
+
+const IniValues kEditedEverything = {
+    {L"ZIZU_MODE", L"00000002"},       {L"IgnoreCursor", L"00000000"},
+    {L"SwitchTVTestByOnair", L"00000001"}, {L"TVTestPowerON", L"00000001"},
+    {L"TVTestPath", L"F:\\Other\\TVTest.exe"}, {L"TVTestOptions", L"/d BonDriver_Spinel.dll"},
+    {L"BFDialogExpand", L"00000001"},  {L"BFDialogWidth", L"00000780"},
+    {L"BFDialogHeight", L"00000438"}};
+
+TEST_F(SettingsDialogTest, OkAndThenTheExitCommandSavesWhatTheDialogShowed) {
+  HWND dialog = startAndOpen(kPreparedOff);
+  ASSERT_NE(dialog, nullptr);
+  editEverything(dialog);
+  ASSERT_TRUE(clickAndWaitClosed(dialog, IDOK));
+  expectExitSavesOk();
+  EXPECT_EQ(launcher.iniValues(kAllKeys), kEditedEverything);
+}
+
+TEST_F(SettingsDialogTest, CancelAfterEditingEverythingChangesNothing) {
+  HWND dialog = startAndOpen(kPreparedOff);
+  ASSERT_NE(dialog, nullptr);
+  editEverything(dialog);
+  ASSERT_TRUE(clickAndWaitClosed(dialog, IDCANCEL));
+
+  dialog = launcher.openSettings();
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_TRUE(isChecked(dialog, IDC_MODE_DIRECT));
+  EXPECT_FALSE(isChecked(dialog, IDC_MODE_FOREGROUND));
+  EXPECT_TRUE(isChecked(dialog, IDC_IGNORE_CURSOR));
+  EXPECT_FALSE(isChecked(dialog, IDC_POWER_ON_LAUNCH));
+  EXPECT_EQ(controlText(dialog, IDC_VIEWER_PATH), L"C:\\TV Test\\TVTest.exe");
+  EXPECT_EQ(controlText(dialog, IDC_DIALOG_WIDTH), L"1280");
+  EXPECT_FALSE(isEnabled(dialog, IDC_DIALOG_WIDTH));
+  ASSERT_TRUE(clickAndWaitClosed(dialog, IDCANCEL));
+  expectExitSavesOk();
+  EXPECT_EQ(launcher.iniValues(kAllKeys), kPreparedOff);
+}
+
+TEST_F(SettingsDialogTest, OkAndThenAKillLeavesTheFileAsItWas) {
+  HWND dialog = startAndOpen(kPreparedOff);
+  ASSERT_NE(dialog, nullptr);
+  editEverything(dialog);
+  ASSERT_TRUE(clickAndWaitClosed(dialog, IDOK));
+  launcher.kill();
+  EXPECT_FALSE(launcher.running());
+  EXPECT_EQ(launcher.iniValues(kAllKeys), kPreparedOff) << "nothing is written before teardown";
+}
+
+TEST_F(SettingsDialogTest, TheCloseBoxCancelsToo) {
+  HWND dialog = startAndOpen(kPreparedOff);
+  ASSERT_NE(dialog, nullptr);
+  editEverything(dialog);
+  PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+  ASSERT_TRUE(waitUntil([&] { return !IsWindow(dialog); }));
+  expectExitSavesOk();
+  EXPECT_EQ(launcher.iniValues(kAllKeys), kPreparedOff);
+}
+
+// --- two dialogs at once ----------------------------------------------------
+
+TEST_F(SettingsDialogTest, ASecondDialogOverTheFirstIsPossibleAndTheLastOkDecides) {
+  HWND first = startAndOpen(kPreparedOff);
+  ASSERT_NE(first, nullptr);
+  HWND second = launcher.openSettings({first});
+  ASSERT_NE(second, nullptr) << "the menu command opens a second dialog while the first is up";
+  EXPECT_TRUE(IsWindow(first));
+
+  editEverything(second);
+  setControlText(first, IDC_DIALOG_WIDTH, L"1000");
+  ASSERT_TRUE(clickAndWaitClosed(second, IDOK));
+  ASSERT_TRUE(IsWindow(first));
+  // The first still shows what it was opened with, and its OK puts all of it back.
+  EXPECT_FALSE(isChecked(first, IDC_POWER_ON_LAUNCH));
+  ASSERT_TRUE(clickAndWaitClosed(first, IDOK));
+
+  expectExitSavesOk();
+  IniValues expected = kPreparedOff;
+  for (auto& [key, value] : expected) {
+    if (std::wstring(key) == L"BFDialogWidth") value = L"000003E8";
+  }
+  EXPECT_EQ(launcher.iniValues(kAllKeys), expected);
+}
+
+TEST_F(SettingsDialogTest, ASecondDialogsOkStandsWhenTheFirstIsCancelled) {
+  HWND first = startAndOpen(kPreparedOff);
+  ASSERT_NE(first, nullptr);
+  HWND second = launcher.openSettings({first});
+  ASSERT_NE(second, nullptr);
+  editEverything(second);
+  ASSERT_TRUE(clickAndWaitClosed(second, IDOK));
+  setControlText(first, IDC_DIALOG_WIDTH, L"1000");
+  ASSERT_TRUE(clickAndWaitClosed(first, IDCANCEL));
+  expectExitSavesOk();
+  EXPECT_EQ(launcher.iniValues(kAllKeys), kEditedEverything);
+}
+
+// --- the end of the session with a dialog open ------------------------------
+
+TEST_F(SettingsDialogTest, AnOkQueuedBehindTheEndOfTheSessionLeavesTheSavedSettingsAlone) {
+  HWND dialog = startAndOpen(kPreparedOff);
+  ASSERT_NE(dialog, nullptr);
+  editEverything(dialog);
+  // Both are queued on the launcher's one thread: the OK arrives after the
+  // teardown has saved and released the settings.
+  PostMessageW(launcher.mainWindow(), WM_ENDSESSION, TRUE, 0);
+  PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+  DWORD code = 1234;
+  ASSERT_TRUE(launcher.waitForExit(code)) << "the launcher did not end";
+  EXPECT_EQ(code, 0u) << "the launcher crashed";
+  EXPECT_EQ(launcher.iniValues(kAllKeys), kPreparedOff);
+}
+
+}  // namespace
+}  // namespace vexlo::test
