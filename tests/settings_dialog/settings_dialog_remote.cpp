@@ -1,0 +1,58 @@
+// Works the running launcher from outside, for tools/screenshot-settings:
+//   settings_dialog_remote open   opens the settings dialog (menu command 40000)
+//                                 and prints its place on the screen as
+//                                 "WIDTHxHEIGHT+LEFT+TOP"
+//   settings_dialog_remote exit   sends the exit command (105)
+// Exits with 1 when the launcher or its dialog did not appear in time.
+
+#include <windows.h>
+
+#include <cstdio>
+
+namespace {
+
+constexpr DWORD kDeadline = 20000;
+
+HWND waitForWindow(const wchar_t* className, const wchar_t* title) {
+  const ULONGLONG deadline = GetTickCount64() + kDeadline;
+  for (;;) {
+    HWND window = FindWindowW(className, title);
+    if (window && (title == nullptr || IsWindowVisible(window))) return window;
+    if (GetTickCount64() >= deadline) return nullptr;
+    Sleep(20);
+  }
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: settings_dialog_remote open|exit\n");
+    return 2;
+  }
+  HWND launcher = waitForWindow(L"VEXLO", nullptr);
+  if (!launcher) {
+    std::fprintf(stderr, "settings_dialog_remote: no launcher window\n");
+    return 1;
+  }
+  if (lstrcmpW(argv[1], L"exit") == 0) {
+    PostMessageW(launcher, WM_COMMAND, 105, 0);
+    return 0;
+  }
+  PostMessageW(launcher, WM_COMMAND, 40000, 0);
+  HWND dialog = waitForWindow(L"#32770", L"設定");
+  if (!dialog) {
+    std::fprintf(stderr, "settings_dialog_remote: no settings dialog\n");
+    return 1;
+  }
+  // Active, as it is for a user who has just opened it.
+  SetForegroundWindow(dialog);
+  // Shown is not yet painted: let the dialog's thread finish its paint.
+  RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutW(dialog, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
+  RECT place{};
+  GetWindowRect(dialog, &place);
+  std::printf("%ldx%ld+%ld+%ld\n", place.right - place.left, place.bottom - place.top, place.left, place.top);
+  return 0;
+}
