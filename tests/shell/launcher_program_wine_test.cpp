@@ -98,6 +98,26 @@ TEST_F(LauncherProgramTest, EndSessionTrueSavesAndEndsTheProcess) {
   expectAllKeysSaved();
 }
 
+TEST_F(LauncherProgramTest, MessagesAfterTeardownLeaveTheReleasedObjectsAlone) {
+  HWND window = startLauncher();
+  ASSERT_NE(window, nullptr);
+  // Posted together, all of these come out of the queue before the quit
+  // message: each one arrives after the teardown.
+  const UINT taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
+  PostMessageW(window, WM_ENDSESSION, TRUE, 0);
+  PostMessageW(window, WM_ENDSESSION, TRUE, 0);
+  PostMessageW(window, WM_DESTROY, 0, 0);
+  PostMessageW(window, WM_COMMAND, 114, 0);
+  PostMessageW(window, WM_USER + 100, 1, WM_RBUTTONDOWN);
+  PostMessageW(window, WM_USER + 100, 1, WM_LBUTTONDBLCLK);
+  PostMessageW(window, WM_USER + 101, WM_LBUTTONDOWN, 0);
+  PostMessageW(window, WM_COMMAND, 40000, 0);
+  PostMessageW(window, WM_INPUT, 0, 0);
+  PostMessageW(window, taskbarCreated, 0, 0);
+  expectEndsWithZero();
+  expectAllKeysSaved();
+}
+
 TEST_F(LauncherProgramTest, ACancelledLogoffKeepsTheLauncherRunningWithNothingSaved) {
   HWND window = startLauncher();
   ASSERT_NE(window, nullptr);
