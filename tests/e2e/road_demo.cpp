@@ -2,7 +2,10 @@
 // scripted series of presses through the launcher's button handling. For
 // each press it prints the road taken and what the stand-in received.
 //
-//   road_demo.exe STANDIN_EXE PLUGIN_FILE
+//   road_demo.exe STANDIN_EXE PLUGIN_FILE [VEXLO_EXE]
+//
+// With VEXLO_EXE it first starts the real launcher from a folder of its own,
+// shows that it came up and ends it through its exit command.
 
 #include <windows.h>
 
@@ -95,6 +98,45 @@ void scene(const char* title) {
   std::fflush(stdout);
 }
 
+// The real launcher: hidden window "VEXLO" up, then the exit command 105.
+bool showLauncher(const std::wstring& exe, const std::wstring& dir) {
+  std::wstring copy = dir + L"\\Vexlo.exe";
+  if (!e2e::copyFile(exe, copy)) return false;
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION process = {};
+  std::wstring commandLine = L"\"" + copy + L"\"";
+  if (!CreateProcessW(copy.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &process)) {
+    return false;
+  }
+  HWND window = nullptr;
+  for (DWORD start = GetTickCount(); !window && GetTickCount() - start < 20000; Sleep(10)) {
+    for (HWND w = FindWindowW(L"VEXLO", L"Vexlo"); w; w = FindWindowExW(nullptr, w, L"VEXLO", L"Vexlo")) {
+      DWORD pid = 0;
+      GetWindowThreadProcessId(w, &pid);
+      if (pid == process.dwProcessId) window = w;
+    }
+  }
+  bool ok = window != nullptr;
+  if (ok) {
+    std::printf("Vexlo.exe running (process %lu): hidden window \"VEXLO\", visible=%d\n", process.dwProcessId,
+                IsWindowVisible(window) ? 1 : 0);
+    PostMessageW(window, WM_COMMAND, 105, 0);
+    ok = WaitForSingleObject(process.hProcess, 20000) == WAIT_OBJECT_0;
+    DWORD code = 1;
+    GetExitCodeProcess(process.hProcess, &code);
+    wchar_t width[16] = {};
+    GetPrivateProfileStringW(L"Vexlo", L"BFDialogWidth", L"(none)", width, 16, (dir + L"\\Vexlo.ini").c_str());
+    std::printf("Vexlo.exe ended by its exit command: exit code %lu, Vexlo.ini written (BFDialogWidth=%s)\n", code,
+                e2e::utf8(width).c_str());
+  }
+  if (!ok) TerminateProcess(process.hProcess, 1);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return ok;
+}
+
 }  // namespace
 
 int main() {
@@ -107,6 +149,11 @@ int main() {
   vexlo::g_settings = &settings;
   state.remoteMessage = RegisterWindowMessageW(vexlo::kRemoteMessageName);
   std::wstring dir = e2e::tempDirectory(L"vexlo-demo");
+  std::wstring launcherExe = e2e::commandLineArgument(3);
+  if (!launcherExe.empty() && !showLauncher(launcherExe, dir)) {
+    std::printf("demo: Vexlo.exe did not come up and end as expected\n");
+    return 1;
+  }
 
   StandIn plain;
   if (!e2e::startStandIn(standInExe, dir + L"\\plain.log", L"--plugin \"" + pluginFile + L"\"", plain)) {
