@@ -13,9 +13,8 @@
 
 #include "launcher/button_handling.h"
 #include "launcher/settings/launcher_state.h"
-#include "launcher/shell_platform_win32.h"
-#include "launcher/window_system_win32.h"
 #include "shared/remote_protocol.h"
+#include "tests/e2e/in_process_launcher.h"
 #include "tests/e2e/standin_process.h"
 
 namespace {
@@ -80,13 +79,8 @@ bool measure(const char* road, const std::wstring& exe, const std::wstring& plug
 int main() {
   std::wstring exe = e2e::commandLineArgument(1), plugin = e2e::commandLineArgument(2);
   int presses = e2e::commandLineArgument(3).empty() ? 1000 : _wtoi(e2e::commandLineArgument(3).c_str());
-  vexlo::installWin32WindowSystem();
-  vexlo::installWin32ShellPlatform(GetModuleHandleW(nullptr), nullptr);
-  vexlo::LauncherState state;
-  vexlo::LauncherSettings settings;
-  vexlo::g_state = &state;
-  vexlo::g_settings = &settings;
-  state.remoteMessage = RegisterWindowMessageW(vexlo::kRemoteMessageName);
+  e2e::InProcessLauncher launcher;
+  vexlo::LauncherState& state = launcher.state;
   state.mode = 1;
   std::wstring dir = e2e::tempDirectory(L"vexlo-latency");
 

@@ -10,24 +10,17 @@
 #include "launcher/button_handling.h"
 #include "launcher/routing.h"
 #include "launcher/settings/launcher_state.h"
-#include "launcher/shell_platform_win32.h"
-#include "launcher/window_system_win32.h"
 #include "shared/remote_protocol.h"
+#include "tests/e2e/in_process_launcher.h"
 #include "tests/e2e/standin_process.h"
+#include "tests/support/wine_path.h"
 
 namespace {
 
 using e2e::StandIn;
 
-std::wstring windowsPath(const char* path) {
-  std::string p = path;
-  std::wstring wide = p[0] == '/' ? L"Z:" : L"";
-  for (char c : p) wide += c == '/' ? L'\\' : static_cast<wchar_t>(c);
-  return wide;
-}
-
-const std::wstring kStandInExe = windowsPath(VEXLO_STANDIN_PATH);
-const std::wstring kPluginFile = windowsPath(VEXLO2_TVTP_PATH);
+const std::wstring kStandInExe = vexlo::test::windowsPath(VEXLO_STANDIN_PATH);
+const std::wstring kPluginFile = vexlo::test::windowsPath(VEXLO2_TVTP_PATH);
 
 // Wine settles a new window's place in the Z order a little later; put the
 // wanted one on top and wait until routing sees it there.
@@ -68,16 +61,8 @@ struct ForegroundWindow {
 
 class EndToEnd : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    vexlo::installWin32WindowSystem();
-    vexlo::installWin32ShellPlatform(GetModuleHandleW(nullptr), nullptr);
-  }
-
   void SetUp() override {
     ASSERT_FALSE(anyViewerRunning()) << "a viewer window of an earlier test is still there";
-    vexlo::g_state = &state_;
-    vexlo::g_settings = &settings_;
-    state_.remoteMessage = RegisterWindowMessageW(vexlo::kRemoteMessageName);
     directory_ = e2e::tempDirectory(L"vexlo-e2e");
   }
 
@@ -85,8 +70,6 @@ class EndToEnd : public ::testing::Test {
     for (StandIn& s : standIns_) e2e::stopStandIn(s);
     DWORD start = GetTickCount();
     while (anyViewerRunning() && GetTickCount() - start < 5000) Sleep(10);
-    vexlo::g_state = nullptr;
-    vexlo::g_settings = nullptr;
   }
 
   StandIn& start(const std::wstring& name, const std::wstring& flags = L"") {
@@ -102,8 +85,9 @@ class EndToEnd : public ::testing::Test {
   // earlier ones were handled.
   void press(std::uint8_t code) { vexlo::handleButton(code); }
 
-  vexlo::LauncherState state_;
-  vexlo::LauncherSettings settings_;
+  e2e::InProcessLauncher launcher_;
+  vexlo::LauncherState& state_ = launcher_.state;
+  vexlo::LauncherSettings& settings_ = launcher_.settings;
   std::wstring directory_;
   std::vector<StandIn> standIns_;
 };

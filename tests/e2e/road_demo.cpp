@@ -16,10 +16,9 @@
 #include "launcher/keys.h"
 #include "launcher/routing.h"
 #include "launcher/settings/launcher_state.h"
-#include "launcher/shell_platform_win32.h"
-#include "launcher/window_system_win32.h"
 #include "plugin/button_table.h"
 #include "shared/remote_protocol.h"
+#include "tests/e2e/in_process_launcher.h"
 #include "tests/e2e/standin_process.h"
 
 namespace {
@@ -141,13 +140,8 @@ bool showLauncher(const std::wstring& exe, const std::wstring& dir) {
 
 int main() {
   std::wstring standInExe = e2e::commandLineArgument(1), pluginFile = e2e::commandLineArgument(2);
-  vexlo::installWin32WindowSystem();
-  vexlo::installWin32ShellPlatform(GetModuleHandleW(nullptr), nullptr);
-  vexlo::LauncherState state;
-  vexlo::LauncherSettings settings;
-  vexlo::g_state = &state;
-  vexlo::g_settings = &settings;
-  state.remoteMessage = RegisterWindowMessageW(vexlo::kRemoteMessageName);
+  e2e::InProcessLauncher launcher;
+  vexlo::LauncherState& state = launcher.state;
   std::wstring dir = e2e::tempDirectory(L"vexlo-demo");
   std::wstring launcherExe = e2e::commandLineArgument(3);
   if (!launcherExe.empty() && !showLauncher(launcherExe, dir)) {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "tests/plugin/fake_host.h"
+#include "tests/support/wine_path.h"
 
 using namespace TVTest;
 using vexlo2::test::CopiedButton;
@@ -15,12 +16,7 @@ using vexlo2::test::FakeHost;
 
 namespace {
 
-std::wstring PluginPath() {
-  std::string path = VEXLO2_TVTP_PATH;
-  std::wstring wide = path[0] == '/' ? L"Z:" : L"";
-  for (char c : path) wide += c == '/' ? L'\\' : static_cast<wchar_t>(c);
-  return wide;
-}
+std::wstring PluginPath() { return vexlo::test::windowsPath(VEXLO2_TVTP_PATH); }
 
 struct Exports {
   std::uint32_t(TVT_STDCALL* getVersion)();

@@ -1,5 +1,7 @@
 #include "tests/settings_dialog/launcher_under_test.h"
 
+#include "tests/support/wine_path.h"
+
 namespace vexlo::test {
 namespace {
 
@@ -8,13 +10,6 @@ constexpr wchar_t kDialogClass[] = L"#32770";
 constexpr wchar_t kDialogTitle[] = L"設定";
 constexpr DWORD kMessageTime = 5000;
 constexpr DWORD kNoExit = 0xDEADBEEF;
-
-// The build tree's Unix path as Windows programs under Wine see it.
-std::wstring windowsPath(const char* unixPath) {
-  std::wstring path = L"Z:";
-  for (const char* c = unixPath; *c; ++c) path += (*c == '/') ? L'\\' : static_cast<wchar_t>(*c);
-  return path;
-}
 
 HWND findMainWindow(DWORD processId) {
   for (HWND w = FindWindowExW(nullptr, nullptr, L"VEXLO", nullptr); w; w = FindWindowExW(nullptr, w, L"VEXLO", nullptr)) {

@@ -6,12 +6,6 @@
 
 namespace vexlo::test {
 
-std::wstring windowsPath(const char* unixPath) {
-  std::wstring path = L"Z:";
-  for (const char* c = unixPath; *c; ++c) path += (*c == '/') ? L'\\' : static_cast<wchar_t>(*c);
-  return path;
-}
-
 ScratchDirectory::ScratchDirectory(const wchar_t* name) {
   wchar_t temp[MAX_PATH] = {};
   GetTempPathW(MAX_PATH, temp);

@@ -7,10 +7,10 @@
 #include <functional>
 #include <string>
 
+#include "tests/support/wine_path.h"
+
 namespace vexlo::test {
 
-// A Unix path of the build tree as Windows programs under Wine see it.
-std::wstring windowsPath(const char* unixPath);
 
 // A fresh directory under the temporary directory, removed with its files.
 class ScratchDirectory {
