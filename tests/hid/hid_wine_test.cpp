@@ -81,7 +81,10 @@ class VirtualReceiver : public ::testing::Test {
     logStart_ = e2e::readLog(viewer_->logPath).size();
   }
 
-  void TearDown() override { send(receiver_, kRelease); }  // the next test starts with a new press
+  // The next test starts with a new press.
+  void TearDown() override {
+    if (receiver_ != INVALID_HANDLE_VALUE) send(receiver_, kRelease);
+  }
 
   static void send(HANDLE device, std::uint8_t code) { ASSERT_TRUE(hidtest::sendCode(device, code)); }
 

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "receiver_control.h"
 #include "virtual_receiver.h"
 
 namespace {
@@ -73,12 +74,50 @@ std::vector<char> fileBytes(const std::wstring& path) {
   return bytes;
 }
 
-bool driverIsCurrent(const std::wstring& infPath) {
-  std::wstring folder = infPath.substr(0, infPath.find_last_of(L"\\/") + 1);
+std::wstring installedDriverPath() {
   wchar_t system[MAX_PATH];
   GetSystemDirectoryW(system, MAX_PATH);
-  std::vector<char> installed = fileBytes(std::wstring(system) + L"\\drivers\\vexlo_receiver.sys");
+  return std::wstring(system) + L"\\drivers\\vexlo_receiver.sys";
+}
+
+bool driverIsCurrent(const std::wstring& infPath) {
+  std::wstring folder = infPath.substr(0, infPath.find_last_of(L"\\/") + 1);
+  std::vector<char> installed = fileBytes(installedDriverPath());
   return !installed.empty() && installed == fileBytes(folder + L"vexlo_receiver.sys");
+}
+
+// A loaded driver image cannot be overwritten, but it can be renamed; the
+// running device keeps its old code until the prefix's Wine session restarts.
+void moveOldDriverAside() {
+  const std::wstring installed = installedDriverPath();
+  if (GetFileAttributesW(installed.c_str()) == INVALID_FILE_ATTRIBUTES) return;
+  std::wstring aside = installed + L".old";
+  DeleteFileW(aside.c_str());
+  if (GetFileAttributesW(aside.c_str()) != INVALID_FILE_ATTRIBUTES) aside += std::to_wstring(GetTickCount());
+  if (MoveFileExW(installed.c_str(), aside.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+    std::fwprintf(stderr, L"install_receiver: driver updated; it runs from the next start of this prefix\n");
+  }
+}
+
+// Wine's device installer may fail to open a service it has just created and
+// then leaves the driver unstarted; starting it ourselves makes the PnP manager
+// enumerate the driver's root devices.
+bool startDriverService() {
+  SC_HANDLE manager = OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT);
+  if (!manager) return false;
+  SC_HANDLE service = OpenServiceW(manager, L"vexlo_receiver", SERVICE_START);
+  bool ok = service && (StartServiceW(service, 0, nullptr) || GetLastError() == ERROR_SERVICE_ALREADY_RUNNING);
+  if (service) CloseServiceHandle(service);
+  CloseServiceHandle(manager);
+  return ok;
+}
+
+// Done only when the HID device answers, so tests after this step find it.
+bool waitForDevice(std::uint16_t vendorId) {
+  HANDLE device = hidtest::openVirtualDevice(vendorId, 30000);
+  if (device == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(device);
+  return true;
 }
 
 }  // namespace
@@ -92,12 +131,35 @@ int wmain(int argc, wchar_t** argv) {
   if (!GetFullPathNameW(argv[1], MAX_PATH, inf, nullptr)) return 2;
   const wchar_t* hardwareId = wcscmp(argv[2], L"other") == 0 ? VR_OTHER_HARDWARE_ID : VR_RECEIVER_HARDWARE_ID;
 
+  const std::uint16_t vendorId = wcscmp(argv[2], L"other") == 0 ? VR_OTHER_VENDOR_ID : VR_RECEIVER_VENDOR_ID;
+
   const bool existed = deviceExists(hardwareId);
-  if (existed && driverIsCurrent(inf)) return 0;
   if (!existed && !createDevice(hardwareId)) return 1;
-  BOOL reboot = FALSE;
-  if (!UpdateDriverForPlugAndPlayDevicesW(nullptr, hardwareId, inf, INSTALLFLAG_FORCE, &reboot)) {
-    std::fwprintf(stderr, L"install_receiver: binding the driver failed, error %lu\n", GetLastError());
+  bool bind = !existed || !driverIsCurrent(inf);
+  if (existed && bind) moveOldDriverAside();
+  // A prefix that has just started holds the service database locked while
+  // it starts its own drivers; service changes made then are lost, so bind
+  // and start again until the start succeeds (or times out while it is busy).
+  const DWORD start = GetTickCount();
+  for (;;) {
+    BOOL reboot = FALSE;
+    if (bind && !UpdateDriverForPlugAndPlayDevicesW(nullptr, hardwareId, inf, INSTALLFLAG_FORCE, &reboot)) {
+      std::fwprintf(stderr, L"install_receiver: binding the driver failed, error %lu\n", GetLastError());
+      return 1;
+    }
+    if (startDriverService()) break;
+    const DWORD error = GetLastError();
+    if ((error != ERROR_SERVICE_DATABASE_LOCKED && error != ERROR_SERVICE_DOES_NOT_EXIST &&
+         error != ERROR_SERVICE_REQUEST_TIMEOUT) ||
+        GetTickCount() - start > 90000) {
+      std::fwprintf(stderr, L"install_receiver: starting the driver failed, error %lu\n", error);
+      return 1;
+    }
+    bind = true;
+    Sleep(500);
+  }
+  if (!waitForDevice(vendorId)) {
+    std::fwprintf(stderr, L"install_receiver: the device did not appear\n");
     return 1;
   }
   return 0;
