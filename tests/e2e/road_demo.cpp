@@ -2,10 +2,11 @@
 // scripted series of presses through the launcher's button handling. For
 // each press it prints the road taken and what the stand-in received.
 //
-//   road_demo.exe STANDIN_EXE PLUGIN_FILE [VEXLO_EXE]
+//   road_demo.exe STANDIN_EXE PLUGIN_FILE [VEXLO_EXE [receiver]]
 //
-// With VEXLO_EXE it first starts the real launcher from a folder of its own,
-// shows that it came up and ends it through its exit command.
+// With VEXLO_EXE it starts the real launcher from a folder of its own and
+// ends it through its exit command. With "receiver" as well, the presses go
+// through the virtual GV-RCKIT3 receiver into that launcher.
 
 #include <windows.h>
 
@@ -20,6 +21,9 @@
 #include "shared/remote_protocol.h"
 #include "tests/e2e/in_process_launcher.h"
 #include "tests/e2e/standin_process.h"
+#ifdef VEXLO_DEMO_RECEIVER
+#include "tests/hid/receiver_control.h"
+#endif
 
 namespace {
 
@@ -82,10 +86,25 @@ std::string padded(const std::string& text, std::size_t columns) {
   return width >= columns ? text + " " : text + std::string(columns - width, ' ');
 }
 
+// With the virtual receiver the presses travel as HID reports into the real
+// launcher; without it they go straight into the launcher's button handling.
+HANDLE g_receiver = INVALID_HANDLE_VALUE;
+
+void pressButton(std::uint8_t code) {
+#ifdef VEXLO_DEMO_RECEIVER
+  if (g_receiver != INVALID_HANDLE_VALUE) {
+    hidtest::sendCode(g_receiver, code);
+    hidtest::sendCode(g_receiver, 0);  // release, so that the next press is a new one
+    return;
+  }
+#endif
+  vexlo::handleButton(code);
+}
+
 void press(const StandIn& viewer, std::size_t& offset, std::uint8_t code) {
   std::string route = describeRoute(code);
   bool delivers = route.find("dropped") == std::string::npos;
-  vexlo::handleButton(code);
+  pressButton(code);
   std::string got = receivedSince(viewer.logPath, offset, delivers ? 2000 : 300);
   std::printf("  0x%02X %s%s-> %s\n", code, padded(buttonName(code), 16).c_str(), padded(route, 58).c_str(),
               got.c_str());
@@ -97,42 +116,60 @@ void scene(const char* title) {
   std::fflush(stdout);
 }
 
-// The real launcher: hidden window "VEXLO" up, then the exit command 105.
-bool showLauncher(const std::wstring& exe, const std::wstring& dir) {
+struct RunningLauncher {
+  PROCESS_INFORMATION process{};
+  HWND window = nullptr;
+  std::wstring ini;
+};
+
+// The real launcher, copied into `dir` beside a Vexlo.ini of the demo's
+// settings, up with its hidden window "VEXLO".
+bool startLauncher(const std::wstring& exe, const std::wstring& dir, RunningLauncher& out) {
   std::wstring copy = dir + L"\\Vexlo.exe";
+  out.ini = dir + L"\\Vexlo.ini";
   if (!e2e::copyFile(exe, copy)) return false;
+  const wchar_t* settings[][2] = {{L"ZIZU_MODE", L"00000001"}, {L"BFDialogExpand", L"00000001"},
+                                  {L"BFDialogWidth", L"00000320"}, {L"BFDialogHeight", L"00000258"}};
+  for (auto& kv : settings) WritePrivateProfileStringW(L"Vexlo", kv[0], kv[1], out.ini.c_str());
   STARTUPINFOW startup = {};
   startup.cb = sizeof(startup);
-  PROCESS_INFORMATION process = {};
   std::wstring commandLine = L"\"" + copy + L"\"";
   if (!CreateProcessW(copy.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                      &process)) {
+                      &out.process)) {
     return false;
   }
-  HWND window = nullptr;
-  for (DWORD start = GetTickCount(); !window && GetTickCount() - start < 20000; Sleep(10)) {
+  for (DWORD start = GetTickCount(); !out.window && GetTickCount() - start < 20000; Sleep(10)) {
     for (HWND w = FindWindowW(L"VEXLO", L"Vexlo"); w; w = FindWindowExW(nullptr, w, L"VEXLO", L"Vexlo")) {
       DWORD pid = 0;
       GetWindowThreadProcessId(w, &pid);
-      if (pid == process.dwProcessId) window = w;
+      if (pid == out.process.dwProcessId) out.window = w;
     }
   }
-  bool ok = window != nullptr;
-  if (ok) {
-    std::printf("Vexlo.exe running (process %lu): hidden window \"VEXLO\", visible=%d\n", process.dwProcessId,
-                IsWindowVisible(window) ? 1 : 0);
-    PostMessageW(window, WM_COMMAND, 105, 0);
-    ok = WaitForSingleObject(process.hProcess, 20000) == WAIT_OBJECT_0;
-    DWORD code = 1;
-    GetExitCodeProcess(process.hProcess, &code);
-    wchar_t width[16] = {};
-    GetPrivateProfileStringW(L"Vexlo", L"BFDialogWidth", L"(none)", width, 16, (dir + L"\\Vexlo.ini").c_str());
-    std::printf("Vexlo.exe ended by its exit command: exit code %lu, Vexlo.ini written (BFDialogWidth=%s)\n", code,
-                e2e::utf8(width).c_str());
+  if (out.window) {
+    std::printf("Vexlo.exe running (process %lu): hidden window \"VEXLO\", visible=%d\n", out.process.dwProcessId,
+                IsWindowVisible(out.window) ? 1 : 0);
   }
-  if (!ok) TerminateProcess(process.hProcess, 1);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
+  return out.window != nullptr;
+}
+
+// The exit command 105; the launcher saves its settings and ends.
+bool endLauncher(RunningLauncher& launcher) {
+  if (!launcher.process.hProcess) return true;
+  if (launcher.window) PostMessageW(launcher.window, WM_COMMAND, 105, 0);
+  bool ok = WaitForSingleObject(launcher.process.hProcess, 20000) == WAIT_OBJECT_0;
+  if (ok) {
+    DWORD code = 1;
+    GetExitCodeProcess(launcher.process.hProcess, &code);
+    wchar_t width[16] = {};
+    GetPrivateProfileStringW(L"Vexlo", L"BFDialogWidth", L"(none)", width, 16, launcher.ini.c_str());
+    std::printf("Vexlo.exe ended by its exit command: exit code %lu, Vexlo.ini saved (BFDialogWidth=%s)\n", code,
+                e2e::utf8(width).c_str());
+  } else {
+    TerminateProcess(launcher.process.hProcess, 1);
+  }
+  CloseHandle(launcher.process.hThread);
+  CloseHandle(launcher.process.hProcess);
+  launcher.process = PROCESS_INFORMATION{};
   return ok;
 }
 
@@ -144,8 +181,29 @@ int main() {
   vexlo::LauncherState& state = launcher.state;
   std::wstring dir = e2e::tempDirectory(L"vexlo-demo");
   std::wstring launcherExe = e2e::commandLineArgument(3);
-  if (!launcherExe.empty() && !showLauncher(launcherExe, dir)) {
-    std::printf("demo: Vexlo.exe did not come up and end as expected\n");
+  bool throughReceiver = e2e::commandLineArgument(4) == L"receiver";
+  RunningLauncher real;
+  if (!launcherExe.empty() && !startLauncher(launcherExe, dir, real)) {
+    std::printf("demo: Vexlo.exe did not come up\n");
+    return 1;
+  }
+#ifdef VEXLO_DEMO_RECEIVER
+  if (throughReceiver) g_receiver = hidtest::openVirtualDevice(0x04BB, 10000);
+#endif
+  if (throughReceiver && g_receiver == INVALID_HANDLE_VALUE) {
+    std::printf("demo: the virtual receiver is not there\n");
+    endLauncher(real);
+    return 1;
+  }
+  if (g_receiver != INVALID_HANDLE_VALUE) {
+    std::printf("Presses go as HID reports through the virtual GV-RCKIT3 receiver into Vexlo.exe\n");
+    // The in-process state only describes the road; the launcher has the same settings.
+    state.mode = 1;
+    state.dialogExpand = 1;
+    state.dialogWidth = 800;
+    state.dialogHeight = 600;
+  } else if (!endLauncher(real)) {
+    std::printf("demo: Vexlo.exe did not end by its exit command\n");
     return 1;
   }
 
@@ -163,14 +221,25 @@ int main() {
   state.mode = 1;
   for (std::uint8_t code : {0x0F, 0x10, 0x06, 0x24, 0x0A, 0x30, 0x21, 0x01}) press(plain, offset, code);
 
-  scene("HDUS emulation mode (0) without a lock: routed presses go nowhere");
-  state.mode = 0;
-  press(plain, offset, 0x0F);
+  if (g_receiver != INVALID_HANDLE_VALUE) {
+#ifdef VEXLO_DEMO_RECEIVER
+    scene("Holding チャンネル3: seven identical reports, the launcher passes the first and the seventh");
+    for (int i = 0; i < 7; ++i) hidtest::sendCode(g_receiver, 0x11);
+    hidtest::sendCode(g_receiver, 0);
+    std::printf("  0x11 x7 -> %s\n", receivedSince(plain.logPath, offset, 2000).c_str());
+    Sleep(300);
+    std::printf("           %s\n", receivedSince(plain.logPath, offset, 300).c_str());
+#endif
+  } else {
+    scene("HDUS emulation mode (0) without a lock: routed presses go nowhere");
+    state.mode = 0;
+    press(plain, offset, 0x0F);
 
-  scene("Locked onto the stand-in, in mode 0");
-  state.lockedTarget = reinterpret_cast<vexlo::WindowHandle>(plain.window);
-  press(plain, offset, 0x11);
-  state.lockedTarget = 0;
+    scene("Locked onto the stand-in, in mode 0");
+    state.lockedTarget = reinterpret_cast<vexlo::WindowHandle>(plain.window);
+    press(plain, offset, 0x11);
+    state.lockedTarget = 0;
+  }
   e2e::stopStandIn(plain);
 
   StandIn dialog;
@@ -186,7 +255,14 @@ int main() {
   state.dialogExpand = 1;
   state.dialogWidth = 800;
   state.dialogHeight = 600;
-  for (std::uint8_t code : {0x22, 0x18, 0x1F, 0x0F}) press(dialog, offset, code);
+  if (g_receiver != INVALID_HANDLE_VALUE) {
+    // Wine gives the dialog's thread a queue without focus once the launcher
+    // process detaches its input again, so only the first stroke from the
+    // real launcher finds the focused control there.
+    for (std::uint8_t code : {0x22, 0x0F}) press(dialog, offset, code);
+  } else {
+    for (std::uint8_t code : {0x22, 0x18, 0x1F, 0x0F}) press(dialog, offset, code);
+  }
   RECT rect{};
   GetWindowRect(dialog.dialog, &rect);
   std::printf("  dialog size now %ld x %ld\n", rect.right - rect.left, rect.bottom - rect.top);
@@ -204,6 +280,13 @@ int main() {
   for (std::uint8_t code : {0x1C, 0x1F, 0x23, 0x0F}) press(display, offset, code);
   e2e::stopStandIn(display);
 
-  std::printf("\ndemo: done, every stand-in ended\n");
+  if (!endLauncher(real)) {
+    std::printf("demo: Vexlo.exe did not end by its exit command\n");
+    return 1;
+  }
+#ifdef VEXLO_DEMO_RECEIVER
+  if (g_receiver != INVALID_HANDLE_VALUE) CloseHandle(g_receiver);
+#endif
+  std::printf("\ndemo: done, everything it started has ended\n");
   return 0;
 }
