@@ -106,7 +106,7 @@ class Checks:
 
 def pe_files(tree):
     for p in sorted(pathlib.Path(tree).rglob("*")):
-        if p.suffix.lower() in (".exe", ".dll", ".tvtp", ".sys") and p.is_file() and "wine" not in p.parts and "CMakeFiles" not in p.parts:
+        if p.suffix.lower() in (".exe", ".dll", ".tvtp", ".sys") and p.is_file() and not any(part.startswith("wine") or part == "CMakeFiles" for part in p.parts):
             yield p
 
 
