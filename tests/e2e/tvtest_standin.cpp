@@ -15,6 +15,7 @@
 
 #include "plugin/tvtest_host.h"
 #include "tests/e2e/standin_ids.h"
+#include "tests/e2e/standin_process.h"
 
 namespace {
 
@@ -38,14 +39,6 @@ struct Host {
   UINT remoteMessage = 0;
 } g_host;
 
-std::string utf8(const std::wstring& text) {
-  if (text.empty()) return {};
-  int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<std::size_t>(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
-  return out;
-}
-
 // One line per event, appended and flushed at once so a reader in another
 // process sees it as soon as it happened.
 void logLine(const std::wstring& line) {
@@ -53,7 +46,7 @@ void logLine(const std::wstring& line) {
   HANDLE file = CreateFileW(g_host.logPath.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                             OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return;
-  std::string bytes = utf8(line) + "\n";
+  std::string bytes = e2e::utf8(line) + "\n";
   DWORD written = 0;
   WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
   CloseHandle(file);

@@ -9,6 +9,7 @@
 
 #include "launcher/settings/launcher_state.h"
 #include "launcher/settings/settings_store.h"
+#include "tests/support/installed_store.h"
 #include "tests/support/memory_profile.h"
 
 namespace vexlo {
@@ -22,18 +23,6 @@ const std::vector<std::wstring> kTableOrder = {
 
 class Store : public ::testing::Test {
  protected:
-  void SetUp() override {
-    g_state = &state;
-    g_settings = &settings;
-    g_profile = &profileData;
-    g_settingsPath = &path;
-  }
-  void TearDown() override {
-    g_state = nullptr;
-    g_settings = nullptr;
-    g_profile = nullptr;
-    g_settingsPath = nullptr;
-  }
   void stored(const wchar_t* key, const std::wstring& value) { profileData.set(kPath, L"Vexlo", key, value); }
   std::wstring valueOf(const std::wstring& key) const {
     const test::ProfileEntry* entry = profileData.find(kPath, L"Vexlo", key);
@@ -44,6 +33,7 @@ class Store : public ::testing::Test {
   LauncherSettings settings;
   test::MemoryProfile profileData;
   std::wstring path = kPath;
+  test::InstalledStore installed{state, settings, profileData, path};
 };
 
 TEST_F(Store, StateStartsWithTheMinimumSizes) {

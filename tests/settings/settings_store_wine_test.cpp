@@ -11,6 +11,7 @@
 #include "launcher/settings/launcher_state.h"
 #include "launcher/settings/profile_win32.h"
 #include "launcher/settings/settings_store.h"
+#include "tests/support/installed_store.h"
 
 namespace vexlo {
 namespace {
@@ -45,16 +46,8 @@ class StoreOnWindows : public ::testing::Test {
           std::to_wstring(++serial);
     ASSERT_TRUE(CreateDirectoryW(dir.c_str(), nullptr));
     path = dir + L"\\Vexlo.ini";
-    g_state = &state;
-    g_settings = &settings;
-    g_profile = &profileImpl;
-    g_settingsPath = &path;
   }
   void TearDown() override {
-    g_state = nullptr;
-    g_settings = nullptr;
-    g_profile = nullptr;
-    g_settingsPath = nullptr;
     DeleteFileW(path.c_str());
     RemoveDirectoryW(dir.c_str());
   }
@@ -65,6 +58,7 @@ class StoreOnWindows : public ::testing::Test {
   LauncherState state;
   LauncherSettings settings;
   Win32Profile profileImpl;
+  test::InstalledStore installed{state, settings, profileImpl, path};
 };
 
 TEST_F(StoreOnWindows, NoFileGivesDefaultsAndTheFirstWriteCreatesIt) {
