@@ -11,10 +11,10 @@
 #include <new>
 #include <string>
 
+#include "launcher/launcher.h"
 #include "launcher/routing.h"
-#include "launcher/settings/launcher_state.h"
 #include "launcher/window_classes.h"
-#include "shared/remote_protocol.h"
+#include "tests/support/installed_launcher.h"
 #include "tests/support/simulated_desktop.h"
 
 namespace {
@@ -46,10 +46,8 @@ const wchar_t* const kOtherClasses[] = {L"Shell_TrayWnd", L"Chrome_WidgetWin_1",
 void RouteToBottomViewer(benchmark::State& run) {
   const auto windows = static_cast<std::size_t>(run.range(0));
   test::SimulatedDesktop desktop;
-  LauncherState state;
-  state.mode = 1;
-  state.remoteMessage = desktop.registerWindowMessage(kRemoteMessageName);
-  g_state = &state;
+  test::InstalledLauncher installed{test::Seams{&desktop}};
+  launcher().state.mode = Mode::kDirectInput;
   for (std::size_t i = 0; i + 1 < windows; ++i) {
     desktop.addWindow(kOtherClasses[i % std::size(kOtherClasses)], L"some window title",
                       static_cast<ProcessId>(1000 + i), static_cast<ThreadId>(5000 + i));
@@ -71,7 +69,6 @@ void RouteToBottomViewer(benchmark::State& run) {
   run.counters["allocs_per_press"] =
       benchmark::Counter(static_cast<double>(allocations), benchmark::Counter::kAvgIterations);
   run.SetComplexityN(static_cast<benchmark::IterationCount>(windows));
-  g_state = nullptr;
 }
 
 BENCHMARK(RouteToBottomViewer)->Arg(50)->Arg(200)->Arg(1000)->Complexity(benchmark::oN);

@@ -6,7 +6,7 @@
 
 namespace vexlo {
 
-// `decoded` is decodeRemoteInput's result; 0x100 and above carry no button.
+// `decoded` is decodeRemoteInput's result; kFirstNonButton and above carry no button.
 void handleButton(std::uint16_t decoded);
 
 }  // namespace vexlo

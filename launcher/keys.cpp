@@ -1,5 +1,7 @@
 #include "launcher/keys.h"
 
+#include "launcher/launcher.h"
+
 
 namespace vexlo {
 namespace {
@@ -15,7 +17,7 @@ const KeyStroke* lookup(const KeyMapEntry (&map)[N], std::uint16_t code) {
 }
 
 void modifierEvent(std::uint8_t virtualKey, bool keyUp) {
-  WindowSystem& ws = windowSystem();
+  WindowSystem& ws = *launcher().windowSystem;
   ws.keyEvent(virtualKey, ws.scanCode(virtualKey), keyUp);
 }
 
@@ -25,7 +27,7 @@ const KeyStroke* dialogKeyFor(std::uint16_t code) { return lookup(kDialogKeyMap,
 const KeyStroke* channelKeyFor(std::uint16_t code) { return lookup(kChannelDisplayKeyMap, code); }
 
 void sendKeyStroke(KeyStroke stroke, WindowHandle window) {
-  WindowSystem& ws = windowSystem();
+  WindowSystem& ws = *launcher().windowSystem;
   // A modifier the stroke does not want is released, so one the user left
   // down does not turn the key into a shortcut.
   modifierEvent(kVkControl, stroke.ctrl != 1);
@@ -42,7 +44,7 @@ void sendKeyStroke(KeyStroke stroke, WindowHandle window) {
 }
 
 WindowHandle acquireFocus(WindowHandle window) {
-  WindowSystem& ws = windowSystem();
+  WindowSystem& ws = *launcher().windowSystem;
   const ThreadId mine = ws.currentThread();
   const ThreadId theirs = ws.windowThread(window);
   // The focus window of another thread is visible only with input attached.

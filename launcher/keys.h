@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "launcher/window_system.h"
+#include "shared/remote_protocol.h"
 
 namespace vexlo {
 
@@ -36,17 +37,19 @@ inline constexpr std::uint8_t kVkDown = 0x28;
 
 // Open-file dialogs: list and box navigation. Codes not listed are dropped.
 inline constexpr KeyMapEntry kDialogKeyMap[] = {
-    {0x18, {0, 0, kVkTab}},    {0x19, {1, 0, kVkTab}},    {0x1B, {0, 0, kVkBack}},
-    {0x1C, {0, 0, kVkUp}},     {0x1E, {0, 0, kVkLeft}},   {0x1F, {0, 0, kVkReturn}},
-    {0x20, {0, 0, kVkRight}},  {0x22, {0, 0, kVkDown}},   {0x23, {0, 0, kVkEscape}},
-    {0x24, {0, 0, kVkPrior}},  {0x26, {0, 0, kVkHome}},   {0x27, {0, 0, kVkNext}},
-    {0x29, {0, 0, kVkEnd}},
+    {kCodeChannel10, {0, 0, kVkTab}},      {kCodeChannel11, {1, 0, kVkTab}},
+    {kCodeDateSelect, {0, 0, kVkBack}},    {kCodeUp, {0, 0, kVkUp}},
+    {kCodeLeft, {0, 0, kVkLeft}},          {kCodeEnter, {0, 0, kVkReturn}},
+    {kCodeRight, {0, 0, kVkRight}},        {kCodeDown, {0, 0, kVkDown}},
+    {kCodeCancel, {0, 0, kVkEscape}},      {kCodeVolumeUp, {0, 0, kVkPrior}},
+    {kCodeChannelUp, {0, 0, kVkHome}},     {kCodeVolumeDown, {0, 0, kVkNext}},
+    {kCodeChannelDown, {0, 0, kVkEnd}},
 };
 
 // The channel display: cursor, enter and cancel only.
 inline constexpr KeyMapEntry kChannelDisplayKeyMap[] = {
-    {0x1C, {0, 0, kVkUp}},    {0x1E, {0, 0, kVkLeft}},  {0x1F, {0, 0, kVkReturn}},
-    {0x20, {0, 0, kVkRight}}, {0x22, {0, 0, kVkDown}},  {0x23, {0, 0, kVkEscape}},
+    {kCodeUp, {0, 0, kVkUp}},         {kCodeLeft, {0, 0, kVkLeft}},   {kCodeEnter, {0, 0, kVkReturn}},
+    {kCodeRight, {0, 0, kVkRight}},   {kCodeDown, {0, 0, kVkDown}},   {kCodeCancel, {0, 0, kVkEscape}},
 };
 
 // The entry for code, or null.

@@ -1,23 +1,23 @@
 #include "launcher/lockon.h"
 
+#include "launcher/private_messages.h"
+#include "launcher/resources/resource_ids.h"
 #include "launcher/routing.h"
-#include "launcher/settings/launcher_state.h"
 
 namespace vexlo {
 
-HookHandle g_mouseHook = 0;
-WindowHandle g_hookOwner = 0;
-
-bool menuIsChecked() { return (shellPlatform().menuItemState(kCommandLockOn) & kMenuStateChecked) != 0; }
-
-void checkMenu() { shellPlatform().setMenuItemState(kCommandLockOn, kMenuStateChecked); }
-
-void unlock() {
-  launcherState().lockedTarget = 0;
-  shellPlatform().setMenuItemState(kCommandLockOn, 0);
+bool menuIsChecked() {
+  return (launcher().lockOnPlatform->menuItemState(IDM_LOCKON) & kMenuStateChecked) != 0;
 }
 
-bool pickInProgress() { return g_mouseHook != 0; }
+void checkMenu() { launcher().lockOnPlatform->setMenuItemState(IDM_LOCKON, kMenuStateChecked); }
+
+void unlock() {
+  launcher().state.lockedTarget = 0;
+  launcher().lockOnPlatform->setMenuItemState(IDM_LOCKON, 0);
+}
+
+bool pickInProgress() { return launcher().mouseHook != 0; }
 
 void lockOnCommand(WindowHandle mainWindow) {
   if (lockIsValid()) {
@@ -28,24 +28,26 @@ void lockOnCommand(WindowHandle mainWindow) {
     unlock();
     return;
   }
-  ShellPlatform& platform = shellPlatform();
-  if (g_mouseHook != 0) platform.removeMouseHook(g_mouseHook);
-  g_hookOwner = mainWindow;
-  g_mouseHook = platform.installMouseHook();
+  Launcher& l = launcher();
+  if (l.mouseHook != 0) l.lockOnPlatform->removeMouseHook(l.mouseHook);
+  l.hookOwner = mainWindow;
+  l.mouseHook = l.lockOnPlatform->installMouseHook();
 }
 
 bool takeLockOnClick(int code, std::uintptr_t wParam, std::intptr_t lParam) {
   if (code < 0 || wParam != kLeftButtonDown) return false;
   // The owner removes the hook while handling this, so the button-up that
   // follows reaches the window under the cursor.
-  windowSystem().sendMessage(g_hookOwner, kLockOnClickMessage, kLeftButtonDown, lParam);
+  launcher().windowSystem->sendMessage(launcher().hookOwner, kLockOnClickMessage, kLeftButtonDown, lParam);
   return true;
 }
 
 void lockOnClick() {
-  shellPlatform().removeMouseHook(g_mouseHook);
-  g_mouseHook = 0;
-  WindowSystem& ws = windowSystem();
+  Launcher& l = launcher();
+  l.lockOnPlatform->removeMouseHook(l.mouseHook);
+  l.mouseHook = 0;
+  if (!l.running) return;  // after teardown the pick only ends
+  WindowSystem& ws = *l.windowSystem;
   const WindowHandle clicked = ws.windowFromPoint(ws.cursorPosition());
   if (validateLock(clicked)) checkMenu();
 }

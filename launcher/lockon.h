@@ -1,23 +1,35 @@
 #pragma once
-// Binding the remote to one chosen viewer: the pick through a low-level mouse
-// hook, the check mark of menu item 114, and the lock-related rows of the
-// shell's message table.
+// Binding the remote to one chosen viewer: the decisions of a pick through a
+// low-level mouse hook, the check mark of the lock-on menu item, and the
+// lock-related rows of the shell's message table. lockon_win32.cpp asks
+// Windows for the menu item and the hook; the tests use a fake.
 
 #include <cstdint>
 
-#include "launcher/shell_platform.h"
+#include "launcher/launcher.h"
 #include "launcher/window_system.h"
 
 namespace vexlo {
 
-inline constexpr std::uint32_t kCommandLockOn = 114;
-inline constexpr std::uint32_t kLockOnClickMessage = 0x0465;  // WM_USER+101
-inline constexpr std::uintptr_t kLeftButtonDown = 0x0201;     // WM_LBUTTONDOWN
+inline constexpr std::uintptr_t kLeftButtonDown = 0x0201;  // WM_LBUTTONDOWN
+inline constexpr std::uint32_t kMenuStateChecked = 0x0008;  // MFS_CHECKED
 
-// Held by the shell: the hook of a pick in progress (0 otherwise) and the
-// window that receives the picked click.
-extern HookHandle g_mouseHook;
-extern WindowHandle g_hookOwner;
+// What lock-on needs of the shell's own Windows objects besides the window
+// system: the popup menu's item state and the low-level mouse hook.
+class LockOnPlatform {
+ public:
+  virtual ~LockOnPlatform() = default;
+
+  // State of the item with this command id in the launcher's menu, popups
+  // searched (GetMenuItemInfoW with MIIM_STATE); 0 when there is no such item.
+  virtual std::uint32_t menuItemState(std::uint32_t commandId) = 0;
+  // Reads the item, then writes the state back (SetMenuItemInfoW).
+  virtual void setMenuItemState(std::uint32_t commandId, std::uint32_t state) = 0;
+
+  // SetWindowsHookExW(WH_MOUSE_LL, ...) on the launcher's module; 0 on failure.
+  virtual HookHandle installMouseHook() = 0;
+  virtual void removeMouseHook(HookHandle hook) = 0;  // UnhookWindowsHookEx
+};
 
 bool menuIsChecked();
 void checkMenu();
@@ -25,7 +37,7 @@ void unlock();
 
 bool pickInProgress();
 
-// Command 114: release the lock (or a stale check mark), or start a pick.
+// Command IDM_LOCKON: release the lock (or a stale check mark), or start a pick.
 void lockOnCommand(WindowHandle mainWindow);
 
 // The hook procedure's decision: true when the event was the picked click,
@@ -33,7 +45,8 @@ void lockOnCommand(WindowHandle mainWindow);
 // on to the next hook.
 bool takeLockOnClick(int code, std::uintptr_t wParam, std::intptr_t lParam);
 
-// Message 0x0465: end the pick and lock onto the viewer under the cursor.
+// kLockOnClickMessage: end the pick and lock onto the viewer under the
+// cursor. A pick that outlived teardown only ends.
 void lockOnClick();
 
 // Tray right button down: false while picking (no menu); otherwise clears a

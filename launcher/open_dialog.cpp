@@ -1,6 +1,6 @@
 #include "launcher/open_dialog.h"
 
-#include "launcher/settings/launcher_state.h"
+#include "launcher/launcher.h"
 
 namespace vexlo {
 namespace {
@@ -17,7 +17,7 @@ constexpr ChildLayout moveTo(const wchar_t* className, std::int32_t id, LayoutMe
 }
 
 void placeChild(WindowHandle child, std::int32_t width, std::int32_t height) {
-  WindowSystem& ws = windowSystem();
+  WindowSystem& ws = *launcher().windowSystem;
   WindowText className;
   if (!ws.className(child, className)) return;
   const ChildLayout* row = findChildLayout(className, ws.controlId(child));
@@ -57,8 +57,8 @@ const ChildLayout* findChildLayout(const WindowText& className, std::int32_t con
 }
 
 void layoutOpenDialog(WindowHandle dialog) {
-  WindowSystem& ws = windowSystem();
-  const LauncherState& state = launcherState();
+  WindowSystem& ws = *launcher().windowSystem;
+  const LauncherState& state = launcher().state;
   const std::int32_t width = state.dialogWidth;
   const std::int32_t height = state.dialogHeight;
   if ((ws.windowStyle(dialog) & kWsThickFrame) == 0) {

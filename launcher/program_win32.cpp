@@ -3,7 +3,10 @@
 
 #include <windows.h>
 
+#include "launcher/launcher.h"
+#include "launcher/lockon_win32.h"
 #include "launcher/resources/resource_ids.h"
+#include "launcher/settings/profile_win32.h"
 #include "launcher/shell_win32.h"
 #include "launcher/window_system_win32.h"
 
@@ -33,8 +36,12 @@ int runLauncher(HINSTANCE instance) {
   windowClass.hIconSm = LoadIconW(instance, MAKEINTRESOURCEW(IDI_SMALL));
   RegisterClassExW(&windowClass);
 
-  vexlo::installWin32WindowSystem();
-  vexlo::g_instance = instance;
+  // Creation loads resources from the module and works through the seams.
+  vexlo::Launcher& launcher = vexlo::launcher();
+  launcher.module = reinterpret_cast<vexlo::ModuleHandle>(instance);
+  launcher.windowSystem = &vexlo::win32WindowSystem();
+  launcher.lockOnPlatform = &vexlo::win32LockOnPlatform();
+  launcher.profile = &vexlo::win32Profile();
   HWND window = CreateWindowExW(0, className, title, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, 0, CW_USEDEFAULT, 0,
                                 nullptr, nullptr, instance, nullptr);
   if (!window) return 0;

@@ -4,8 +4,6 @@
 
 namespace vexlo {
 
-ReceiverFilter* g_receiverFilter = nullptr;
-
 namespace {
 
 // Packet bytes need not be aligned for 32-bit reads: copy, never cast.

@@ -14,12 +14,11 @@ struct ReceiverFilter {
   std::uint32_t repeatCount = 0;   // repeat counter for the current code
 };
 
-// The filter of the process, created by the shell at window creation.
-extern ReceiverFilter* g_receiverFilter;
-
 // Decoder results besides the button codes 0x01..0xFF.
 inline constexpr std::uint16_t kNoAction = 0xFFFE;     // a release, or a swallowed repeat
 inline constexpr std::uint16_t kNotReceiver = 0xFFFF;  // another device, or an unreadable packet
+// Every result from here on carries no button code.
+inline constexpr std::uint16_t kFirstNonButton = 0x100;
 
 inline constexpr std::uint32_t kRawInputTypeHid = 2;  // RIM_TYPEHID
 inline constexpr std::uint32_t kReceiverVendorId = 0x04BB;

@@ -7,6 +7,7 @@
 #include <memory>
 #include <new>
 
+#include "launcher/launcher.h"
 #include "launcher/receiver.h"
 
 #if defined(_WIN32) && !defined(_WIN64)
@@ -58,7 +59,7 @@ DeviceIdentity readDeviceIdentity(HANDLE device) {
 }  // namespace
 
 void registerReceiver(std::uintptr_t mainWindow) {
-  resetReceiverFilter(*g_receiverFilter);
+  resetReceiverFilter(launcher().receiverFilter);
   RAWINPUTDEVICE device{};
   device.usUsagePage = 0x000C;  // consumer
   device.usUsage = 0x0001;      // consumer control
@@ -82,7 +83,7 @@ std::uint16_t decodeRemoteInput(std::uintptr_t rawInputHandle) {
   std::uintptr_t device = 0;
   if (!packetDevice(packet.get(), size, device)) return kNotReceiver;
   const DeviceIdentity identity = readDeviceIdentity(reinterpret_cast<HANDLE>(device));
-  return decodeRemotePacket(*g_receiverFilter, packet.get(), size, identity);
+  return decodeRemotePacket(launcher().receiverFilter, packet.get(), size, identity);
 }
 
 }  // namespace vexlo

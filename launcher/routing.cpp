@@ -1,25 +1,23 @@
 #include "launcher/routing.h"
 
 #include "launcher/keys.h"
+#include "launcher/launcher.h"
 #include "launcher/open_dialog.h"
-#include "launcher/settings/launcher_state.h"
 #include "launcher/window_classes.h"
 
 namespace vexlo {
 namespace {
 
-constexpr std::int32_t kModeDirectInput = 1;
-
 bool isOpenDialog(const WindowText& className, WindowHandle window) {
   if (className.equals(kYetAnotherFileOpenClass)) return true;
   if (!className.equals(kDialogClass)) return false;
   WindowText title;
-  windowSystem().windowTitle(window, title);
+  launcher().windowSystem->windowTitle(window, title);
   return title.equals(kOpenDialogTitle);
 }
 
 WindowHandle firstChildOfClass(WindowHandle parent, const wchar_t* wanted) {
-  WindowSystem& ws = windowSystem();
+  WindowSystem& ws = *launcher().windowSystem;
   WindowHandle found = 0;
   WindowText className;
   ws.enumChildWindows(parent, [&](WindowHandle child) {
@@ -33,7 +31,7 @@ WindowHandle firstChildOfClass(WindowHandle parent, const wchar_t* wanted) {
 }
 
 WindowHandle firstTopLevelOfProcess(const wchar_t* wanted, ProcessId processId) {
-  WindowSystem& ws = windowSystem();
+  WindowSystem& ws = *launcher().windowSystem;
   WindowHandle found = 0;
   WindowText className;
   ws.enumTopLevelWindows([&](WindowHandle window) {
@@ -48,7 +46,7 @@ WindowHandle firstTopLevelOfProcess(const wchar_t* wanted, ProcessId processId) 
 
 void deliverLocked(std::uint16_t code) {
   if (foregroundIsMagicTv()) return;
-  routeToTarget(launcherState().lockedTarget, code);
+  routeToTarget(launcher().state.lockedTarget, code);
 }
 
 }  // namespace
@@ -58,7 +56,7 @@ bool isViewerClass(const WindowText& className) {
 }
 
 WindowHandle rootWindow(WindowHandle window) {
-  WindowSystem& ws = windowSystem();
+  WindowSystem& ws = *launcher().windowSystem;
   for (WindowHandle parent = ws.parentWindow(window); parent != 0; parent = ws.parentWindow(window)) {
     window = parent;
   }
@@ -66,7 +64,7 @@ WindowHandle rootWindow(WindowHandle window) {
 }
 
 bool routeButton(std::uint16_t code) {
-  LauncherState& state = launcherState();
+  LauncherState& state = launcher().state;
   bool result = true;
   if (state.lockedTarget != 0) {
     if (validateLock(state.lockedTarget)) {
@@ -76,17 +74,18 @@ bool routeButton(std::uint16_t code) {
     result = false;
   }
   // A lost lock target does not lose the press in direct-input mode.
-  if (state.mode == kModeDirectInput) routeToTarget(findViewerWindow(), code);
+  if (state.mode == Mode::kDirectInput) routeToTarget(findViewerWindow(), code);
   return result;
 }
 
 void routeToTarget(WindowHandle target, std::uint16_t code) {
   if (target == 0) return;
-  WindowSystem& ws = windowSystem();
-  const LauncherState& state = launcherState();
+  WindowSystem& ws = *launcher().windowSystem;
+  const LauncherState& state = launcher().state;
   const WindowHandle dialog = findOpenDialog(ws.windowProcess(target));
   const WindowHandle display = findChannelDisplay(target);
   if (dialog != 0) {
+    // Exactly 1, as the dialog writes it; the on-air switch alone takes any non-zero value.
     if (state.dialogExpand == 1) layoutOpenDialog(dialog);
     dialogKeys(dialog, code);
   } else if (display != 0) {
@@ -97,7 +96,7 @@ void routeToTarget(WindowHandle target, std::uint16_t code) {
 }
 
 WindowHandle findViewerWindow() {
-  WindowSystem& ws = windowSystem();
+  WindowSystem& ws = *launcher().windowSystem;
   WindowHandle found = 0;
   WindowText className;
   ws.enumTopLevelWindows([&](WindowHandle window) {
@@ -112,7 +111,7 @@ WindowHandle findViewerWindow() {
 }
 
 WindowHandle findOpenDialog(ProcessId processId) {
-  WindowSystem& ws = windowSystem();
+  WindowSystem& ws = *launcher().windowSystem;
   WindowHandle found = 0;
   WindowText className;
   ws.enumTopLevelWindows([&](WindowHandle window) {
@@ -127,7 +126,7 @@ WindowHandle findOpenDialog(ProcessId processId) {
 }
 
 WindowHandle findChannelDisplay(WindowHandle viewer) {
-  WindowSystem& ws = windowSystem();
+  WindowSystem& ws = *launcher().windowSystem;
   WindowHandle display = firstChildOfClass(viewer, kChannelDisplayClass);
   if (display == 0) {
     const WindowHandle fullscreen = firstTopLevelOfProcess(kFullscreenWindowClass, ws.windowProcess(viewer));
@@ -137,8 +136,8 @@ WindowHandle findChannelDisplay(WindowHandle viewer) {
 }
 
 bool validateLock(WindowHandle window) {
-  WindowSystem& ws = windowSystem();
-  LauncherState& state = launcherState();
+  WindowSystem& ws = *launcher().windowSystem;
+  LauncherState& state = launcher().state;
   state.lockedTarget = 0;
   if (!ws.isWindow(window)) return false;
   const WindowHandle root = rootWindow(window);
@@ -149,12 +148,12 @@ bool validateLock(WindowHandle window) {
 }
 
 bool lockIsValid() {
-  const WindowHandle target = launcherState().lockedTarget;
+  const WindowHandle target = launcher().state.lockedTarget;
   return target != 0 && validateLock(target);
 }
 
 bool foregroundIsMagicTv() {
-  WindowSystem& ws = windowSystem();
+  WindowSystem& ws = *launcher().windowSystem;
   WindowText className;
   return ws.className(rootWindow(ws.foregroundWindow()), className) && className.equals(kMagicTvWindowClass);
 }

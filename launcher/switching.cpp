@@ -2,8 +2,8 @@
 
 #include <vector>
 
+#include "launcher/launcher.h"
 #include "launcher/routing.h"
-#include "launcher/settings/launcher_state.h"
 #include "shared/remote_protocol.h"
 
 namespace vexlo {
@@ -11,13 +11,15 @@ namespace {
 
 bool isViewerWindow(WindowHandle window) {
   WindowText cls;
-  return windowSystem().className(window, cls) && isViewerClass(cls);
+  return launcher().windowSystem->className(window, cls) && isViewerClass(cls);
 }
 
 }  // namespace
 
 bool specialButton(std::uint16_t code) {
-  const LauncherSettings& settings = launcherSettings();
+  const LauncherSettings& settings = launcher().settings;
+  // Launching wants exactly 1, as the dialog writes it; switching, which
+  // starts nothing, takes any non-zero value a hand-edited file may hold.
   if (code == kCodePower && settings.powerOnLaunch == 1) {
     // The power button's default command in the viewer closes it, so with a
     // viewer running the code goes there like any other.
@@ -33,7 +35,7 @@ bool specialButton(std::uint16_t code) {
 }
 
 WindowHandle findSwitchTarget() {
-  WindowSystem& ws = windowSystem();
+  WindowSystem& ws = *launcher().windowSystem;
   const WindowHandle top = findViewerWindow();
   if (top == 0) return 0;
 
@@ -63,7 +65,7 @@ WindowHandle findSwitchTarget() {
 }
 
 void forceForeground(WindowHandle window) {
-  WindowSystem& ws = windowSystem();
+  WindowSystem& ws = *launcher().windowSystem;
   const ThreadId theirs = ws.windowThread(window);
   const ThreadId front = ws.windowThread(ws.foregroundWindow());
   ws.attachThreadInput(theirs, front, true);
@@ -94,8 +96,8 @@ std::wstring viewerCommandLine(const std::wstring& path, const std::wstring& opt
 }
 
 void launchViewer() {
-  WindowSystem& ws = windowSystem();
-  const LauncherSettings& settings = launcherSettings();
+  WindowSystem& ws = *launcher().windowSystem;
+  const LauncherSettings& settings = launcher().settings;
   if (!ws.fileExists(settings.viewerPath.c_str())) return;
   // CreateProcessW may write into the command line, so it gets its own buffer.
   const std::wstring line = viewerCommandLine(settings.viewerPath, settings.viewerOptions);

@@ -9,9 +9,6 @@
 
 namespace vexlo {
 
-inline constexpr std::uint32_t kForegroundLockTimeoutQuery = 0x2000;  // SPI_GETFOREGROUNDLOCKTIMEOUT
-inline constexpr std::uint32_t kForegroundLockTimeoutSet = 0x2001;    // SPI_SETFOREGROUNDLOCKTIMEOUT
-
 // true when the code was consumed here, false when it is to be routed.
 bool specialButton(std::uint16_t code);
 

@@ -3,8 +3,9 @@
 #include <shellapi.h>
 
 #include <cwchar>
-#include <new>
 
+#include "launcher/launcher.h"
+#include "launcher/private_messages.h"
 #include "launcher/resources/resource_ids.h"
 
 #if defined(_WIN32) && !defined(_WIN64)
@@ -14,32 +15,42 @@ static_assert(sizeof(NOTIFYICONDATAW) == 956, "the 32-bit shell expects the 956-
 namespace vexlo {
 namespace {
 
-NOTIFYICONDATAW* g_trayIcon = nullptr;
+// The record Shell_NotifyIconW reads, made from what the launcher keeps.
+NOTIFYICONDATAW trayRecord(const TrayIcon& tray) {
+  NOTIFYICONDATAW record{};
+  record.cbSize = sizeof(NOTIFYICONDATAW);
+  record.hWnd = reinterpret_cast<HWND>(tray.window);
+  record.uID = kTrayIconId;
+  record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+  record.uCallbackMessage = kTrayCallbackMessage;
+  record.hIcon = reinterpret_cast<HICON>(tray.icon);
+  std::wcsncpy(record.szTip, L"Vexlo", sizeof(record.szTip) / sizeof(wchar_t) - 1);
+  return record;
+}
+
+void notify(DWORD action) {
+  NOTIFYICONDATAW record = trayRecord(launcher().tray);
+  Shell_NotifyIconW(action, &record);
+}
 
 }  // namespace
 
 void addTrayIcon(HWND mainWindow, HINSTANCE instance) {
-  g_trayIcon = new (std::nothrow) NOTIFYICONDATAW{};
-  if (!g_trayIcon) return;
-  g_trayIcon->cbSize = sizeof(NOTIFYICONDATAW);
-  g_trayIcon->hWnd = mainWindow;
-  g_trayIcon->uID = kTrayIconId;
-  g_trayIcon->uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-  g_trayIcon->uCallbackMessage = kTrayCallbackMessage;
-  g_trayIcon->hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_SMALL));
-  std::wcsncpy(g_trayIcon->szTip, L"Vexlo", sizeof(g_trayIcon->szTip) / sizeof(wchar_t) - 1);
-  Shell_NotifyIconW(NIM_ADD, g_trayIcon);
+  TrayIcon& tray = launcher().tray;
+  tray.window = reinterpret_cast<WindowHandle>(mainWindow);
+  tray.icon = reinterpret_cast<std::uintptr_t>(LoadIconW(instance, MAKEINTRESOURCEW(IDI_SMALL)));
+  tray.added = true;
+  notify(NIM_ADD);
 }
 
 void addTrayIconAgain() {
-  if (g_trayIcon) Shell_NotifyIconW(NIM_ADD, g_trayIcon);
+  if (launcher().tray.added) notify(NIM_ADD);
 }
 
 void removeTrayIcon() {
-  if (!g_trayIcon) return;
-  Shell_NotifyIconW(NIM_DELETE, g_trayIcon);
-  delete g_trayIcon;
-  g_trayIcon = nullptr;
+  if (!launcher().tray.added) return;
+  notify(NIM_DELETE);
+  launcher().tray.added = false;
 }
 
 }  // namespace vexlo

@@ -4,8 +4,6 @@
 
 namespace vexlo {
 
-WindowSystem* g_windowSystem = nullptr;
-
 bool WindowText::equals(const wchar_t* other) const {
   return std::wcslen(other) == length && std::wmemcmp(text, other, length) == 0;
 }

@@ -1,8 +1,8 @@
 #pragma once
 // The operations of the window system that the launcher's logic needs, each
-// as Windows defines it. The core reaches them through one process-wide
-// pointer; window_system_win32.cpp asks Windows, the tests use a simulated
-// desktop. Handles are opaque integers, 0 meaning none.
+// as Windows defines it. The core reaches them through the launcher's record
+// (launcher().windowSystem); window_system_win32.cpp asks Windows, the tests
+// use a simulated desktop. Handles are opaque integers, 0 meaning none.
 
 #include <cstddef>
 #include <cstdint>
@@ -106,10 +106,5 @@ class WindowSystem {
   // both handles are closed at once. applicationName may be null.
   virtual bool createProcess(const wchar_t* applicationName, wchar_t* commandLine) = 0;
 };
-
-// The process-wide window system: the Win32 one in the programs, a simulated
-// desktop in the tests.
-extern WindowSystem* g_windowSystem;
-inline WindowSystem& windowSystem() { return *g_windowSystem; }
 
 }  // namespace vexlo

@@ -119,15 +119,14 @@ class Win32WindowSystem final : public WindowSystem {
   }
 };
 
+Win32WindowSystem g_win32WindowSystem;
+
 #if defined(_WIN32) && !defined(_WIN64)
 static_assert(sizeof(STARTUPINFOW) == 68, "the 32-bit STARTUPINFOW");
 #endif
 
 }  // namespace
 
-void installWin32WindowSystem() {
-  static Win32WindowSystem windows;
-  g_windowSystem = &windows;
-}
+WindowSystem& win32WindowSystem() { return g_win32WindowSystem; }
 
 }  // namespace vexlo

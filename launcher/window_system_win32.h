@@ -1,9 +1,11 @@
 #pragma once
-// Installs the window system that asks Windows as g_windowSystem. Kept free
-// of <windows.h> so the program's entry can include it anywhere.
+// The window system that asks Windows, for launcher().windowSystem. Kept
+// free of <windows.h> so the program's entry can include it anywhere.
+
+#include "launcher/window_system.h"
 
 namespace vexlo {
 
-void installWin32WindowSystem();
+WindowSystem& win32WindowSystem();
 
 }  // namespace vexlo

@@ -21,8 +21,4 @@ class Profile {
                            const std::wstring& path) = 0;
 };
 
-// The profile of the process: the Win32 one in the programs.
-extern Profile* g_profile;
-inline Profile& profile() { return *g_profile; }
-
 }  // namespace vexlo

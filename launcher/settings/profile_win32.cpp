@@ -20,4 +20,12 @@ void Win32Profile::writeString(const wchar_t* section, const wchar_t* key, const
   WritePrivateProfileStringW(section, key, value, path.c_str());
 }
 
+namespace {
+
+Win32Profile g_win32Profile;
+
+}  // namespace
+
+Profile& win32Profile() { return g_win32Profile; }
+
 }  // namespace vexlo

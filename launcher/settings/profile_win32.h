@@ -13,4 +13,7 @@ class Win32Profile final : public Profile {
                    const std::wstring& path) override;
 };
 
+// The one the launcher uses, for launcher().profile.
+Profile& win32Profile();
+
 }  // namespace vexlo

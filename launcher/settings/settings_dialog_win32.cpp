@@ -1,6 +1,6 @@
-// The settings dialog's procedure: copies LauncherState and the settings
-// beside it into the controls, and back on OK. The file is written only at
-// teardown, by the store.
+// The settings dialog's procedure: puts a copy of the settings into the
+// controls and, on OK, the controls back into that copy, which the caller
+// applies. The file is written only at teardown, by the store.
 
 #include <windows.h>
 #include <commdlg.h>
@@ -11,7 +11,6 @@
 #include "launcher/settings/launcher_state.h"
 #include "launcher/settings/settings_dialog.h"
 #include "launcher/settings/settings_dialog_ids.h"
-#include "launcher/settings/settings_store.h"
 
 #if defined(_WIN32) && !defined(_WIN64)
 static_assert(sizeof(OPENFILENAMEW) == 88, "the 32-bit common dialog expects an 88-byte record");
@@ -28,6 +27,17 @@ constexpr wchar_t kExecutableFilter[] = L"実行ファイル(*.exe)\0*.exe\0全�
 constexpr wchar_t kBrowseTitle[] = L"実行ファイルを選択してください。";
 
 HINSTANCE moduleInstance() { return GetModuleHandleW(nullptr); }
+
+// The radio button of each mode.
+struct ModeButton {
+  Mode mode;
+  int id;
+};
+constexpr ModeButton kModeButtons[] = {
+    {Mode::kHdusEmulation, IDC_MODE_HDUS},
+    {Mode::kDirectInput, IDC_MODE_DIRECT},
+    {Mode::kDirectInputForegroundOnly, IDC_MODE_FOREGROUND},
+};
 
 void setChecked(HWND dialog, int id, bool checked) {
   SendDlgItemMessageW(dialog, id, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
@@ -68,55 +78,49 @@ std::wstring readText(HWND dialog, int id, int capacity) {
   return text;
 }
 
-// Teardown releases the settings while a dialog may still be up, and a
-// click queued behind it still arrives; the saved file is final by then.
-bool settingsReleased() { return g_state == nullptr || g_settings == nullptr; }
+// The copy this dialog edits, handed over at creation.
+SettingsValues& valuesOf(HWND dialog) {
+  return *reinterpret_cast<SettingsValues*>(GetWindowLongPtrW(dialog, DWLP_USER));
+}
 
-void initDialog(HWND dialog) {
-  if (settingsReleased()) return;
-  LauncherState& state = launcherState();
-  LauncherSettings& settings = launcherSettings();
-
-  setNumberText(dialog, IDC_DIALOG_WIDTH, state.dialogWidth);
-  setNumberText(dialog, IDC_DIALOG_HEIGHT, state.dialogHeight);
-  if (state.dialogExpand != 0) {
+// Every non-zero flag shows as checked; OK writes 0 or 1.
+void initDialog(HWND dialog, const SettingsValues& values) {
+  setNumberText(dialog, IDC_DIALOG_WIDTH, values.dialogWidth);
+  setNumberText(dialog, IDC_DIALOG_HEIGHT, values.dialogHeight);
+  if (values.dialogExpand != 0) {
     setChecked(dialog, IDC_DIALOG_EXPAND, true);
   } else {
     enableSizeControls(dialog, false);
   }
-  if (settings.switchByOnair != 0) setChecked(dialog, IDC_SWITCH_BY_ONAIR, true);
-  if (state.ignoreCursor != 0) setChecked(dialog, IDC_IGNORE_CURSOR, true);
-  SetDlgItemTextW(dialog, IDC_VIEWER_PATH, settings.viewerPath.c_str());
-  SetDlgItemTextW(dialog, IDC_VIEWER_OPTIONS, settings.viewerOptions.c_str());
-  if (settings.powerOnLaunch != 0) {
+  if (values.switchByOnair != 0) setChecked(dialog, IDC_SWITCH_BY_ONAIR, true);
+  if (values.ignoreCursor != 0) setChecked(dialog, IDC_IGNORE_CURSOR, true);
+  SetDlgItemTextW(dialog, IDC_VIEWER_PATH, values.viewerPath.c_str());
+  SetDlgItemTextW(dialog, IDC_VIEWER_OPTIONS, values.viewerOptions.c_str());
+  if (values.powerOnLaunch != 0) {
     setChecked(dialog, IDC_POWER_ON_LAUNCH, true);
   } else {
     enableLaunchControls(dialog, false);
   }
-  switch (state.mode) {
-    case 0: setChecked(dialog, IDC_MODE_HDUS, true); break;
-    case 1: setChecked(dialog, IDC_MODE_DIRECT, true); break;
-    case 2: setChecked(dialog, IDC_MODE_FOREGROUND, true); break;
-    default: break;
+  for (const ModeButton& button : kModeButtons) {
+    if (static_cast<std::int32_t>(button.mode) == values.mode) setChecked(dialog, button.id, true);
   }
 }
 
-void acceptDialog(HWND dialog) {
-  if (settingsReleased()) return;
-  LauncherState& state = launcherState();
-  LauncherSettings& settings = launcherSettings();
-
-  setDialogWidth(readNumberText(dialog, IDC_DIALOG_WIDTH));
-  setDialogHeight(readNumberText(dialog, IDC_DIALOG_HEIGHT));
-  state.dialogExpand = isChecked(dialog, IDC_DIALOG_EXPAND) ? 1 : 0;
-  if (isChecked(dialog, IDC_MODE_HDUS)) state.mode = 0;
-  if (isChecked(dialog, IDC_MODE_DIRECT)) state.mode = 1;
-  if (isChecked(dialog, IDC_MODE_FOREGROUND)) state.mode = 2;
-  state.ignoreCursor = isChecked(dialog, IDC_IGNORE_CURSOR) ? 1 : 0;
-  settings.switchByOnair = isChecked(dialog, IDC_SWITCH_BY_ONAIR) ? 1 : 0;
-  settings.powerOnLaunch = isChecked(dialog, IDC_POWER_ON_LAUNCH) ? 1 : 0;
-  settings.viewerPath = readText(dialog, IDC_VIEWER_PATH, kPathCapacity);
-  settings.viewerOptions = readText(dialog, IDC_VIEWER_OPTIONS, kOptionsCapacity);
+// The sizes go as typed; the store raises them to their minimums when the
+// caller applies them.
+void acceptDialog(HWND dialog, SettingsValues& values) {
+  values.dialogWidth = readNumberText(dialog, IDC_DIALOG_WIDTH);
+  values.dialogHeight = readNumberText(dialog, IDC_DIALOG_HEIGHT);
+  values.dialogExpand = isChecked(dialog, IDC_DIALOG_EXPAND) ? 1 : 0;
+  // With no radio button checked the mode keeps its value.
+  for (const ModeButton& button : kModeButtons) {
+    if (isChecked(dialog, button.id)) values.mode = static_cast<std::int32_t>(button.mode);
+  }
+  values.ignoreCursor = isChecked(dialog, IDC_IGNORE_CURSOR) ? 1 : 0;
+  values.switchByOnair = isChecked(dialog, IDC_SWITCH_BY_ONAIR) ? 1 : 0;
+  values.powerOnLaunch = isChecked(dialog, IDC_POWER_ON_LAUNCH) ? 1 : 0;
+  values.viewerPath = readText(dialog, IDC_VIEWER_PATH, kPathCapacity);
+  values.viewerOptions = readText(dialog, IDC_VIEWER_OPTIONS, kOptionsCapacity);
 }
 
 // Lets the user pick the viewer executable, starting from the current text,
@@ -147,7 +151,7 @@ void browseViewer(HWND dialog) {
 INT_PTR onCommand(HWND dialog, int id) {
   switch (id) {
     case IDOK:
-      acceptDialog(dialog);
+      acceptDialog(dialog, valuesOf(dialog));
       EndDialog(dialog, IDOK);
       return TRUE;
     case IDCANCEL:
@@ -167,10 +171,11 @@ INT_PTR onCommand(HWND dialog, int id) {
   }
 }
 
-INT_PTR CALLBACK settingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR CALLBACK settingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG:
-      initDialog(dialog);
+      SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+      initDialog(dialog, valuesOf(dialog));
       return TRUE;
     case WM_COMMAND:
       return onCommand(dialog, LOWORD(wParam));
@@ -181,9 +186,15 @@ INT_PTR CALLBACK settingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
 
 }  // namespace
 
-std::intptr_t openSettingsDialog(std::uintptr_t owner) {
-  return DialogBoxParamW(moduleInstance(), MAKEINTRESOURCEW(IDD_SETTINGS), reinterpret_cast<HWND>(owner),
-                         settingsDialogProc, 0);
+std::intptr_t openSettingsDialog(std::uintptr_t owner, SettingsValues& values) {
+  // The dialog edits its own copy, so Cancel, or an OK after teardown that
+  // the caller declines to apply, changes nothing.
+  SettingsValues edited = values;
+  const INT_PTR result = DialogBoxParamW(moduleInstance(), MAKEINTRESOURCEW(IDD_SETTINGS),
+                                         reinterpret_cast<HWND>(owner), settingsDialogProc,
+                                         reinterpret_cast<LPARAM>(&edited));
+  if (result == IDOK) values = edited;
+  return result;
 }
 
 }  // namespace vexlo

@@ -1,71 +1,97 @@
 #include "launcher/settings/settings_store.h"
 
+#include "launcher/launcher.h"
 #include "launcher/settings/hex_text.h"
-#include "launcher/settings/launcher_state.h"
 #include "launcher/settings/profile.h"
 
 namespace vexlo {
 
-std::wstring* g_settingsPath = nullptr;
-
 std::int32_t readIntSetting(const wchar_t* key, std::int32_t defaultValue) {
+  const Launcher& l = launcher();
   const std::wstring defaultText = formatHexText(static_cast<std::uint32_t>(defaultValue));
   const std::wstring text =
-      profile().readString(kSettingsSection, key, defaultText.c_str(), kIntSettingCapacity, settingsPath());
+      l.profile->readString(kSettingsSection, key, defaultText.c_str(), kIntSettingCapacity, l.settingsPath);
   return static_cast<std::int32_t>(parseHexText(text));
 }
 
 void writeIntSetting(const wchar_t* key, std::int32_t value) {
   const std::wstring text = formatHexText(static_cast<std::uint32_t>(value));
-  profile().writeString(kSettingsSection, key, text.c_str(), settingsPath());
+  launcher().profile->writeString(kSettingsSection, key, text.c_str(), launcher().settingsPath);
 }
 
 std::wstring readStringSetting(const wchar_t* key) {
-  return profile().readString(kSettingsSection, key, L"", kStringSettingCapacity, settingsPath());
+  return launcher().profile->readString(kSettingsSection, key, L"", kStringSettingCapacity, launcher().settingsPath);
 }
 
 void writeStringSetting(const wchar_t* key, const std::wstring& value) {
-  profile().writeString(kSettingsSection, key, value.c_str(), settingsPath());
+  launcher().profile->writeString(kSettingsSection, key, value.c_str(), launcher().settingsPath);
 }
 
 void setMode(std::int32_t value) {
-  if (value >= 0 && value <= 2) launcherState().mode = value;
+  switch (static_cast<Mode>(value)) {
+    case Mode::kHdusEmulation:
+    case Mode::kDirectInput:
+    case Mode::kDirectInputForegroundOnly:
+      launcher().state.mode = static_cast<Mode>(value);
+      break;
+  }
 }
 
 void setDialogWidth(std::int32_t value) {
-  launcherState().dialogWidth = value >= kMinDialogWidth ? value : kMinDialogWidth;
+  launcher().state.dialogWidth = value >= kMinDialogWidth ? value : kMinDialogWidth;
 }
 
 void setDialogHeight(std::int32_t value) {
-  launcherState().dialogHeight = value >= kMinDialogHeight ? value : kMinDialogHeight;
+  launcher().state.dialogHeight = value >= kMinDialogHeight ? value : kMinDialogHeight;
+}
+
+SettingsValues currentSettings() {
+  const LauncherState& state = launcher().state;
+  const LauncherSettings& settings = launcher().settings;
+  return {static_cast<std::int32_t>(state.mode), state.ignoreCursor, settings.switchByOnair,
+          settings.powerOnLaunch, settings.viewerPath, settings.viewerOptions,
+          state.dialogExpand, state.dialogWidth, state.dialogHeight};
+}
+
+void applySettings(const SettingsValues& values) {
+  LauncherState& state = launcher().state;
+  LauncherSettings& settings = launcher().settings;
+  setMode(values.mode);
+  state.ignoreCursor = values.ignoreCursor;
+  settings.switchByOnair = values.switchByOnair;
+  settings.powerOnLaunch = values.powerOnLaunch;
+  settings.viewerPath = values.viewerPath;
+  settings.viewerOptions = values.viewerOptions;
+  state.dialogExpand = values.dialogExpand;
+  setDialogWidth(values.dialogWidth);
+  setDialogHeight(values.dialogHeight);
 }
 
 void loadSettings() {
-  LauncherState& state = launcherState();
-  LauncherSettings& settings = launcherSettings();
-  setMode(readIntSetting(kKeyMode, 0));
-  state.ignoreCursor = readIntSetting(kKeyIgnoreCursor, 0);
-  settings.switchByOnair = readIntSetting(kKeySwitchByOnair, 0);
-  settings.powerOnLaunch = readIntSetting(kKeyPowerOnLaunch, 0);
-  settings.viewerPath = readStringSetting(kKeyViewerPath);
-  settings.viewerOptions = readStringSetting(kKeyViewerOptions);
-  state.dialogExpand = readIntSetting(kKeyDialogExpand, 0);
-  setDialogWidth(readIntSetting(kKeyDialogWidth, kDefaultDialogWidth));
-  setDialogHeight(readIntSetting(kKeyDialogHeight, kDefaultDialogHeight));
+  SettingsValues read;
+  read.mode = readIntSetting(kKeyMode, 0);
+  read.ignoreCursor = readIntSetting(kKeyIgnoreCursor, 0);
+  read.switchByOnair = readIntSetting(kKeySwitchByOnair, 0);
+  read.powerOnLaunch = readIntSetting(kKeyPowerOnLaunch, 0);
+  read.viewerPath = readStringSetting(kKeyViewerPath);
+  read.viewerOptions = readStringSetting(kKeyViewerOptions);
+  read.dialogExpand = readIntSetting(kKeyDialogExpand, 0);
+  read.dialogWidth = readIntSetting(kKeyDialogWidth, kDefaultDialogWidth);
+  read.dialogHeight = readIntSetting(kKeyDialogHeight, kDefaultDialogHeight);
+  applySettings(read);
 }
 
 void saveSettings() {
-  const LauncherState& state = launcherState();
-  const LauncherSettings& settings = launcherSettings();
-  writeIntSetting(kKeyMode, state.mode);
-  writeIntSetting(kKeyIgnoreCursor, state.ignoreCursor);
-  writeIntSetting(kKeySwitchByOnair, settings.switchByOnair);
-  writeIntSetting(kKeyPowerOnLaunch, settings.powerOnLaunch);
-  writeStringSetting(kKeyViewerPath, settings.viewerPath);
-  writeStringSetting(kKeyViewerOptions, settings.viewerOptions);
-  writeIntSetting(kKeyDialogExpand, state.dialogExpand);
-  writeIntSetting(kKeyDialogWidth, state.dialogWidth);
-  writeIntSetting(kKeyDialogHeight, state.dialogHeight);
+  const SettingsValues values = currentSettings();
+  writeIntSetting(kKeyMode, values.mode);
+  writeIntSetting(kKeyIgnoreCursor, values.ignoreCursor);
+  writeIntSetting(kKeySwitchByOnair, values.switchByOnair);
+  writeIntSetting(kKeyPowerOnLaunch, values.powerOnLaunch);
+  writeStringSetting(kKeyViewerPath, values.viewerPath);
+  writeStringSetting(kKeyViewerOptions, values.viewerOptions);
+  writeIntSetting(kKeyDialogExpand, values.dialogExpand);
+  writeIntSetting(kKeyDialogWidth, values.dialogWidth);
+  writeIntSetting(kKeyDialogHeight, values.dialogHeight);
 }
 
 }  // namespace vexlo

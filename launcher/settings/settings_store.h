@@ -1,7 +1,8 @@
 #pragma once
 // The launcher's settings on disk: section "Vexlo" of "Vexlo.ini" beside the
 // executable, nine keys, integers as eight hexadecimal digits. Loaded once
-// at window creation and saved once at teardown, through g_profile.
+// at window creation and saved once at teardown, through the launcher's
+// profile and settings path.
 
 #include <cstddef>
 #include <cstdint>
@@ -30,10 +31,6 @@ inline constexpr wchar_t kKeyDialogHeight[] = L"BFDialogHeight";
 inline constexpr std::int32_t kDefaultDialogWidth = 1024;
 inline constexpr std::int32_t kDefaultDialogHeight = 800;
 
-// The settings file of the process, made by the shell at window creation.
-extern std::wstring* g_settingsPath;
-inline const std::wstring& settingsPath() { return *g_settingsPath; }
-
 // Drive and directory of the module file name (split as _wsplitpath_s does)
 // followed by "Vexlo.ini"; an empty or unusable name gives an empty path.
 std::wstring makeSettingsPath(const std::wstring& moduleFileName);
@@ -45,10 +42,28 @@ void writeIntSetting(const wchar_t* key, std::int32_t value);
 std::wstring readStringSetting(const wchar_t* key);
 void writeStringSetting(const wchar_t* key, const std::wstring& value);
 
-// Rules applied to values on load, and by the settings dialog.
-void setMode(std::int32_t value);         // 0, 1, 2 only; anything else keeps the mode
+// Rules applied to values on load, and to what the settings dialog accepted.
+void setMode(std::int32_t value);         // a Mode's number only; anything else keeps the mode
 void setDialogWidth(std::int32_t value);  // never below kMinDialogWidth
 void setDialogHeight(std::int32_t value); // never below kMinDialogHeight
+
+// The nine values as the file and the settings dialog hold them, before the
+// rules above.
+struct SettingsValues {
+  std::int32_t mode = 0;
+  std::int32_t ignoreCursor = 0;
+  std::int32_t switchByOnair = 0;
+  std::int32_t powerOnLaunch = 0;
+  std::wstring viewerPath;
+  std::wstring viewerOptions;
+  std::int32_t dialogExpand = 0;
+  std::int32_t dialogWidth = 0;
+  std::int32_t dialogHeight = 0;
+};
+
+SettingsValues currentSettings();
+// Into the launcher's record through the rules; flags and texts as given.
+void applySettings(const SettingsValues& values);
 
 void loadSettings();
 void saveSettings();

@@ -1,25 +1,19 @@
 #pragma once
 // The scene every core test starts from: a simulated desktop, the launcher's
-// state with the remote message registered, and helpers that build the
-// windows TVTest shows.
+// record as window creation leaves it, and helpers that build the windows
+// TVTest shows.
 
 #include <gtest/gtest.h>
 
-#include "launcher/settings/launcher_state.h"
+#include "launcher/launcher.h"
 #include "launcher/window_classes.h"
-#include "shared/remote_protocol.h"
+#include "tests/support/installed_launcher.h"
 #include "tests/support/simulated_desktop.h"
 
 namespace vexlo::test {
 
 class CoreScene : public ::testing::Test {
  protected:
-  CoreScene() : previousState_(g_state) {
-    g_state = &state;
-    state.remoteMessage = desktop.registerWindowMessage(kRemoteMessageName);
-  }
-  ~CoreScene() override { g_state = previousState_; }
-
   WindowHandle addViewer(ProcessId process, const wchar_t* className = kViewerWindowClass) {
     return desktop.addWindow(className, L"TVTest", process, process + 1);
   }
@@ -31,10 +25,8 @@ class CoreScene : public ::testing::Test {
   }
 
   SimulatedDesktop desktop;
-  LauncherState state;
-
- private:
-  LauncherState* previousState_;
+  InstalledLauncher installed{Seams{&desktop}};
+  LauncherState& state = launcher().state;
 };
 
 }  // namespace vexlo::test

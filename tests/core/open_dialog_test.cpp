@@ -12,7 +12,7 @@ namespace {
 class OpenDialogTest : public CoreScene {
  protected:
   OpenDialogTest() {
-    state.mode = 1;
+    state.mode = Mode::kDirectInput;
     state.dialogExpand = 1;
     state.dialogWidth = 654;
     state.dialogHeight = 381;

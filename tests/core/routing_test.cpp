@@ -14,15 +14,15 @@ class RoutingTest : public CoreScene {};
 
 TEST_F(RoutingTest, ModesWithoutDirectInputDeliverNothingWithoutALock) {
   addViewer(100);
-  for (std::int32_t mode : {0, 2}) {
+  for (Mode mode : {Mode::kHdusEmulation, Mode::kDirectInputForegroundOnly}) {
     state.mode = mode;
     EXPECT_TRUE(routeButton(0x0F));
-    EXPECT_EQ(desktop.events(), EventLog{}) << "mode " << mode;
+    EXPECT_EQ(desktop.events(), EventLog{}) << "mode " << static_cast<int>(mode);
   }
 }
 
 TEST_F(RoutingTest, DirectInputPostsTheRemoteMessageToTheTopmostViewer) {
-  state.mode = 1;
+  state.mode = Mode::kDirectInput;
   desktop.addWindow(L"Notepad", L"memo", 50, 51);
   const WindowHandle upper = addViewer(100);
   const WindowHandle lower = addViewer(200, kTvh264WindowClass);
@@ -33,7 +33,7 @@ TEST_F(RoutingTest, DirectInputPostsTheRemoteMessageToTheTopmostViewer) {
 }
 
 TEST_F(RoutingTest, HiddenViewersCountAndUnreadableClassesAreSkipped) {
-  state.mode = 1;
+  state.mode = Mode::kDirectInput;
   const WindowHandle unreadable = desktop.addWindow(kMagicTvWindowClass, L"", 10, 11);
   desktop.setClassReadable(unreadable, false);
   const WindowHandle hidden = addViewer(100);
@@ -43,7 +43,7 @@ TEST_F(RoutingTest, HiddenViewersCountAndUnreadableClassesAreSkipped) {
 }
 
 TEST_F(RoutingTest, MagicTvAboveEveryViewerStopsTheSearch) {
-  state.mode = 1;
+  state.mode = Mode::kDirectInput;
   const WindowHandle magic = desktop.addWindow(kMagicTvWindowClass, L"mAgicTV", 10, 11);
   const WindowHandle viewer = addViewer(100);
   EXPECT_TRUE(routeButton(0x0F));
@@ -56,7 +56,7 @@ TEST_F(RoutingTest, MagicTvAboveEveryViewerStopsTheSearch) {
 }
 
 TEST_F(RoutingTest, ClassNamesCompareExactlyAndCaseSensitively) {
-  state.mode = 1;
+  state.mode = Mode::kDirectInput;
   desktop.addWindow(L"TVTest window", L"", 10, 11);
   desktop.addWindow(L"TVTest Window ", L"", 20, 21);
   desktop.addWindow(L"magictvwindow", L"", 30, 31);
@@ -76,7 +76,7 @@ TEST_F(RoutingTest, TheViewerFoundIsReplacedByItsRoot) {
 }
 
 TEST_F(RoutingTest, TheCodeTravelsZeroExtendedInWParamWithZeroLParam) {
-  state.mode = 1;
+  state.mode = Mode::kDirectInput;
   const WindowHandle viewer = addViewer(100);
   routeButton(0x00FF);
   routeButton(0x1234);
@@ -89,11 +89,11 @@ TEST_F(RoutingTest, ALockedViewerReceivesInEveryModeWhateverIsInFront) {
   const WindowHandle front = addViewer(100);
   const WindowHandle locked = addViewer(200);
   desktop.setForeground(front);
-  for (std::int32_t mode : {0, 1, 2}) {
+  for (Mode mode : {Mode::kHdusEmulation, Mode::kDirectInput, Mode::kDirectInputForegroundOnly}) {
     state.mode = mode;
     state.lockedTarget = locked;
     EXPECT_TRUE(routeButton(0x0F));
-    EXPECT_EQ(desktop.events(), EventLog{remote(locked, 0x0F)}) << "mode " << mode;
+    EXPECT_EQ(desktop.events(), EventLog{remote(locked, 0x0F)}) << "mode " << static_cast<int>(mode);
     EXPECT_EQ(state.lockedTarget, locked);
     desktop.clearEvents();
   }
@@ -103,7 +103,7 @@ TEST_F(RoutingTest, AClosedLockTargetGoesTheDirectWayInDirectInputAndReportsTheL
   const WindowHandle other = addViewer(100);
   const WindowHandle closed = addViewer(200);
   desktop.destroyWindow(closed);
-  state.mode = 1;
+  state.mode = Mode::kDirectInput;
   state.lockedTarget = closed;
   EXPECT_FALSE(routeButton(0x0F));
   EXPECT_EQ(state.lockedTarget, 0u);
@@ -114,12 +114,12 @@ TEST_F(RoutingTest, AClosedLockTargetIsDroppedInTheOtherModes) {
   addViewer(100);
   const WindowHandle closed = addViewer(200);
   desktop.destroyWindow(closed);
-  for (std::int32_t mode : {0, 2}) {
+  for (Mode mode : {Mode::kHdusEmulation, Mode::kDirectInputForegroundOnly}) {
     state.mode = mode;
     state.lockedTarget = closed;
     EXPECT_FALSE(routeButton(0x0F));
     EXPECT_EQ(state.lockedTarget, 0u);
-    EXPECT_EQ(desktop.events(), EventLog{}) << "mode " << mode;
+    EXPECT_EQ(desktop.events(), EventLog{}) << "mode " << static_cast<int>(mode);
   }
 }
 
@@ -166,7 +166,7 @@ TEST_F(RoutingTest, ValidateLockStoresTheRootViewerOrClears) {
 // --- The form of delivery ------------------------------------------------------
 
 TEST_F(RoutingTest, AVisibleOpenDialogTakesTheCodeAsKeysNotTheRemoteMessage) {
-  state.mode = 1;
+  state.mode = Mode::kDirectInput;
   const WindowHandle dialog = addOpenDialog(100);
   const WindowHandle list = desktop.addChild(dialog, L"SHELLDLL_DefView", 0x461);
   desktop.setFocus(list);
@@ -182,7 +182,7 @@ TEST_F(RoutingTest, AVisibleOpenDialogTakesTheCodeAsKeysNotTheRemoteMessage) {
 }
 
 TEST_F(RoutingTest, OnlyTheViewersOwnOpenDialogsCount) {
-  state.mode = 1;
+  state.mode = Mode::kDirectInput;
   addOpenDialog(999);                                                 // another program's
   desktop.addWindow(kDialogClass, L"名前を付けて保存", 100, 101);  // not an open dialog
   const WindowHandle viewer = addViewer(100);
@@ -191,7 +191,7 @@ TEST_F(RoutingTest, OnlyTheViewersOwnOpenDialogsCount) {
 }
 
 TEST_F(RoutingTest, YetAnotherFileOpenIsAnOpenDialogWhateverItsTitle) {
-  state.mode = 1;
+  state.mode = Mode::kDirectInput;
   const WindowHandle dialog = desktop.addWindow(kYetAnotherFileOpenClass, L"", 100, 101);
   desktop.setFocus(dialog);
   addViewer(100);
@@ -200,7 +200,7 @@ TEST_F(RoutingTest, YetAnotherFileOpenIsAnOpenDialogWhateverItsTitle) {
 }
 
 TEST_F(RoutingTest, TheFirstOpenDialogDecidesThenItsVisibility) {
-  state.mode = 1;
+  state.mode = Mode::kDirectInput;
   const WindowHandle hidden = addOpenDialog(100);
   desktop.setVisible(hidden, false);
   const WindowHandle shown = addOpenDialog(100);
@@ -215,7 +215,7 @@ TEST_F(RoutingTest, TheFirstOpenDialogDecidesThenItsVisibility) {
 }
 
 TEST_F(RoutingTest, ACodeOutsideTheDialogMapIsDroppedWithoutFallBack) {
-  state.mode = 1;
+  state.mode = Mode::kDirectInput;
   const WindowHandle viewer = addViewer(100);
   const WindowHandle display = desktop.addChild(viewer, kChannelDisplayClass, 1);
   const WindowHandle dialog = addOpenDialog(100);
@@ -227,7 +227,7 @@ TEST_F(RoutingTest, ACodeOutsideTheDialogMapIsDroppedWithoutFallBack) {
 }
 
 TEST_F(RoutingTest, TheChannelDisplayInTheWindowTakesCursorEnterAndCancelOnly) {
-  state.mode = 1;
+  state.mode = Mode::kDirectInput;
   const WindowHandle viewer = addViewer(100);
   const WindowHandle display = desktop.addChild(viewer, kChannelDisplayClass, 1);
   routeButton(0x1C);
@@ -245,7 +245,7 @@ TEST_F(RoutingTest, TheChannelDisplayInTheWindowTakesCursorEnterAndCancelOnly) {
 }
 
 TEST_F(RoutingTest, TheChannelDisplayInFullScreenBelongsToTheViewersProcess) {
-  state.mode = 1;
+  state.mode = Mode::kDirectInput;
   const WindowHandle strangerFullscreen = desktop.addWindow(kFullscreenWindowClass, L"", 999, 998);
   desktop.addChild(strangerFullscreen, kChannelDisplayClass, 1);
   const WindowHandle fullscreen = desktop.addWindow(kFullscreenWindowClass, L"", 100, 101);

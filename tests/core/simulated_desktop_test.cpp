@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/installed_launcher.h"
+
 namespace vexlo::test {
 namespace {
 
@@ -130,18 +132,23 @@ TEST(SimulatedDesktopTest, RegisteredMessagesAreStablePerName) {
   EXPECT_EQ(desktop.registerWindowMessage(L""), 0u);
 }
 
-TEST(SimulatedDesktopTest, InstallsItselfAndPutsBackThePreviousWindowSystem) {
-  WindowSystem* before = g_windowSystem;
+TEST(SimulatedDesktopTest, AnInstalledLauncherUsesItAndPutsBackThePreviousRecord) {
+  WindowSystem* before = launcher().windowSystem;
   {
     SimulatedDesktop outer;
-    EXPECT_EQ(g_windowSystem, &outer);
+    InstalledLauncher outerLauncher{Seams{&outer}};
+    EXPECT_EQ(launcher().windowSystem, &outer);
+    launcher().state.dialogWidth = 700;
     {
       SimulatedDesktop inner;
-      EXPECT_EQ(g_windowSystem, &inner);
+      InstalledLauncher innerLauncher{Seams{&inner}};
+      EXPECT_EQ(launcher().windowSystem, &inner);
+      EXPECT_EQ(launcher().state.dialogWidth, kMinDialogWidth);
     }
-    EXPECT_EQ(g_windowSystem, &outer);
+    EXPECT_EQ(launcher().windowSystem, &outer);
+    EXPECT_EQ(launcher().state.dialogWidth, 700);
   }
-  EXPECT_EQ(g_windowSystem, before);
+  EXPECT_EQ(launcher().windowSystem, before);
 }
 
 }  // namespace

@@ -7,15 +7,17 @@
 
 #include <chrono>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "launcher/launcher.h"
 #include "launcher/routing.h"
-#include "launcher/settings/launcher_state.h"
 #include "launcher/window_system.h"
 #include "launcher/window_system_win32.h"
 #include "shared/remote_protocol.h"
+#include "tests/support/installed_launcher.h"
 
 namespace vexlo {
 namespace {
@@ -61,9 +63,7 @@ BOOL CALLBACK matchWindow(HWND window, LPARAM data) {
 class Win32LayerTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    installWin32WindowSystem();
-    g_state = &state_;
-    state_.remoteMessage = windowSystem().registerWindowMessage(kRemoteMessageName);
+    installed_ = std::make_unique<test::InstalledLauncher>(test::Seams{&win32WindowSystem()});
 
     wchar_t temp[MAX_PATH] = L"";
     GetTempPathW(MAX_PATH, temp);
@@ -88,14 +88,15 @@ class Win32LayerTest : public ::testing::Test {
     WaitForSingleObject(helper_.hProcess, 10000);
     CloseHandle(helper_.hProcess);
     DeleteFileW(logPath_.c_str());
-    g_state = nullptr;
+    installed_.reset();
   }
 
   void SetUp() override {
     // Each case starts from the plain viewer on top, dialog and display hidden.
+    const std::uint32_t remoteMessage = state_.remoteMessage;
     state_ = LauncherState{};
-    state_.mode = 1;
-    state_.remoteMessage = windowSystem().registerWindowMessage(kRemoteMessageName);
+    state_.mode = Mode::kDirectInput;
+    state_.remoteMessage = remoteMessage;
     ShowWindow(dialog_, SW_HIDE);
     ShowWindow(display_, SW_HIDE);
     toBottom(magicTv_);
@@ -141,19 +142,19 @@ class Win32LayerTest : public ::testing::Test {
     return r;
   }
 
-  static LauncherState state_;
+  static inline std::unique_ptr<test::InstalledLauncher> installed_;
+  static inline LauncherState& state_ = launcher().state;
   static PROCESS_INFORMATION helper_;
   static std::wstring logPath_;
   static HWND viewer_, display_, dialog_, magicTv_;
 };
 
-LauncherState Win32LayerTest::state_;
 PROCESS_INFORMATION Win32LayerTest::helper_;
 std::wstring Win32LayerTest::logPath_;
 HWND Win32LayerTest::viewer_, Win32LayerTest::display_, Win32LayerTest::dialog_, Win32LayerTest::magicTv_;
 
 TEST_F(Win32LayerTest, TheLayerReadsTheHelpersWindows) {
-  WindowSystem& ws = windowSystem();
+  WindowSystem& ws = win32WindowSystem();
   WindowText text;
   const WindowHandle viewer = reinterpret_cast<WindowHandle>(viewer_);
   ASSERT_TRUE(ws.className(viewer, text));
@@ -181,7 +182,7 @@ TEST_F(Win32LayerTest, TheLayerReadsTheHelpersWindows) {
 }
 
 TEST_F(Win32LayerTest, TheForegroundLockTimeoutIsReadAndWritten) {
-  WindowSystem& ws = windowSystem();
+  WindowSystem& ws = win32WindowSystem();
   std::uint32_t saved = 0;
   ASSERT_TRUE(ws.foregroundLockTimeout(saved));
   ws.setForegroundLockTimeout(12345);

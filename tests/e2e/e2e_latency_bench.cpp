@@ -81,7 +81,7 @@ int main() {
   int presses = e2e::commandLineArgument(3).empty() ? 1000 : _wtoi(e2e::commandLineArgument(3).c_str());
   e2e::InProcessLauncher launcher;
   vexlo::LauncherState& state = launcher.state;
-  state.mode = 1;
+  state.mode = vexlo::Mode::kDirectInput;
   std::wstring dir = e2e::tempDirectory(L"vexlo-latency");
 
   bool ok = measure("remote message (0x0F)", exe, plugin, L"", dir + L"\\remote.log", vexlo::kCodeChannel1, presses);

@@ -95,7 +95,7 @@ class EndToEnd : public ::testing::Test {
 TEST_F(EndToEnd, Channel1InDirectModeReachesThePluginAsButton13) {
   StandIn& viewer = start(L"viewer");
   ASSERT_TRUE(e2e::waitForLog(viewer.logPath, "controller GV-RCKIT3 buttons=50"));
-  state_.mode = 1;
+  state_.mode = vexlo::Mode::kDirectInput;
   press(vexlo::kCodeChannel1);
   EXPECT_TRUE(e2e::waitForLog(viewer.logPath, "press index=13 name=チャンネル1 default=Channel1"))
       << e2e::readLog(viewer.logPath);
@@ -104,7 +104,7 @@ TEST_F(EndToEnd, Channel1InDirectModeReachesThePluginAsButton13) {
 TEST_F(EndToEnd, OpenDialogIsEnlargedAndTakesKeysInsteadOfThePlugin) {
   StandIn& viewer = start(L"viewer", L"--open-dialog");
   ASSERT_NE(viewer.dialog, nullptr);
-  state_.mode = 1;
+  state_.mode = vexlo::Mode::kDirectInput;
   state_.dialogExpand = 1;
   state_.dialogWidth = 800;
   state_.dialogHeight = 600;
@@ -122,7 +122,7 @@ TEST_F(EndToEnd, OpenDialogIsEnlargedAndTakesKeysInsteadOfThePlugin) {
 
 TEST_F(EndToEnd, ChannelDisplayTakesOnlyCursorEnterAndCancel) {
   StandIn& viewer = start(L"viewer", L"--channel-display");
-  state_.mode = 1;
+  state_.mode = vexlo::Mode::kDirectInput;
   for (std::uint8_t code : {vexlo::kCodeChannel1, vexlo::kCodeUp, vexlo::kCodeVolumeUp, vexlo::kCodeEnter,
                             vexlo::kCodeCancel}) {
     press(code);
@@ -140,9 +140,9 @@ TEST_F(EndToEnd, ChannelDisplayTakesOnlyCursorEnterAndCancel) {
 
 TEST_F(EndToEnd, HdusModeWithoutLockDeliversNothing) {
   StandIn& viewer = start(L"viewer");
-  state_.mode = 0;
+  state_.mode = vexlo::Mode::kHdusEmulation;
   press(vexlo::kCodeChannel1);
-  state_.mode = 1;
+  state_.mode = vexlo::Mode::kDirectInput;
   press(0x10);  // チャンネル2, to know that everything before it was handled
   ASSERT_TRUE(e2e::waitForLog(viewer.logPath, "press index=14 "));
   EXPECT_EQ(e2e::readLog(viewer.logPath).find("press index=13 "), std::string::npos);
@@ -153,13 +153,13 @@ TEST_F(EndToEnd, LockedOntoTheLowerOfTwoViewersThePressReachesThatOne) {
   StandIn lower = start(L"lower");
   ASSERT_TRUE(raiseViewer(upper.window));
 
-  state_.mode = 0;
+  state_.mode = vexlo::Mode::kHdusEmulation;
   state_.lockedTarget = reinterpret_cast<vexlo::WindowHandle>(lower.window);
   press(vexlo::kCodeChannel1);
   ASSERT_TRUE(e2e::waitForLog(lower.logPath, "press index=13 ")) << e2e::readLog(lower.logPath);
 
   state_.lockedTarget = 0;
-  state_.mode = 1;
+  state_.mode = vexlo::Mode::kDirectInput;
   press(0x10);
   ASSERT_TRUE(e2e::waitForLog(upper.logPath, "press index=14 "))
       << "upper:\n" << e2e::readLog(upper.logPath) << "lower:\n" << e2e::readLog(lower.logPath);

@@ -1,34 +1,24 @@
 #pragma once
-// The launcher's logic set up in this process without its window: the Win32
-// window system and shell platform, and a fresh state with the remote
-// message registered, as the launcher's window creation leaves them.
+// The launcher's logic set up in this process without its window: the
+// launcher's record as window creation leaves it, over the Win32 window
+// system and lock-on platform.
 
 #include <windows.h>
 
-#include "launcher/settings/launcher_state.h"
-#include "launcher/shell_platform_win32.h"
+#include "launcher/launcher.h"
+#include "launcher/lockon_win32.h"
 #include "launcher/window_system_win32.h"
-#include "shared/remote_protocol.h"
+#include "tests/support/installed_launcher.h"
 
 namespace e2e {
 
 struct InProcessLauncher {
-  vexlo::LauncherState state;
-  vexlo::LauncherSettings settings;
+  InProcessLauncher() { vexlo::launcher().module = reinterpret_cast<vexlo::ModuleHandle>(GetModuleHandleW(nullptr)); }
 
-  InProcessLauncher() {
-    vexlo::installWin32WindowSystem();
-    vexlo::installWin32ShellPlatform(GetModuleHandleW(nullptr), nullptr);
-    state.remoteMessage = RegisterWindowMessageW(vexlo::kRemoteMessageName);
-    vexlo::g_state = &state;
-    vexlo::g_settings = &settings;
-  }
-  ~InProcessLauncher() {
-    vexlo::g_state = nullptr;
-    vexlo::g_settings = nullptr;
-  }
-  InProcessLauncher(const InProcessLauncher&) = delete;
-  InProcessLauncher& operator=(const InProcessLauncher&) = delete;
+  vexlo::test::InstalledLauncher installed{
+      vexlo::test::Seams{&vexlo::win32WindowSystem(), &vexlo::win32LockOnPlatform()}};
+  vexlo::LauncherState& state = vexlo::launcher().state;
+  vexlo::LauncherSettings& settings = vexlo::launcher().settings;
 };
 
 }  // namespace e2e

@@ -36,20 +36,20 @@ std::string buttonName(std::uint8_t code) {
 
 // The road routing is about to take, told from the same queries it makes.
 std::string describeRoute(std::uint8_t code) {
-  vexlo::LauncherState& state = vexlo::launcherState();
+  vexlo::LauncherState& state = vexlo::launcher().state;
   std::string how;
   vexlo::WindowHandle target = 0;
   if (state.lockedTarget && vexlo::lockIsValid()) {
     how = "locked";
     target = state.lockedTarget;
-  } else if (state.mode == 1) {
+  } else if (state.mode == vexlo::Mode::kDirectInput) {
     how = "direct";
     target = vexlo::findViewerWindow();
   } else {
-    return "mode " + std::to_string(state.mode) + ", no lock: dropped";
+    return "mode " + std::to_string(static_cast<int>(state.mode)) + ", no lock: dropped";
   }
   if (!target) return how + ": no viewer: dropped";
-  vexlo::WindowHandle dialog = vexlo::findOpenDialog(vexlo::windowSystem().windowProcess(target));
+  vexlo::WindowHandle dialog = vexlo::findOpenDialog(vexlo::launcher().windowSystem->windowProcess(target));
   if (dialog) {
     std::string enlarge = state.dialogExpand == 1 ? "enlarge dialog, " : "";
     return how + ": open-file dialog: " + enlarge + (vexlo::dialogKeyFor(code) ? "key stroke" : "no key: dropped");
@@ -198,7 +198,7 @@ int main() {
   if (g_receiver != INVALID_HANDLE_VALUE) {
     std::printf("Presses go as HID reports through the virtual GV-RCKIT3 receiver into Vexlo.exe\n");
     // The in-process state only describes the road; the launcher has the same settings.
-    state.mode = 1;
+    state.mode = vexlo::Mode::kDirectInput;
     state.dialogExpand = 1;
     state.dialogWidth = 800;
     state.dialogHeight = 600;
@@ -218,7 +218,7 @@ int main() {
               plain.processId);
 
   scene("Direct input mode (1): each press becomes a controller button of the plugin");
-  state.mode = 1;
+  state.mode = vexlo::Mode::kDirectInput;
   for (std::uint8_t code : {0x0F, 0x10, 0x06, 0x24, 0x0A, 0x30, 0x21, 0x01}) press(plain, offset, code);
 
   if (g_receiver != INVALID_HANDLE_VALUE) {
@@ -232,7 +232,7 @@ int main() {
 #endif
   } else {
     scene("HDUS emulation mode (0) without a lock: routed presses go nowhere");
-    state.mode = 0;
+    state.mode = vexlo::Mode::kHdusEmulation;
     press(plain, offset, 0x0F);
 
     scene("Locked onto the stand-in, in mode 0");
@@ -251,7 +251,7 @@ int main() {
   offset = 0;
   receivedSince(dialog.logPath, offset, 0);
   scene("The stand-in shows \"ファイルを開く\" (direct input, enlargement on at 800 x 600)");
-  state.mode = 1;
+  state.mode = vexlo::Mode::kDirectInput;
   state.dialogExpand = 1;
   state.dialogWidth = 800;
   state.dialogHeight = 600;

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 
+#include "launcher/resources/resource_ids.h"
 #include "tests/e2e/standin_process.h"
 #include "tests/hid/receiver_control.h"
 #include "tests/hid/virtual_receiver.h"
@@ -22,7 +23,7 @@ constexpr std::uint8_t kRelease = 0x00;
 constexpr std::uint8_t kChannel1 = 0x0F;
 constexpr std::uint8_t kChannel2 = 0x10;
 constexpr std::uint8_t kChannel3 = 0x11;
-constexpr UINT kSettingsCommand = 40000;
+constexpr UINT kSettingsCommand = IDM_SETTINGS;
 
 const char kChannel1Press[] = "press index=13 name=チャンネル1 default=Channel1";
 const char kChannel2Press[] = "press index=14 name=チャンネル2 default=Channel2";

@@ -7,6 +7,7 @@
 
 #include <vector>
 
+#include "launcher/launcher.h"
 #include "launcher/receiver.h"
 
 namespace vexlo {
@@ -18,15 +19,14 @@ class ReceiverWin32 : public ::testing::Test {
     window = CreateWindowExW(0, L"STATIC", L"receiver test", 0, 0, 0, 10, 10, HWND_MESSAGE, nullptr,
                              GetModuleHandleW(nullptr), nullptr);
     ASSERT_NE(window, nullptr);
-    g_receiverFilter = &filter;
+    filter = ReceiverFilter{0x1C, 7};
   }
   void TearDown() override {
-    g_receiverFilter = nullptr;
     if (window) DestroyWindow(window);
   }
 
   HWND window = nullptr;
-  ReceiverFilter filter{0x1C, 7};
+  ReceiverFilter& filter = launcher().receiverFilter;
 };
 
 TEST_F(ReceiverWin32, RegistersConsumerControlAsInputSink) {

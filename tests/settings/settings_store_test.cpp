@@ -9,7 +9,7 @@
 
 #include "launcher/settings/launcher_state.h"
 #include "launcher/settings/settings_store.h"
-#include "tests/support/installed_store.h"
+#include "tests/support/installed_launcher.h"
 #include "tests/support/memory_profile.h"
 
 namespace vexlo {
@@ -29,15 +29,14 @@ class Store : public ::testing::Test {
     return entry ? entry->value : L"<absent>";
   }
 
-  LauncherState state;
-  LauncherSettings settings;
   test::MemoryProfile profileData;
-  std::wstring path = kPath;
-  test::InstalledStore installed{state, settings, profileData, path};
+  test::InstalledLauncher installed{test::Seams{nullptr, nullptr, &profileData, kPath}};
+  LauncherState& state = launcher().state;
+  LauncherSettings& settings = launcher().settings;
 };
 
 TEST_F(Store, StateStartsWithTheMinimumSizes) {
-  EXPECT_EQ(state.mode, 0);
+  EXPECT_EQ(state.mode, Mode::kHdusEmulation);
   EXPECT_EQ(state.lockedTarget, 0u);
   EXPECT_EQ(state.dialogWidth, 654);
   EXPECT_EQ(state.dialogHeight, 381);
@@ -46,9 +45,9 @@ TEST_F(Store, StateStartsWithTheMinimumSizes) {
 }
 
 TEST_F(Store, NoFileGivesTheDefaultsAndSavingWritesAllNineKeys) {
-  state.mode = 2;  // the file's default replaces nothing it does not name
+  state.mode = Mode::kDirectInputForegroundOnly;  // the file's default replaces nothing it does not name
   loadSettings();
-  EXPECT_EQ(state.mode, 0);
+  EXPECT_EQ(state.mode, Mode::kHdusEmulation);
   EXPECT_EQ(state.ignoreCursor, 0);
   EXPECT_EQ(settings.switchByOnair, 0);
   EXPECT_EQ(settings.powerOnLaunch, 0);
@@ -88,10 +87,10 @@ TEST_F(Store, LoadReadsInTableOrderWithTheirDefaultsAndBuffers) {
 }
 
 TEST_F(Store, EmptyValuesReadAsZeroAndSoAsTheMinimums) {
-  state.mode = 1;
+  state.mode = Mode::kDirectInput;
   for (const wchar_t* key : {L"ZIZU_MODE", L"BFDialogWidth", L"BFDialogHeight", L"BFDialogExpand"}) stored(key, L"");
   loadSettings();
-  EXPECT_EQ(state.mode, 0);
+  EXPECT_EQ(state.mode, Mode::kHdusEmulation);
   EXPECT_EQ(state.dialogWidth, 654);
   EXPECT_EQ(state.dialogHeight, 381);
   EXPECT_EQ(state.dialogExpand, 0);
@@ -120,18 +119,18 @@ TEST_F(Store, SizesBelowTheMinimumsAreRaised) {
 TEST_F(Store, OnlyModesZeroToTwoAreTaken) {
   stored(L"ZIZU_MODE", L"00000007");
   loadSettings();
-  EXPECT_EQ(state.mode, 0);
+  EXPECT_EQ(state.mode, Mode::kHdusEmulation);
   stored(L"ZIZU_MODE", L"00000002");
   loadSettings();
-  EXPECT_EQ(state.mode, 2);
+  EXPECT_EQ(state.mode, Mode::kDirectInputForegroundOnly);
   for (const wchar_t* bad : {L"00000003", L"FFFFFFFF", L"80000002"}) {
     stored(L"ZIZU_MODE", bad);
     loadSettings();
-    EXPECT_EQ(state.mode, 2) << bad;
+    EXPECT_EQ(state.mode, Mode::kDirectInputForegroundOnly) << bad;
   }
   stored(L"ZIZU_MODE", L"1");
   loadSettings();
-  EXPECT_EQ(state.mode, 1);
+  EXPECT_EQ(state.mode, Mode::kDirectInput);
 }
 
 TEST_F(Store, FlagsKeepWhateverValueTheyHold) {
@@ -180,7 +179,7 @@ TEST_F(Store, AllNineKeysRoundTripWithExtremeValues) {
   for (const Case& c : cases) {
     state = LauncherState{};
     settings = LauncherSettings{};
-    state.mode = c.mode;
+    state.mode = static_cast<Mode>(c.mode);
     state.ignoreCursor = c.ignoreCursor;
     settings.switchByOnair = c.switchByOnair;
     settings.powerOnLaunch = c.powerOnLaunch;
@@ -191,14 +190,12 @@ TEST_F(Store, AllNineKeysRoundTripWithExtremeValues) {
     settings.viewerOptions = c.viewerOptions;
     saveSettings();
 
-    LauncherState loadedState;
-    LauncherSettings loadedSettings;
-    g_state = &loadedState;
-    g_settings = &loadedSettings;
+    state = LauncherState{};
+    settings = LauncherSettings{};
     loadSettings();
-    g_state = &state;
-    g_settings = &settings;
-    EXPECT_EQ(loadedState.mode, c.mode);
+    const LauncherState& loadedState = state;
+    const LauncherSettings& loadedSettings = settings;
+    EXPECT_EQ(static_cast<std::int32_t>(loadedState.mode), c.mode);
     EXPECT_EQ(loadedState.ignoreCursor, c.ignoreCursor);
     EXPECT_EQ(loadedSettings.switchByOnair, c.switchByOnair);
     EXPECT_EQ(loadedSettings.powerOnLaunch, c.powerOnLaunch);
@@ -226,7 +223,7 @@ TEST_F(Store, SettersApplyTheirRules) {
   EXPECT_EQ(state.dialogHeight, 2000);
   setMode(1);
   setMode(-1);
-  EXPECT_EQ(state.mode, 1);
+  EXPECT_EQ(state.mode, Mode::kDirectInput);
 }
 
 }  // namespace

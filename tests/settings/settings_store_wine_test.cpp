@@ -11,7 +11,7 @@
 #include "launcher/settings/launcher_state.h"
 #include "launcher/settings/profile_win32.h"
 #include "launcher/settings/settings_store.h"
-#include "tests/support/installed_store.h"
+#include "tests/support/installed_launcher.h"
 
 namespace vexlo {
 namespace {
@@ -54,16 +54,16 @@ class StoreOnWindows : public ::testing::Test {
 
   static inline int serial = 0;
   std::wstring dir;
-  std::wstring path;
-  LauncherState state;
-  LauncherSettings settings;
   Win32Profile profileImpl;
-  test::InstalledStore installed{state, settings, profileImpl, path};
+  test::InstalledLauncher installed{test::Seams{nullptr, nullptr, &profileImpl}};
+  std::wstring& path = launcher().settingsPath;
+  LauncherState& state = launcher().state;
+  LauncherSettings& settings = launcher().settings;
 };
 
 TEST_F(StoreOnWindows, NoFileGivesDefaultsAndTheFirstWriteCreatesIt) {
   loadSettings();
-  EXPECT_EQ(state.mode, 0);
+  EXPECT_EQ(state.mode, Mode::kHdusEmulation);
   EXPECT_EQ(state.dialogWidth, 1024);
   EXPECT_EQ(state.dialogHeight, 800);
   EXPECT_EQ(settings.viewerPath, L"");
@@ -84,7 +84,7 @@ TEST_F(StoreOnWindows, NoFileGivesDefaultsAndTheFirstWriteCreatesIt) {
 }
 
 TEST_F(StoreOnWindows, SavedValuesAreWrittenAsText) {
-  state.mode = 1;
+  state.mode = Mode::kDirectInput;
   state.ignoreCursor = 1;
   settings.switchByOnair = 1;
   settings.powerOnLaunch = -1;
@@ -121,9 +121,9 @@ TEST_F(StoreOnWindows, HandWrittenOddValuesReadAsTheRulesSay) {
              "BFDialogExpand=\r\n"
              "BFDialogWidth=100\r\n"
              "BFDialogHeight=ffffffff\r\n");
-  state.mode = 2;
+  state.mode = Mode::kDirectInputForegroundOnly;
   loadSettings();
-  EXPECT_EQ(state.mode, 2);  // 7 is no mode: the mode stays
+  EXPECT_EQ(state.mode, Mode::kDirectInputForegroundOnly);  // 7 is no mode: the mode stays
   EXPECT_EQ(state.ignoreCursor, 1);
   EXPECT_EQ(settings.switchByOnair, 0);
   EXPECT_EQ(settings.powerOnLaunch, 10);
@@ -139,9 +139,9 @@ TEST_F(StoreOnWindows, EmptyValuesAreZeroAndAbsentKeysTheirDefaults) {
              "[Vexlo]\r\n"
              "ZIZU_MODE=\r\n"
              "BFDialogWidth=\r\n");
-  state.mode = 1;
+  state.mode = Mode::kDirectInput;
   loadSettings();
-  EXPECT_EQ(state.mode, 0);
+  EXPECT_EQ(state.mode, Mode::kHdusEmulation);
   EXPECT_EQ(state.dialogWidth, 654);
   EXPECT_EQ(state.dialogHeight, 800);
 }
@@ -158,7 +158,7 @@ TEST_F(StoreOnWindows, IntegerTextBeyondItsBufferIsNotSeen) {
 TEST_F(StoreOnWindows, ExtremeValuesRoundTripThroughTheFile) {
   const std::wstring longPath = L"C:\\" + std::wstring(250, L'p') + L"\\T.exe";
   const std::wstring longOptions = L"/d " + std::wstring(8188, L'o');
-  state.mode = 2;
+  state.mode = Mode::kDirectInputForegroundOnly;
   state.ignoreCursor = -1;
   settings.switchByOnair = INT32_MIN;
   settings.powerOnLaunch = INT32_MAX;
@@ -169,12 +169,12 @@ TEST_F(StoreOnWindows, ExtremeValuesRoundTripThroughTheFile) {
   state.dialogHeight = 655;
   saveSettings();
 
-  LauncherState loadedState;
-  LauncherSettings loadedSettings;
-  g_state = &loadedState;
-  g_settings = &loadedSettings;
+  state = LauncherState{};
+  settings = LauncherSettings{};
   loadSettings();
-  EXPECT_EQ(loadedState.mode, 2);
+  const LauncherState& loadedState = state;
+  const LauncherSettings& loadedSettings = settings;
+  EXPECT_EQ(loadedState.mode, Mode::kDirectInputForegroundOnly);
   EXPECT_EQ(loadedState.ignoreCursor, -1);
   EXPECT_EQ(loadedSettings.switchByOnair, INT32_MIN);
   EXPECT_EQ(loadedSettings.powerOnLaunch, INT32_MAX);
@@ -192,9 +192,9 @@ TEST_F(StoreOnWindows, JapaneseTextRoundTripsInAUnicodeFile) {
   settings.viewerPath = L"D:\\テレビ\\TVTest.exe";
   settings.viewerOptions = L"/ch 1 「地デジ」";
   saveSettings();
-  LauncherSettings loadedSettings;
-  g_settings = &loadedSettings;
+  settings = LauncherSettings{};
   loadSettings();
+  const LauncherSettings& loadedSettings = settings;
   EXPECT_EQ(loadedSettings.viewerPath, L"D:\\テレビ\\TVTest.exe");
   EXPECT_EQ(loadedSettings.viewerOptions, L"/ch 1 「地デジ」");
 }

@@ -1,5 +1,6 @@
 #include "tests/settings_dialog/launcher_under_test.h"
 
+#include "launcher/resources/resource_ids.h"
 #include "tests/support/wine_path.h"
 
 namespace vexlo::test {
@@ -91,7 +92,7 @@ bool LauncherUnderTest::start() {
 }
 
 HWND LauncherUnderTest::openSettings(const std::vector<HWND>& open) {
-  PostMessageW(main_, WM_COMMAND, 40000, 0);
+  PostMessageW(main_, WM_COMMAND, IDM_SETTINGS, 0);
   HWND found = nullptr;
   waitUntil([&] {
     for (HWND dialog : settingsDialogs(info_.dwProcessId)) {

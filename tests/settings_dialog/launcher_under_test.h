@@ -10,6 +10,8 @@
 #include <utility>
 #include <vector>
 
+#include "launcher/resources/resource_ids.h"
+
 namespace vexlo::test {
 
 using IniValues = std::vector<std::pair<const wchar_t*, std::wstring>>;
@@ -35,7 +37,7 @@ class LauncherUnderTest {
   HWND mainWindow() const { return main_; }
   DWORD processId() const { return info_.dwProcessId; }
 
-  // Posts menu command 40000 and waits for a settings dialog that is not
+  // Posts menu command IDM_SETTINGS and waits for a settings dialog that is not
   // one of `open`; nullptr when none appeared in time.
   HWND openSettings(const std::vector<HWND>& open = {});
 

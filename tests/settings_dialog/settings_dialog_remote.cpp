@@ -1,5 +1,5 @@
 // Works the running launcher from outside, for tools/screenshot-settings:
-//   settings_dialog_remote open   opens the settings dialog (menu command 40000)
+//   settings_dialog_remote open   opens the settings dialog (menu command IDM_SETTINGS)
 //                                 and prints its place on the screen as
 //                                 "WIDTHxHEIGHT+LEFT+TOP"
 //   settings_dialog_remote exit   sends the exit command (105)
@@ -8,6 +8,8 @@
 #include <windows.h>
 
 #include <cstdio>
+
+#include "launcher/resources/resource_ids.h"
 
 namespace {
 
@@ -39,7 +41,7 @@ int wmain(int argc, wchar_t** argv) {
     PostMessageW(launcher, WM_COMMAND, 105, 0);
     return 0;
   }
-  PostMessageW(launcher, WM_COMMAND, 40000, 0);
+  PostMessageW(launcher, WM_COMMAND, IDM_SETTINGS, 0);
   HWND dialog = waitForWindow(L"#32770", L"設定");
   if (!dialog) {
     std::fprintf(stderr, "settings_dialog_remote: no settings dialog\n");

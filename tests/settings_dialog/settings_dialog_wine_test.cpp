@@ -1,5 +1,5 @@
 // The settings dialog of the real Vexlo.exe under Wine, opened by menu
-// command 40000 and driven from outside the process: its template, what it
+// command IDM_SETTINGS and driven from outside the process: its template, what it
 // shows for a prepared file, what OK and Cancel do to the settings, and when
 // they reach the file.
 
@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "launcher/resources/resource_ids.h"
 #include "launcher/settings/settings_dialog_ids.h"
 #include "tests/settings_dialog/launcher_under_test.h"
 

@@ -11,7 +11,7 @@ namespace {
 class ButtonHandlingTest : public ShellFixture {
  protected:
   ButtonHandlingTest() {
-    state.mode = 1;
+    state.mode = Mode::kDirectInput;
     viewer = addViewer(100);
   }
 
@@ -19,7 +19,7 @@ class ButtonHandlingTest : public ShellFixture {
   void leaveStaleLock() {
     const WindowHandle gone = addViewer(300);
     state.lockedTarget = gone;
-    platform.itemStates[114] = kMenuStateChecked;
+    platform.itemStates[IDM_LOCKON] = kMenuStateChecked;
     desktop.destroyWindow(gone);
   }
 
@@ -57,8 +57,8 @@ TEST_F(ButtonHandlingTest, ARoutingResultOfZeroUnlocksAfterTheDirectDelivery) {
 TEST_F(ButtonHandlingTest, ALiveLockLeavesTheMenuAlone) {
   const WindowHandle locked = addViewer(200);
   state.lockedTarget = locked;
-  platform.itemStates[114] = kMenuStateChecked;
-  state.mode = 0;
+  platform.itemStates[IDM_LOCKON] = kMenuStateChecked;
+  state.mode = Mode::kHdusEmulation;
   handleButton(0x0F);
   EXPECT_EQ(desktop.events(), (EventLog{remote(locked, 0x0F)}));
   EXPECT_EQ(platform.stateWrites, 0);

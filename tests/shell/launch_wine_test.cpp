@@ -5,10 +5,11 @@
 
 #include <gtest/gtest.h>
 
-#include "launcher/settings/launcher_state.h"
+#include "launcher/launcher.h"
 #include "launcher/switching.h"
 #include "launcher/window_system_win32.h"
 #include "tests/shell/wine_processes.h"
+#include "tests/support/installed_launcher.h"
 
 namespace vexlo::test {
 namespace {
@@ -24,15 +25,11 @@ TEST(PowerOnLaunch, StartsTheViewerFromADirectoryWithASpaceAndPassesItsOptions) 
   ASSERT_TRUE(CopyFileW(helper.c_str(), scratch.file(L"TV.exe").c_str(), FALSE));
   ASSERT_EQ(findProcessWindow(L"TVTest Window", 0), nullptr) << "a viewer left over from another test";
 
-  LauncherState state;
-  LauncherSettings settings;
+  InstalledLauncher installed{Seams{&win32WindowSystem()}};
+  LauncherSettings& settings = launcher().settings;
   settings.powerOnLaunch = 1;
   settings.viewerPath = viewerExe;
   settings.viewerOptions = L"/d \"BonDriver File.dll\"  /nodshow";
-  g_state = &state;
-  g_settings = &settings;
-  installWin32WindowSystem();
-
   EXPECT_TRUE(specialButton(0x01));
 
   const std::wstring recorded = viewerDir + L"\\command_line.txt";
@@ -53,8 +50,6 @@ TEST(PowerOnLaunch, StartsTheViewerFromADirectoryWithASpaceAndPassesItsOptions) 
     EXPECT_EQ(WaitForSingleObject(process, 10000), WAIT_OBJECT_0);
     CloseHandle(process);
   }
-  g_state = nullptr;
-  g_settings = nullptr;
 }
 
 }  // namespace

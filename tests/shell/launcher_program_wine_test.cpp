@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "launcher/resources/resource_ids.h"
 #include "tests/shell/wine_processes.h"
 
 namespace vexlo::test {
@@ -107,11 +108,11 @@ TEST_F(LauncherProgramTest, MessagesAfterTeardownLeaveTheReleasedObjectsAlone) {
   PostMessageW(window, WM_ENDSESSION, TRUE, 0);
   PostMessageW(window, WM_ENDSESSION, TRUE, 0);
   PostMessageW(window, WM_DESTROY, 0, 0);
-  PostMessageW(window, WM_COMMAND, 114, 0);
+  PostMessageW(window, WM_COMMAND, IDM_LOCKON, 0);
   PostMessageW(window, WM_USER + 100, 1, WM_RBUTTONDOWN);
   PostMessageW(window, WM_USER + 100, 1, WM_LBUTTONDBLCLK);
   PostMessageW(window, WM_USER + 101, WM_LBUTTONDOWN, 0);
-  PostMessageW(window, WM_COMMAND, 40000, 0);
+  PostMessageW(window, WM_COMMAND, IDM_SETTINGS, 0);
   PostMessageW(window, WM_INPUT, 0, 0);
   PostMessageW(window, taskbarCreated, 0, 0);
   expectEndsWithZero();
@@ -190,8 +191,8 @@ TEST_F(LauncherProgramTest, TheAboutBoxOpensOnCommand104WithItsTwoLines) {
 }
 
 // Lock-on against a stand-in viewer. The menu lives in the launcher, so its
-// check mark is read through what command 114 does with it: while an item is
-// checked for a viewer that has gone, 114 clears the mark and starts no pick,
+// check mark is read through what the lock-on command does with it: while an item is
+// checked for a viewer that has gone, the command clears the mark and starts no pick,
 // and with no pick the next click reaches the viewer whole.
 class LockOnProgramTest : public LauncherProgramTest {
  protected:
@@ -237,7 +238,7 @@ class LockOnProgramTest : public LauncherProgramTest {
 
   void lockOnCommand(HWND launcherWindow) {
     DWORD_PTR result = 0;
-    ASSERT_TRUE(SendMessageTimeoutW(launcherWindow, WM_COMMAND, 114, 0, SMTO_ABORTIFHUNG, 5000, &result));
+    ASSERT_TRUE(SendMessageTimeoutW(launcherWindow, WM_COMMAND, IDM_LOCKON, 0, SMTO_ABORTIFHUNG, 5000, &result));
   }
 };
 
@@ -251,17 +252,17 @@ TEST_F(LockOnProgramTest, AClickOnAViewersChildControlLocksAndChecksTheItem) {
   clickOn(first.control);
   EXPECT_EQ(downsAfterClick(first, 1), 0) << "the picking click's button-down is swallowed";
 
-  // With the locked viewer gone only the check mark is left; 114 clears it
+  // With the locked viewer gone only the check mark is left; the command clears it
   // and does not pick, so this click arrives whole.
   first.program.terminate();
   Viewer second;
   startViewer(second);
   lockOnCommand(window);
   clickOn(second.control);
-  EXPECT_EQ(downsAfterClick(second, 1), 1) << "114 started a pick: the item was not checked";
+  EXPECT_EQ(downsAfterClick(second, 1), 1) << "the lock-on command started a pick: the item was not checked";
 
-  // Unchecked now, so 114 picks; a click on nothing leaves it unlocked and
-  // unchecked, and the next 114 picks again.
+  // Unchecked now, so the command picks; a click on nothing leaves it unlocked and
+  // unchecked, and the next one picks again.
   lockOnCommand(window);
   clickAt(1200, 1000);
   ask(window, WM_NULL);  // the hook's message to the launcher is handled before this one
@@ -269,7 +270,7 @@ TEST_F(LockOnProgramTest, AClickOnAViewersChildControlLocksAndChecksTheItem) {
   clickOn(second.control);
   EXPECT_EQ(downsAfterClick(second, 2), 1) << "a second pick swallows its button-down";
 
-  // Locked onto a live viewer: 114 releases it without picking.
+  // Locked onto a live viewer: the command releases it without picking.
   lockOnCommand(window);
   clickOn(second.control);
   EXPECT_EQ(downsAfterClick(second, 3), 2);

@@ -1,9 +1,11 @@
-// Picking a lock target with the mouse, the check mark of item 114 and the
+// Picking a lock target with the mouse, the check mark of the lock-on item and the
 // tray's right button while a pick is in progress.
 
 #include "launcher/lockon.h"
 
 #include "launcher/button_handling.h"
+#include "launcher/private_messages.h"
+#include "launcher/resources/resource_ids.h"
 #include "launcher/switching.h"
 #include "tests/shell/shell_fixture.h"
 
@@ -44,7 +46,7 @@ TEST_F(LockOnTest, AClickOnAChildControlLocksOntoItsViewerAndChecksTheItem) {
   lockOnCommand(mainWindow);
   ASSERT_EQ(platform.installed.size(), 1u);
   EXPECT_TRUE(pickInProgress());
-  EXPECT_EQ(g_hookOwner, mainWindow);
+  EXPECT_EQ(launcher().hookOwner, mainWindow);
 
   desktop.setCursorPosition(Point{130, 130});
   ASSERT_EQ(desktop.windowFromPoint(Point{130, 130}), control);
@@ -158,15 +160,15 @@ TEST_F(LockOnTest, ANewPickRemovesAHookStillInstalled) {
   lockOnCommand(mainWindow);  // unlocked and unchecked: picks again
   ASSERT_EQ(platform.installed.size(), 2u);
   EXPECT_EQ(platform.removed, (std::vector<HookHandle>{platform.installed[0]}));
-  EXPECT_EQ(g_mouseHook, platform.installed[1]);
+  EXPECT_EQ(launcher().mouseHook, platform.installed[1]);
 }
 
 TEST_F(LockOnTest, TheMarkFollowsItem114Only) {
   lockOntoViewer();
-  EXPECT_EQ(platform.itemStates.at(114), kMenuStateChecked);
-  EXPECT_EQ(platform.itemStates.at(40000), 0u);
+  EXPECT_EQ(platform.itemStates.at(IDM_LOCKON), kMenuStateChecked);
+  EXPECT_EQ(platform.itemStates.at(IDM_SETTINGS), 0u);
   unlock();
-  EXPECT_EQ(platform.itemStates.at(114), 0u);
+  EXPECT_EQ(platform.itemStates.at(IDM_LOCKON), 0u);
 }
 
 }  // namespace

@@ -1,13 +1,13 @@
 #pragma once
-// A launcher in memory: the simulated desktop, the state and settings, the
+// A launcher in memory: the simulated desktop, the launcher's record, the
 // fake menu and hook, and the launcher's own hidden main window.
 
 #include <gtest/gtest.h>
 
+#include "launcher/launcher.h"
 #include "launcher/lockon.h"
-#include "launcher/settings/launcher_state.h"
-#include "shared/remote_protocol.h"
-#include "tests/shell/fake_shell_platform.h"
+#include "tests/shell/fake_lockon_platform.h"
+#include "tests/support/installed_launcher.h"
 #include "tests/support/simulated_desktop.h"
 
 namespace vexlo::test {
@@ -15,20 +15,9 @@ namespace vexlo::test {
 class ShellFixture : public ::testing::Test {
  protected:
   ShellFixture() {
-    g_state = &state;
-    g_settings = &settings;
-    state.remoteMessage = desktop.registerWindowMessage(kRemoteMessageName);
     mainWindow = desktop.addWindow(L"VEXLO", L"Vexlo", SimulatedDesktop::kLauncherProcess,
                                    SimulatedDesktop::kLauncherThread);
     desktop.setVisible(mainWindow, false);
-    g_mouseHook = 0;
-    g_hookOwner = 0;
-  }
-  ~ShellFixture() override {
-    g_state = nullptr;
-    g_settings = nullptr;
-    g_mouseHook = 0;
-    g_hookOwner = 0;
   }
 
   // A top-level viewer main window of its own process, at the bottom of the Z order.
@@ -41,9 +30,10 @@ class ShellFixture : public ::testing::Test {
   }
 
   SimulatedDesktop desktop;
-  LauncherState state;
-  LauncherSettings settings;
-  FakeShellPlatform platform;
+  FakeLockOnPlatform platform;
+  InstalledLauncher installed{Seams{&desktop, &platform}};
+  LauncherState& state = launcher().state;
+  LauncherSettings& settings = launcher().settings;
   WindowHandle mainWindow = 0;
 };
 

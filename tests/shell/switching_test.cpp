@@ -91,7 +91,7 @@ TEST_F(SwitchingTest, AViewerShowingAnOpenFileDialogBringsTheDialog) {
 }
 
 TEST_F(SwitchingTest, OnAirWithSwitchingOffIsRouted) {
-  state.mode = 1;
+  state.mode = Mode::kDirectInput;
   const WindowHandle viewer = addViewer(100);
   settings.switchByOnair = 0;
   EXPECT_FALSE(specialButton(kOnAir));
@@ -100,7 +100,7 @@ TEST_F(SwitchingTest, OnAirWithSwitchingOffIsRouted) {
 }
 
 TEST_F(SwitchingTest, OnAirWithNoViewerDoesNothingAndRoutesNothing) {
-  state.mode = 1;
+  state.mode = Mode::kDirectInput;
   settings.switchByOnair = 5;  // any non-zero value switches
   handleButton(kOnAir);
   EXPECT_TRUE(desktop.events().empty());
@@ -180,14 +180,14 @@ TEST_F(LaunchTest, AFailingStartIsSilent) {
 TEST_F(LaunchTest, MagicTvAboveEveryViewerMakesPowerLaunchAgain) {
   desktop.addWindow(L"mAgicTVWindow", L"mAgicTV", 70, 71);
   addViewer(100);
-  state.mode = 1;
+  state.mode = Mode::kDirectInput;
   handleButton(kPower);
   EXPECT_EQ(desktop.eventsOfKind(EventKind::kCreateProcess).size(), 1u);
   EXPECT_TRUE(desktop.eventsOfKind(EventKind::kPostMessage).empty());
 }
 
 TEST_F(LaunchTest, PowerWithAViewerRunningIsRoutedToIt) {
-  state.mode = 1;
+  state.mode = Mode::kDirectInput;
   const WindowHandle viewer = addViewer(100);
   EXPECT_FALSE(specialButton(kPower));
   handleButton(kPower);
@@ -195,7 +195,7 @@ TEST_F(LaunchTest, PowerWithAViewerRunningIsRoutedToIt) {
 }
 
 TEST_F(LaunchTest, OnlyALaunchFlagOfExactlyOneLaunches) {
-  state.mode = 1;
+  state.mode = Mode::kDirectInput;
   settings.powerOnLaunch = 2;
   EXPECT_FALSE(specialButton(kPower));
   EXPECT_TRUE(desktop.eventsOfKind(EventKind::kCreateProcess).empty());

@@ -215,10 +215,6 @@ void PrintTo(const Event& event, std::ostream* out) { *out << event; }
 
 // --- Building the scene ------------------------------------------------------
 
-SimulatedDesktop::SimulatedDesktop() : previous_(g_windowSystem) { g_windowSystem = this; }
-
-SimulatedDesktop::~SimulatedDesktop() { g_windowSystem = previous_; }
-
 WindowHandle SimulatedDesktop::create(Window window) {
   window.handle = kFirstHandle + windows_.size() * kHandleStep;
   windows_.push_back(std::move(window));
@@ -512,6 +508,7 @@ WindowHandle SimulatedDesktop::windowFromPoint(Point point) {
 bool SimulatedDesktop::setWindowPos(WindowHandle window, WindowHandle insertAfter, std::int32_t x, std::int32_t y,
                                     std::int32_t cx, std::int32_t cy, std::uint32_t flags) {
   events_.push_back(Event::setWindowPos(window, insertAfter, x, y, cx, cy, flags));
+  if (duringSetWindowPos) duringSetWindowPos(window);
   Window* w = find(window);
   if (w == nullptr) return false;
   if ((flags & kSwpNoMove) == 0) {

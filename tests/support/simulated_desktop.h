@@ -7,7 +7,7 @@
 // without sleeping for real.
 //
 // Building a scene (none of these is logged):
-//   SimulatedDesktop desktop;           // installs itself as g_windowSystem
+//   SimulatedDesktop desktop;           // installed as a seam by InstalledLauncher
 //   WindowHandle tv = desktop.addWindow(L"TVTest Window", L"TVTest", 100, 101);
 //   WindowHandle list = desktop.addChild(tv, L"SHELLDLL_DefView", 0x461);
 //   desktop.setFocus(list);
@@ -114,9 +114,7 @@ class SimulatedDesktop : public WindowSystem {
   static constexpr ProcessId kLauncherProcess = 1;
   static constexpr ThreadId kLauncherThread = 2;
 
-  // Installs itself as g_windowSystem; the destructor puts back the previous one.
-  SimulatedDesktop();
-  ~SimulatedDesktop() override;
+  SimulatedDesktop() = default;
   SimulatedDesktop(const SimulatedDesktop&) = delete;
   SimulatedDesktop& operator=(const SimulatedDesktop&) = delete;
 
@@ -157,6 +155,9 @@ class SimulatedDesktop : public WindowSystem {
   void setCreateProcessResult(bool result) { createProcessResult_ = result; }
   // What SendMessageW answers; unset, it answers 0.
   std::function<std::intptr_t(WindowHandle, std::uint32_t, std::uintptr_t, std::intptr_t)> onSendMessage;
+  // Runs while SetWindowPos is in progress: another thread's window makes the
+  // caller wait, and messages sent to the caller's windows arrive meanwhile.
+  std::function<void(WindowHandle)> duringSetWindowPos;
 
   // --- Inspecting ----------------------------------------------------------
   const EventLog& events() const { return events_; }
@@ -245,7 +246,6 @@ class SimulatedDesktop : public WindowSystem {
   std::uint32_t lockTimeout_ = 200000;
   bool lockTimeoutQueryFails_ = false, attachFails_ = false, foregroundRefused_ = false;
   bool createProcessResult_ = true;
-  WindowSystem* previous_ = nullptr;
 };
 
 }  // namespace vexlo::test

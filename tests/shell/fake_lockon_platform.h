@@ -1,30 +1,26 @@
 #pragma once
-// The shell's menu and mouse hook in memory: item states by command id, and
-// the hooks installed and removed, in order.
+// The launcher menu and the mouse hook in memory: item states by command id,
+// and the hooks installed and removed, in order.
 
 #include <cstdint>
 #include <map>
 #include <vector>
 
-#include "launcher/shell_platform.h"
+#include "launcher/lockon.h"
+#include "launcher/resources/resource_ids.h"
 
 namespace vexlo::test {
 
-class FakeShellPlatform final : public ShellPlatform {
+class FakeLockOnPlatform final : public LockOnPlatform {
  public:
   std::map<std::uint32_t, std::uint32_t> itemStates;  // the menu's items; others do not exist
   bool hookFails = false;
   std::vector<HookHandle> installed, removed;
   int stateWrites = 0;
 
-  FakeShellPlatform() : previous_(g_shellPlatform) {
-    itemStates[114] = 0;
-    itemStates[40000] = 0;
-    itemStates[104] = 0;
-    itemStates[105] = 0;
-    g_shellPlatform = this;
+  FakeLockOnPlatform() {
+    for (std::uint32_t item : {IDM_LOCKON, IDM_SETTINGS, IDM_ABOUT, IDM_EXIT}) itemStates[item] = 0;
   }
-  ~FakeShellPlatform() override { g_shellPlatform = previous_; }
 
   std::uint32_t menuItemState(std::uint32_t commandId) override {
     auto it = itemStates.find(commandId);
@@ -42,11 +38,10 @@ class FakeShellPlatform final : public ShellPlatform {
   }
   void removeMouseHook(HookHandle hook) override { removed.push_back(hook); }
 
-  bool checked() const { return (itemStates.at(114) & kMenuStateChecked) != 0; }
+  bool checked() const { return (itemStates.at(IDM_LOCKON) & kMenuStateChecked) != 0; }
 
  private:
   HookHandle nextHook_ = 0x5000;
-  ShellPlatform* previous_;
 };
 
 }  // namespace vexlo::test

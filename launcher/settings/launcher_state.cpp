@@ -1,8 +1,0 @@
-#include "launcher/settings/launcher_state.h"
-
-namespace vexlo {
-
-LauncherState* g_state = nullptr;
-LauncherSettings* g_settings = nullptr;
-
-}  // namespace vexlo

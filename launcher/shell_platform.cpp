@@ -1,7 +1,0 @@
-#include "launcher/shell_platform.h"
-
-namespace vexlo {
-
-ShellPlatform* g_shellPlatform = nullptr;
-
-}  // namespace vexlo
