@@ -13,11 +13,16 @@
 namespace {
 
 constexpr int kTextCapacity = 100;
+constexpr wchar_t kMutexName[] = L"VexloMutex";
 
 int runLauncher(HINSTANCE instance) {
   // Kept open for the life of the process: its existence is the "running" mark.
-  CreateMutexW(nullptr, FALSE, L"VexloMutex");
-  if (GetLastError() == ERROR_ALREADY_EXISTS) return 0;
+  // A mutex this process may not open was made by a launcher running with
+  // other rights (elevated, say): that one runs, and two would deliver every
+  // press twice.
+  const HANDLE mutex = CreateMutexW(nullptr, FALSE, kMutexName);
+  const DWORD error = GetLastError();
+  if (error == ERROR_ALREADY_EXISTS || (mutex == nullptr && error == ERROR_ACCESS_DENIED)) return 0;
 
   wchar_t title[kTextCapacity] = {};
   wchar_t className[kTextCapacity] = {};

@@ -2,6 +2,7 @@
 // save, the About box, and a lock-on picked with a synthetic click.
 
 #include <windows.h>
+#include <sddl.h>
 
 #include <gtest/gtest.h>
 
@@ -73,6 +74,28 @@ TEST_F(LauncherProgramTest, ASecondInstanceExitsAtOnceWithCodeZero) {
 
   PostMessageW(window, WM_COMMAND, 105, 0);
   expectEndsWithZero();
+}
+
+TEST_F(LauncherProgramTest, AMutexItMayNotOpenCountsAsALauncherAlreadyRunning) {
+  // As one made by an elevated launcher: every access denied to this user.
+  PSECURITY_DESCRIPTOR denyAll = nullptr;
+  ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:(D;;GA;;;WD)", SDDL_REVISION_1, &denyAll,
+                                                                   nullptr));
+  SECURITY_ATTRIBUTES attributes{sizeof(attributes), denyAll, FALSE};
+  HANDLE elevated = CreateMutexW(&attributes, FALSE, L"VexloMutex");
+  ASSERT_NE(elevated, nullptr);
+  ASSERT_EQ(CreateMutexW(nullptr, FALSE, L"VexloMutex"), nullptr) << "the mutex is not closed to us";
+  ASSERT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+
+  ASSERT_TRUE(launcher.start(exe));
+  DWORD code = 1234;
+  const bool ended = launcher.waitForExit(kExitTime, code);
+  EXPECT_EQ(findProcessWindow(L"VEXLO", launcher.processId()), nullptr);
+  CloseHandle(elevated);
+  LocalFree(denyAll);
+  ASSERT_TRUE(ended) << "a second launcher ran beside the first";
+  EXPECT_EQ(code, 0u);
+  EXPECT_FALSE(fileExists(ini));
 }
 
 TEST_F(LauncherProgramTest, TheExitCommandSavesAllNineKeysAndEndsTheProcess) {
