@@ -402,6 +402,84 @@ TEST_F(SettingsDialogTest, ASecondDialogsOkStandsWhenTheFirstIsCancelled) {
   EXPECT_EQ(launcher.iniValues(kAllKeys), kEditedEverything);
 }
 
+// --- the "..." button ---------------------------------------------------------
+
+// The file dialog the "..." button opens: where it starts is seen in its name
+// box, and through the file that a bare name typed there picks.
+class BrowseTest : public SettingsDialogTest {
+ protected:
+  BrowseTest() {
+    viewerDir = launcher.directory() + L"\\TV";
+    CreateDirectoryW(viewerDir.c_str(), nullptr);
+    for (const std::wstring& file : {viewerDir + L"\\TVTest.exe", viewerDir + L"\\pick.exe",
+                                     launcher.directory() + L"\\pick.exe"}) {
+      CloseHandle(CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    }
+  }
+  ~BrowseTest() override {
+    for (const wchar_t* name : {L"\\TVTest.exe", L"\\pick.exe"}) DeleteFileW((viewerDir + name).c_str());
+    DeleteFileW((launcher.directory() + L"\\pick.exe").c_str());
+    RemoveDirectoryW(viewerDir.c_str());
+  }
+
+  // Opens the file dialog over `settings` with `start` in the path edit; the
+  // text of its name box, or "<no dialog>".
+  std::wstring browseFrom(HWND settings, const std::wstring& start) {
+    setControlText(settings, IDC_VIEWER_PATH, start);
+    // Posted: the click runs the modal file dialog inside its handler.
+    PostMessageW(GetDlgItem(settings, IDC_BROWSE), BM_CLICK, 0, 0);
+    fileDialog = nullptr;
+    waitUntil([&] { return (fileDialog = FindWindowW(L"#32770", L"実行ファイルを選択してください。")) != nullptr; });
+    if (!fileDialog) return L"<no dialog>";
+    EXPECT_EQ(GetWindow(fileDialog, GW_OWNER), settings) << "the file dialog belongs to the settings dialog";
+    return controlText(fileDialog, kNameBox);
+  }
+
+  // Types a bare file name into the file dialog and confirms it.
+  void choose(const wchar_t* name) {
+    setControlText(fileDialog, kNameBox, name);
+    PostMessageW(fileDialog, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(waitUntil([&] { return !IsWindow(fileDialog); })) << "the file dialog stayed open";
+  }
+
+  static constexpr int kNameBox = 0x047C;  // cmb13, the file-name box
+  std::wstring viewerDir;
+  HWND fileDialog = nullptr;
+};
+
+TEST_F(BrowseTest, StartsAtTheStoredFileAndWritesTheChosenOneIntoTheEdit) {
+  HWND settings = startAndOpen(kPreparedOn);
+  ASSERT_NE(settings, nullptr);
+  EXPECT_EQ(browseFrom(settings, viewerDir + L"\\TVTest.exe"), L"TVTest.exe");
+  choose(L"pick.exe");
+  EXPECT_EQ(controlText(settings, IDC_VIEWER_PATH), viewerDir + L"\\pick.exe");
+
+  // A trailing backslash is dropped before the file is looked for.
+  EXPECT_EQ(browseFrom(settings, viewerDir + L"\\TVTest.exe\\"), L"TVTest.exe");
+  choose(L"pick.exe");
+  EXPECT_EQ(controlText(settings, IDC_VIEWER_PATH), viewerDir + L"\\pick.exe");
+
+  // A folder is a usable start as well; it is handed over as it is.
+  EXPECT_EQ(browseFrom(settings, viewerDir + L"\\"), L"TV");
+  PostMessageW(fileDialog, WM_COMMAND, IDCANCEL, 0);
+  ASSERT_TRUE(waitUntil([&] { return !IsWindow(fileDialog); }));
+  EXPECT_EQ(controlText(settings, IDC_VIEWER_PATH), viewerDir + L"\\") << "a cancelled choice changes nothing";
+  ASSERT_TRUE(clickAndWaitClosed(settings, IDCANCEL));
+  expectExitSavesOk();
+}
+
+TEST_F(BrowseTest, AnUnusableOrEmptyPathStartsAtTheLauncherItself) {
+  HWND settings = startAndOpen(kPreparedOn);
+  ASSERT_NE(settings, nullptr);
+  for (const wchar_t* unusable : {L"Q:\\nowhere\\TVTest.exe", L""}) {
+    EXPECT_EQ(browseFrom(settings, unusable), L"Vexlo.exe") << "from \"" << unusable << "\"";
+    choose(L"pick.exe");
+    EXPECT_EQ(controlText(settings, IDC_VIEWER_PATH), launcher.directory() + L"\\pick.exe");
+  }
+  ASSERT_TRUE(clickAndWaitClosed(settings, IDCANCEL));
+  expectExitSavesOk();
+}
+
 // --- the end of the session with a dialog open ------------------------------
 
 TEST_F(SettingsDialogTest, AnOkQueuedBehindTheEndOfTheSessionLeavesTheSavedSettingsAlone) {
