@@ -1,0 +1,208 @@
+// The real Vexlo.exe's tray icon under Wine: what a click on it does, and the
+// notification area seen from its side, played here by a window of the
+// class Windows' own taskbar has.
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "launcher/private_messages.h"
+#include "launcher/resources/resource_ids.h"
+#include "tests/shell/wine_processes.h"
+
+namespace vexlo::test {
+namespace {
+
+constexpr DWORD kNoMenuTime = 1500;  // a menu would be up long before this
+
+class TrayTest : public ::testing::Test {
+ protected:
+  TrayTest() {
+    exe = scratch.file(L"Vexlo.exe");
+    CopyFileW(windowsPath(VEXLO_EXE).c_str(), exe.c_str(), FALSE);
+  }
+  ~TrayTest() override {
+    if (window) PostMessageW(window, WM_COMMAND, IDM_EXIT, 0);
+    DWORD code = 0;
+    launcher.waitForExit(5000, code);
+  }
+
+  HWND start() {
+    EXPECT_TRUE(launcher.start(exe));
+    waitUntil([&] { return (window = findProcessWindow(L"VEXLO", launcher.processId())) != nullptr; });
+    return window;
+  }
+
+  void trayEvent(UINT mouseMessage) { PostMessageW(window, kTrayCallbackMessage, kTrayIconId, mouseMessage); }
+
+  // The launcher's popup menu once it is up, or null.
+  HWND waitForMenu(DWORD milliseconds = 20000) {
+    HWND menu = nullptr;
+    waitUntil(
+        [&] {
+          menu = findProcessWindow(L"#32768", launcher.processId());
+          return menu != nullptr && IsWindowVisible(menu);
+        },
+        milliseconds);
+    return menu != nullptr && IsWindowVisible(menu) ? menu : nullptr;
+  }
+
+  // Right button on the icon, then the item `downs` steps down chosen with the keyboard.
+  bool choose(int downs) {
+    trayEvent(WM_RBUTTONDOWN);
+    HWND menu = waitForMenu();
+    if (!menu) return false;
+    for (int i = 0; i < downs; ++i) PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
+    return waitUntil([&] { return !IsWindowVisible(menu); });
+  }
+
+  HWND waitForDialog(const wchar_t* title) {
+    HWND dialog = nullptr;
+    waitUntil([&] {
+      dialog = findProcessWindow(L"#32770", launcher.processId(), title);
+      return dialog != nullptr && IsWindowVisible(dialog);
+    });
+    return dialog;
+  }
+
+  void closeDialog(HWND dialog) {
+    PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(waitUntil([&] { return !IsWindow(dialog); }));
+  }
+
+  static constexpr UINT kTrayIconId = 1;
+  ScratchDirectory scratch;
+  std::wstring exe;
+  RunningProgram launcher;
+  HWND window = nullptr;
+};
+
+TEST_F(TrayTest, ADoubleClickOpensTheSettingsDialogOwnedByTheMainWindow) {
+  ASSERT_NE(start(), nullptr);
+  trayEvent(WM_LBUTTONDBLCLK);
+  HWND settings = waitForDialog(L"設定");
+  ASSERT_NE(settings, nullptr);
+  EXPECT_EQ(GetWindow(settings, GW_OWNER), window);
+  closeDialog(settings);
+}
+
+// The items are told apart by what each does; a fifth step down wraps round
+// to the first, so there are four.
+TEST_F(TrayTest, ARightClickOpensTheFourItemMenuAtTheCursorAndNoneWhilePicking) {
+  ASSERT_NE(start(), nullptr);
+  SetCursorPos(333, 222);
+  trayEvent(WM_RBUTTONDOWN);
+  HWND menu = waitForMenu();
+  ASSERT_NE(menu, nullptr);
+  RECT place{};
+  GetWindowRect(menu, &place);
+  EXPECT_EQ(place.left, 333);
+  EXPECT_EQ(place.top, 222);
+  PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+  ASSERT_TRUE(waitUntil([&] { return !IsWindowVisible(menu); }));
+
+  ASSERT_TRUE(choose(2));
+  HWND settings = waitForDialog(L"設定");
+  ASSERT_NE(settings, nullptr) << "the second item is not the settings";
+  closeDialog(settings);
+  ASSERT_TRUE(choose(3));
+  HWND about = waitForDialog(L"バージョン情報 Vexlo");
+  ASSERT_NE(about, nullptr) << "the third item is not the About box";
+  closeDialog(about);
+
+  // Five steps: round to the lock-on item, which starts a pick; while it
+  // lasts the right button shows no menu.
+  ASSERT_TRUE(choose(5));
+  trayEvent(WM_RBUTTONDOWN);
+  EXPECT_EQ(waitForMenu(kNoMenuTime), nullptr) << "a menu during the pick";
+  // A click anywhere ends the pick, and the menu is back.
+  INPUT click[2] = {};
+  click[0].type = click[1].type = INPUT_MOUSE;
+  click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(2, click, sizeof(INPUT));
+  ASSERT_TRUE(waitUntil([&] {
+    trayEvent(WM_RBUTTONDOWN);
+    return waitForMenu(500) != nullptr;
+  }));
+  PostMessageW(waitForMenu(), WM_KEYDOWN, VK_ESCAPE, 0);
+
+  ASSERT_TRUE(choose(4));
+  DWORD code = 1234;
+  ASSERT_TRUE(launcher.waitForExit(20000, code)) << "the fourth item is not the exit";
+  EXPECT_EQ(code, 0u);
+  window = nullptr;
+}
+
+// The notification area as the launcher sees it: Shell_NotifyIconW hands
+// every change to the "Shell_TrayWnd" window as WM_COPYDATA, the change in
+// dwData and the icon's window in wParam.
+struct NotificationArea {
+  struct Change {
+    DWORD_PTR action;
+    HWND from;
+  };
+  static inline std::vector<Change> changes;
+
+  static LRESULT CALLBACK proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COPYDATA) {
+      changes.push_back({reinterpret_cast<const COPYDATASTRUCT*>(lParam)->dwData, reinterpret_cast<HWND>(wParam)});
+      return TRUE;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+  }
+
+  NotificationArea() {
+    changes.clear();
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = proc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"Shell_TrayWnd";
+    RegisterClassW(&wc);
+    window = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance,
+                             nullptr);
+  }
+  ~NotificationArea() { DestroyWindow(window); }
+
+  // Handles what the launcher sends while waiting: it waits on this thread.
+  bool waitForChanges(std::size_t count) {
+    return waitUntil([&] {
+      MSG m;
+      while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&m);
+      return changes.size() >= count;
+    });
+  }
+
+  HWND window = nullptr;
+};
+
+TEST_F(TrayTest, TheIconIsAddedAgainWhenTheNotificationAreaIsRecreated) {
+  NotificationArea area;
+  ASSERT_NE(area.window, nullptr);
+  ASSERT_EQ(FindWindowW(L"Shell_TrayWnd", nullptr), area.window) << "another notification area is up";
+  launcher.start(exe);
+  ASSERT_TRUE(area.waitForChanges(1)) << "the icon was never added";
+  waitUntil([&] { return (window = findProcessWindow(L"VEXLO", launcher.processId())) != nullptr; });
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(area.changes[0].action, static_cast<DWORD_PTR>(NIM_ADD));
+  EXPECT_EQ(area.changes[0].from, window);
+
+  // What the shell announces to every top-level window when it has made a new one.
+  PostMessageW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+  ASSERT_TRUE(area.waitForChanges(2)) << "the icon was not added again";
+  EXPECT_EQ(area.changes[1].action, static_cast<DWORD_PTR>(NIM_ADD));
+  EXPECT_EQ(area.changes[1].from, window);
+
+  PostMessageW(window, WM_COMMAND, IDM_EXIT, 0);
+  ASSERT_TRUE(area.waitForChanges(3));
+  EXPECT_EQ(area.changes[2].action, static_cast<DWORD_PTR>(NIM_DELETE));
+  window = nullptr;
+}
+
+}  // namespace
+}  // namespace vexlo::test
