@@ -2,17 +2,22 @@
 // callbacks, against a fake host and fake Windows services.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <set>
+#include <string>
+#include <vector>
 
 #include "plugin/button_table.h"
 #include "plugin/plugin_library.h"
 #include "plugin/vexlo2_plugin.h"
 #include "tests/plugin/fake_host.h"
 #include "tests/plugin/fake_plugin_platform.h"
+#include "tests/support/natural_controller_record.h"
 
 using namespace TVTest;
 using vexlo2::test::FakeHost;
 using vexlo2::test::Platform;
+namespace records = vexlo::test::host;
 
 namespace {
 
@@ -28,7 +33,7 @@ class PluginTest : public ::testing::Test {
   void TearDown() override { vexlo2::OnProcessDetach(); }
 
   void Initialize() {
-    ASSERT_EQ(TVTInitialize(host.Param()), 1);
+    ASSERT_EQ(TVTInitialize(host.Param()), 1) << host.refusal;
     ASSERT_NE(host.eventCallback, nullptr);
     host.Clear();
   }
@@ -47,19 +52,22 @@ using Numbers = std::vector<std::uint32_t>;
 
 TEST_F(PluginTest, ReportsInterfaceVersionAndInformationBeforeInitialisation) {
   EXPECT_EQ(TVTGetVersion(), 11u);
-  PluginInfo info{99, 99, nullptr, nullptr, nullptr};
-  ASSERT_EQ(TVTGetPluginInfo(&info), 1);
-  EXPECT_EQ(info.Type, 0u);
-  EXPECT_EQ(info.Flags, 0u);
-  EXPECT_EQ(std::wstring(info.pszPluginName), L"Vexlo2");
-  EXPECT_EQ(std::wstring(info.pszDescription), L"GV-RCKIT3(Vexlo2)でTVTestを操作します。");
-  ASSERT_NE(info.pszCopyright, nullptr);
-  EXPECT_FALSE(std::wstring(info.pszCopyright).empty());
+  // Exactly the host's size, filled with 99s: a record larger than the
+  // host's is written past the end, and a field left alone still says 99.
+  std::vector<std::uint8_t> bytes(records::kHostLayout.pluginInfo.size, 99);
+  ASSERT_EQ(TVTGetPluginInfo(reinterpret_cast<PluginInfo*>(bytes.data())), 1);
+  const records::PluginInformation info = records::ReadPluginInfo(bytes.data());
+  EXPECT_EQ(info.type, 0u);
+  EXPECT_EQ(info.flags, 0u);
+  EXPECT_EQ(info.name, L"Vexlo2");
+  EXPECT_EQ(info.description, L"GV-RCKIT3(Vexlo2)でTVTestを操作します。");
+  ASSERT_TRUE(info.copyright.has_value());
+  EXPECT_FALSE(info.copyright->empty());
   EXPECT_TRUE(host.sent.empty());
 }
 
 TEST_F(PluginTest, InitialiseRegistersTheControllerThenAsksForEvents) {
-  ASSERT_EQ(TVTInitialize(host.Param()), 1);
+  ASSERT_EQ(TVTInitialize(host.Param()), 1) << host.refusal;
   ASSERT_EQ(host.Numbers(), (Numbers{68, 3}));
   EXPECT_EQ(host.sent[0].lParam2, 0);
   EXPECT_EQ(host.eventCallback, &Vexlo2::EventCallback);
@@ -67,21 +75,21 @@ TEST_F(PluginTest, InitialiseRegistersTheControllerThenAsksForEvents) {
 
   ASSERT_EQ(host.controllers.size(), 1u);
   const auto& c = host.controllers[0];
-  EXPECT_EQ(c.record.Size, sizeof(ControllerRecord));
-  EXPECT_EQ(c.record.Flags, 0u);
+  EXPECT_EQ(c.size, records::kHostLayout.controller.size);
+  EXPECT_EQ(c.flags, 0u);
   EXPECT_EQ(c.name, L"GV-RCKIT3");
   EXPECT_EQ(c.text, L"GV-RCKIT3(Vexlo2)");
-  EXPECT_EQ(c.record.NumButtons, 50);
-  EXPECT_EQ(c.record.pszIniFileName, nullptr);
+  EXPECT_EQ(c.buttonCount, 50);
+  EXPECT_EQ(c.iniFileName, 0u);
   EXPECT_EQ(c.section, L"Vexlo2");
-  EXPECT_EQ(c.record.ControllerImageId, 20u);
-  EXPECT_EQ(c.record.SelButtonsImageId, 21u);
-  EXPECT_EQ(c.record.pTranslateMessage, nullptr);
-  EXPECT_EQ(c.record.pClientData, vexlo2::CurrentPlugin());
+  EXPECT_EQ(c.controllerBitmapId, 20u);
+  EXPECT_EQ(c.selectionBitmapId, 21u);
+  EXPECT_EQ(c.translateCallback, 0u);
+  EXPECT_EQ(c.clientData, reinterpret_cast<std::uintptr_t>(vexlo2::CurrentPlugin()));
 }
 
 TEST_F(PluginTest, RegisteredButtonsCarryNamesDefaultsAndPlaces) {
-  ASSERT_EQ(TVTInitialize(host.Param()), 1);
+  ASSERT_EQ(TVTInitialize(host.Param()), 1) << host.refusal;
   const auto& buttons = host.controllers.at(0).buttons;
   ASSERT_EQ(buttons.size(), 50u);
 
@@ -96,7 +104,7 @@ TEST_F(PluginTest, RegisteredButtonsCarryNamesDefaultsAndPlaces) {
   EXPECT_EQ(buttons[49].name, L"スキップ");
   EXPECT_EQ(buttons[49].defaultCommand, L"ChannelMenu");
 
-  const ImageRect enter = buttons[29].rect;
+  const records::ImageRect enter = buttons[29].rect;
   EXPECT_EQ(buttons[29].name, L"決定");
   EXPECT_EQ((std::vector<int>{enter.Left, enter.Top, enter.Width, enter.Height}),
             (std::vector<int>{26, 160, 28, 28}));
@@ -270,6 +278,30 @@ TEST(ButtonTable, EverySixteenBitCodeFindsItsRowOrNone) {
   EXPECT_EQ(found, 50);
   EXPECT_EQ(vexlo2::FindButtonIndex(0x02), -1);
   EXPECT_EQ(vexlo2::FindButtonIndex(0x0101), -1);
+}
+
+// The reader the test hosts share must refuse a record the host would
+// refuse, before it reads past the size field.
+TEST(HostRecords, ANaturallyAlignedControllerRecordIsRefusedOnItsSizeAlone) {
+  const auto size = static_cast<std::uint32_t>(sizeof(vexlo::test::NaturalControllerRecord));
+  ASSERT_NE(size, records::kHostLayout.controller.size);
+  // Only the size field is there: any read past it trips the sanitizer.
+  std::vector<std::uint8_t> sizeOnly(sizeof size);
+  std::memcpy(sizeOnly.data(), &size, sizeof size);
+  const std::string reason = "size " + std::to_string(size) + " is not the host's " +
+                             std::to_string(records::kHostLayout.controller.size);
+  EXPECT_EQ(records::ControllerSizeRefusal(sizeOnly.data()), reason);
+  const records::ControllerReading reading = records::ReadController(sizeOnly.data());
+  EXPECT_EQ(reading.refusal, reason);
+  EXPECT_TRUE(reading.controller.buttons.empty());
+
+  // A 32-bit host takes its 48 bytes and nothing else.
+  const std::uint32_t sizes[] = {76, 48};
+  std::memcpy(sizeOnly.data(), &sizes[0], sizeof sizes[0]);
+  EXPECT_EQ(records::ControllerSizeRefusal(sizeOnly.data(), records::kI686), "size 76 is not the host's 48");
+  std::memcpy(sizeOnly.data(), &sizes[1], sizeof sizes[1]);
+  EXPECT_EQ(records::ControllerSizeRefusal(sizeOnly.data(), records::kI686), "");
+  EXPECT_EQ(records::ControllerSizeRefusal(nullptr), "no record");
 }
 
 }  // namespace

@@ -6,22 +6,27 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "tests/plugin/fake_host.h"
+#include "tests/support/host_records.h"
 #include "tests/support/wine_path.h"
 
 using namespace TVTest;
 using vexlo2::test::CopiedButton;
 using vexlo2::test::FakeHost;
+namespace records = vexlo::test::host;
 
 namespace {
 
 std::wstring PluginPath() { return vexlo::test::windowsPath(VEXLO2_TVTP_PATH); }
 
+// The host's own view of the exports: records are its bytes, not the
+// plugin's declarations.
 struct Exports {
   std::uint32_t(TVT_STDCALL* getVersion)();
-  HostBool(TVT_STDCALL* getPluginInfo)(PluginInfo*);
-  HostBool(TVT_STDCALL* initialize)(HostParam*);
+  HostBool(TVT_STDCALL* getPluginInfo)(void* info);
+  HostBool(TVT_STDCALL* initialize)(void* param);
   HostBool(TVT_STDCALL* finalize)();
 };
 
@@ -32,7 +37,7 @@ void Resolve(HMODULE module, const char* name, T& function) {
 
 class LoadedPlugin {
  public:
-  LoadedPlugin() : module_(LoadLibraryW(PluginPath().c_str())) {
+  explicit LoadedPlugin(const std::wstring& path) : module_(LoadLibraryW(path.c_str())) {
     if (!module_) return;
     Resolve(module_, "TVTGetVersion", exports_.getVersion);
     Resolve(module_, "TVTGetPluginInfo", exports_.getPluginInfo);
@@ -99,32 +104,34 @@ void PostAndPump(HWND window, UINT message, WPARAM wParam) {
 TEST(PluginInWine, LoadsRegistersAndTurnsRemoteMessagesIntoButtonPresses) {
   HWND window = CreateHostWindow();
   ASSERT_NE(window, nullptr);
-  LoadedPlugin plugin;
+  LoadedPlugin plugin(PluginPath());
   ASSERT_NE(plugin.module(), nullptr) << "LoadLibraryW failed: " << GetLastError();
   ASSERT_TRUE(plugin.complete()) << "an export is missing or decorated";
   const Exports& tvt = plugin.exports();
 
   EXPECT_EQ(tvt.getVersion(), 11u);
-  PluginInfo info{};
-  ASSERT_EQ(tvt.getPluginInfo(&info), 1);
-  EXPECT_EQ(std::wstring(info.pszPluginName), L"Vexlo2");
+  // Exactly the host's size: a larger record would be written past it.
+  std::vector<std::uint8_t> infoBytes(records::kHostLayout.pluginInfo.size);
+  ASSERT_EQ(tvt.getPluginInfo(infoBytes.data()), 1);
+  const records::PluginInformation info = records::ReadPluginInfo(infoBytes.data());
+  EXPECT_EQ(info.name, L"Vexlo2");
 
   FakeHost host;
   host.SetMainWindow(reinterpret_cast<HostWindow>(window));
-  ASSERT_EQ(tvt.initialize(host.Param()), 1);
+  ASSERT_EQ(tvt.initialize(host.Param()), 1) << host.refusal;
   ASSERT_EQ(host.Numbers(), (std::vector<std::uint32_t>{68, 3}));
   const auto& c = host.controllers.at(0);
-  EXPECT_EQ(c.record.Size, sizeof(ControllerRecord));
+  EXPECT_EQ(c.size, records::kHostLayout.controller.size);
   EXPECT_EQ(c.name, L"GV-RCKIT3");
   EXPECT_EQ(c.text, L"GV-RCKIT3(Vexlo2)");
   EXPECT_EQ(c.section, L"Vexlo2");
-  EXPECT_EQ(c.record.ControllerImageId, 20u);
-  EXPECT_EQ(c.record.SelButtonsImageId, 21u);
+  EXPECT_EQ(c.controllerBitmapId, 20u);
+  EXPECT_EQ(c.selectionBitmapId, 21u);
   ASSERT_EQ(c.buttons.size(), 50u);
   EXPECT_EQ(c.buttons[0].defaultCommand, L"Close");
   EXPECT_EQ(c.buttons[46].defaultCommand, L"RecordStart");
-  EXPECT_NE(c.record.pClientData, nullptr);
-  EXPECT_EQ(host.eventClientData, c.record.pClientData);
+  EXPECT_NE(c.clientData, 0u);
+  EXPECT_EQ(reinterpret_cast<std::uintptr_t>(host.eventClientData), c.clientData);
 
   host.Clear();
   ASSERT_EQ(host.eventCallback(kEventPluginEnable, 1, 0, host.eventClientData), 1);
@@ -197,10 +204,10 @@ bool HasDrawing(const Bitmap& b, int left, int top, int width, int height) {
 }
 
 TEST(PluginInWine, BitmapsShowEveryButtonAndHighlight) {
-  LoadedPlugin plugin;
+  LoadedPlugin plugin(PluginPath());
   ASSERT_NE(plugin.module(), nullptr);
   FakeHost host;
-  ASSERT_EQ(plugin.exports().initialize(host.Param()), 1);
+  ASSERT_EQ(plugin.exports().initialize(host.Param()), 1) << host.refusal;
   const std::vector<CopiedButton> buttons = host.controllers.at(0).buttons;
   ASSERT_EQ(buttons.size(), 50u);
 
@@ -219,7 +226,7 @@ TEST(PluginInWine, BitmapsShowEveryButtonAndHighlight) {
   }
 
   for (const CopiedButton& button : buttons) {
-    const ImageRect r = button.rect;
+    const records::ImageRect r = button.rect;
     ASSERT_LE(r.Left + r.Width, remote.width);
     ASSERT_LE(r.Top + r.Height, remote.height);
     ASSERT_LE(button.sel.Left + r.Width, lit.width);
