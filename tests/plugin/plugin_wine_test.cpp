@@ -1,6 +1,7 @@
 // A test host for the built Vexlo2.tvtp: loads it as TVTest would, calls the
 // exports in the host's order, reads its bitmaps and routes a real window's
-// messages through the callback the plugin installs.
+// messages through the callback the plugin installs. Every test runs on the
+// build tree's plugin and on the one in the x64 zip a user downloads.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -18,8 +19,6 @@ using vexlo2::test::FakeHost;
 namespace records = vexlo::test::host;
 
 namespace {
-
-std::wstring PluginPath() { return vexlo::test::windowsPath(VEXLO2_TVTP_PATH); }
 
 // The host's own view of the exports: records are its bytes, not the
 // plugin's declarations.
@@ -48,6 +47,11 @@ class LoadedPlugin {
     if (module_) FreeLibrary(module_);
   }
   HMODULE module() const { return module_; }
+  std::wstring file() const {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(module_, path, MAX_PATH);
+    return path;
+  }
   const Exports& exports() const { return exports_; }
   bool complete() const {
     return exports_.getVersion && exports_.getPluginInfo && exports_.initialize && exports_.finalize;
@@ -101,11 +105,35 @@ void PostAndPump(HWND window, UINT message, WPARAM wParam) {
   FAIL() << "posted message never arrived";
 }
 
-TEST(PluginInWine, LoadsRegistersAndTurnsRemoteMessagesIntoButtonPresses) {
+// Where the plugin under test comes from.
+struct PluginFile {
+  const char* origin;
+  const char* path;
+};
+
+const PluginFile kPluginFiles[] = {
+    {"BuildTree", VEXLO2_TVTP_PATH},
+    {"X64Zip", VEXLO2_PACKAGED_TVTP_PATH},
+};
+
+class PluginInWine : public ::testing::TestWithParam<PluginFile> {
+ protected:
+  void SetUp() override {
+    path_ = vexlo::test::windowsPath(GetParam().path);
+    ASSERT_NE(GetFileAttributesW(path_.c_str()), INVALID_FILE_ATTRIBUTES)
+        << GetParam().path << " is not there (the zip is unpacked by the plugin_package_unpacked fixture)";
+  }
+  std::wstring path_;
+};
+
+TEST_P(PluginInWine, LoadsRegistersAndTurnsRemoteMessagesIntoButtonPresses) {
   HWND window = CreateHostWindow();
   ASSERT_NE(window, nullptr);
-  LoadedPlugin plugin(PluginPath());
+  g_unhandledRemote = 0;
+  LoadedPlugin plugin(path_);
   ASSERT_NE(plugin.module(), nullptr) << "LoadLibraryW failed: " << GetLastError();
+  EXPECT_EQ(CompareStringOrdinal(plugin.file().c_str(), -1, path_.c_str(), -1, TRUE), CSTR_EQUAL)
+      << "loaded from elsewhere";
   ASSERT_TRUE(plugin.complete()) << "an export is missing or decorated";
   const Exports& tvt = plugin.exports();
 
@@ -203,8 +231,8 @@ bool HasDrawing(const Bitmap& b, int left, int top, int width, int height) {
   return false;
 }
 
-TEST(PluginInWine, BitmapsShowEveryButtonAndHighlight) {
-  LoadedPlugin plugin(PluginPath());
+TEST_P(PluginInWine, BitmapsShowEveryButtonAndHighlight) {
+  LoadedPlugin plugin(path_);
   ASSERT_NE(plugin.module(), nullptr);
   FakeHost host;
   ASSERT_EQ(plugin.exports().initialize(host.Param()), 1) << host.refusal;
@@ -242,5 +270,8 @@ TEST(PluginInWine, BitmapsShowEveryButtonAndHighlight) {
   DeleteObject(lit.handle);
   EXPECT_EQ(plugin.exports().finalize(), 1);
 }
+
+INSTANTIATE_TEST_SUITE_P(Plugin, PluginInWine, ::testing::ValuesIn(kPluginFiles),
+                         [](const ::testing::TestParamInfo<PluginFile>& info) { return std::string(info.param.origin); });
 
 }  // namespace
