@@ -280,6 +280,79 @@ TEST(ButtonTable, EverySixteenBitCodeFindsItsRowOrNone) {
   EXPECT_EQ(vexlo2::FindButtonIndex(0x0101), -1);
 }
 
+// Properties of the table rather than its rows: a rectangle moved over its
+// neighbour or a command moved to another button breaks one of them, while
+// the bitmaps, drawn from the same table, would show nothing wrong.
+struct Interval {
+  int begin, end;
+  bool contains(const Interval& other) const { return begin <= other.begin && other.end <= end; }
+  bool holds(int point) const { return begin <= point && point < end; }
+  bool meets(const Interval& other) const { return begin < other.end && other.begin < end; }
+  int middle() const { return (begin + end) / 2; }
+};
+
+// A row's image rectangle, copied out of the packed descriptor.
+struct Area {
+  Interval x, y;
+};
+
+Area ImageArea(int index) {
+  const ImageRect r = vexlo2::kButtonTable[index].descriptor.ImageButtonRect;
+  const int left = r.Left, top = r.Top, width = r.Width, height = r.Height;
+  return {{left, left + width}, {top, top + height}};
+}
+
+TEST(ButtonTable, ImageRectanglesMeetAtMostCornerToCorner) {
+  // The cursor pad's arrows cross at their corners; any other overlap is a
+  // button lying over another.
+  for (int i = 0; i < vexlo2::kButtonCount; ++i) {
+    const Area a = ImageArea(i);
+    EXPECT_LT(a.x.begin, a.x.end) << i;
+    EXPECT_LT(a.y.begin, a.y.end) << i;
+    for (int j = i + 1; j < vexlo2::kButtonCount; ++j) {
+      const Area b = ImageArea(j);
+      if (!a.x.meets(b.x) || !a.y.meets(b.y)) continue;
+      EXPECT_FALSE(a.x.contains(b.x) || b.x.contains(a.x) || a.y.contains(b.y) || b.y.contains(a.y))
+          << "button " << j << " lies across button " << i;
+      EXPECT_FALSE(b.x.holds(a.x.middle()) && b.y.holds(a.y.middle()))
+          << "button " << j << " covers the middle of button " << i;
+      EXPECT_FALSE(a.x.holds(b.x.middle()) && a.y.holds(b.y.middle()))
+          << "button " << i << " covers the middle of button " << j;
+    }
+  }
+}
+
+TEST(ButtonTable, NoTwoButtonsShareADefaultCommand) {
+  std::set<std::wstring> commands;
+  for (const vexlo2::ButtonEntry& row : vexlo2::kButtonTable) {
+    const wchar_t* command = row.descriptor.pszDefaultCommand;
+    if (!command) continue;
+    EXPECT_TRUE(commands.insert(command).second) << "twice: " << command;
+  }
+}
+
+TEST(ButtonTable, UpAndDownButtonsCarryTheCommandsOfTheirOwnDirection) {
+  const std::wstring subjects[][2] = {{L"音量", L"Volume"}, {L"チャンネル", L"Channel"}};
+  const std::wstring directions[][2] = {{L"UP", L"Up"}, {L"DOWN", L"Down"}};
+  auto endsWith = [](const std::wstring& text, const std::wstring& end) {
+    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+  };
+  for (const auto& subject : subjects) {
+    for (const auto& direction : directions) {
+      const std::wstring name = subject[0] + direction[0];
+      const vexlo2::ButtonEntry* row = nullptr;
+      for (const vexlo2::ButtonEntry& r : vexlo2::kButtonTable)
+        if (name == r.descriptor.pszName) row = &r;
+      ASSERT_NE(row, nullptr) << "no button " << name;
+      const wchar_t* defaultCommand = row->descriptor.pszDefaultCommand;
+      ASSERT_NE(defaultCommand, nullptr) << name;
+      const std::wstring command = defaultCommand;
+      EXPECT_EQ(command.rfind(subject[1], 0), 0u) << name << " has " << command;
+      EXPECT_TRUE(endsWith(command, direction[1])) << name << " has " << command;
+    }
+  }
+}
+
 // The reader the test hosts share must refuse a record the host would
 // refuse, before it reads past the size field.
 TEST(HostRecords, ANaturallyAlignedControllerRecordIsRefusedOnItsSizeAlone) {
