@@ -46,11 +46,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   filter.repeatCount = take32(data, size);
 
   std::vector<std::uint8_t> packet(data, data + size);
-  // Let the header's size agree with the bytes read often enough to go deeper.
-  if ((flags & 4) && packet.size() >= kHidDataOffset) {
-    const std::uint32_t n = static_cast<std::uint32_t>(packet.size());
-    std::memcpy(packet.data() + kHeaderSizeOffset, &n, sizeof n);
-  }
 
   const ReceiverFilter before = filter;
   const std::uint16_t result = decodeRemotePacket(filter, packet.empty() ? nullptr : packet.data(), packet.size(), device);

@@ -66,8 +66,9 @@ bool packetDevice(const std::uint8_t* packet, std::size_t size, std::uintptr_t& 
 
 std::uint16_t decodeRemotePacket(ReceiverFilter& filter, const std::uint8_t* packet, std::size_t size,
                                  const DeviceIdentity& device) {
+  // The header's own size field is not looked at: the bytes read are the
+  // packet, and every bound comes from them.
   if (packet == nullptr || size < kHidDataOffset) return kNotReceiver;
-  if (readU32(packet + kHeaderSizeOffset) != size) return kNotReceiver;
   if (!isReceiver(device, readU32(packet + kHeaderTypeOffset))) return kNotReceiver;
   std::size_t codeOffset = 0;
   if (!lastReportCodeOffset(packet, size, codeOffset)) return kNotReceiver;

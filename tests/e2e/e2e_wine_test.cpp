@@ -21,6 +21,7 @@ using e2e::StandIn;
 
 const std::wstring kStandInExe = vexlo::test::windowsPath(VEXLO_STANDIN_PATH);
 const std::wstring kPluginFile = vexlo::test::windowsPath(VEXLO2_TVTP_PATH);
+const std::wstring kNaturalPluginFile = vexlo::test::windowsPath(VEXLO_NATURAL_PLUGIN_PATH);
 
 // Wine settles a new window's place in the Z order a little later; put the
 // wanted one on top and wait until routing sees it there.
@@ -95,10 +96,28 @@ class EndToEnd : public ::testing::Test {
 TEST_F(EndToEnd, Channel1InDirectModeReachesThePluginAsButton13) {
   StandIn& viewer = start(L"viewer");
   ASSERT_TRUE(e2e::waitForLog(viewer.logPath, "controller GV-RCKIT3 buttons=50"));
+  EXPECT_NE(e2e::readLog(viewer.logPath).find("plugin Vexlo2\n"), std::string::npos);
   state_.mode = vexlo::Mode::kDirectInput;
   press(vexlo::kCodeChannel1);
   EXPECT_TRUE(e2e::waitForLog(viewer.logPath, "press index=13 name=チャンネル1 default=Channel1"))
       << e2e::readLog(viewer.logPath);
+}
+
+TEST_F(EndToEnd, ANaturallyAlignedControllerRecordIsRefusedWithTheReason) {
+  if (sizeof(void*) == 4) GTEST_SKIP() << "on i686 natural alignment is the host's layout";
+  const std::wstring log = directory_ + L"\\natural.log";
+  DWORD exitCode = 0;
+  ASSERT_TRUE(e2e::runStandInToExit(kStandInExe, log, L"--plugin \"" + kNaturalPluginFile + L"\"", exitCode))
+      << e2e::readLog(log);
+  const std::string text = e2e::readLog(log);
+  // Refused on its size before anything else of it is read; the plugin
+  // then reports the failure and the host does not start it.
+  EXPECT_NE(text.find("plugin Natural layout\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("controller-refused size 88 is not the host's 76\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("log natural record refused"), std::string::npos) << text;
+  EXPECT_NE(text.find("error plugin-refused"), std::string::npos) << text;
+  EXPECT_EQ(text.find("ready pid="), std::string::npos) << text;
+  EXPECT_NE(exitCode, 0u);
 }
 
 TEST_F(EndToEnd, OpenDialogIsEnlargedAndTakesKeysInsteadOfThePlugin) {

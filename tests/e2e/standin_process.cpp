@@ -57,21 +57,43 @@ bool waitUntilReady(StandIn& out, DWORD timeoutMs) {
   return out.window != nullptr;
 }
 
-bool startStandIn(const std::wstring& exe, const std::wstring& logPath, const std::wstring& arguments,
-                  StandIn& out) {
-  out = StandIn{};
-  out.logPath = logPath;
+namespace {
+
+bool launch(const std::wstring& exe, const std::wstring& logPath, const std::wstring& arguments,
+            PROCESS_INFORMATION& process) {
   DeleteFileW(logPath.c_str());
   std::wstring commandLine = L"\"" + exe + L"\" --log \"" + logPath + L"\" " + arguments;
   std::vector<wchar_t> buffer(commandLine.begin(), commandLine.end());
   buffer.push_back(L'\0');
   STARTUPINFOW startup = {};
   startup.cb = sizeof(startup);
-  if (!CreateProcessW(exe.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                      &out.process)) {
-    return false;
-  }
+  return CreateProcessW(exe.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process) != 0;
+}
+
+}  // namespace
+
+bool startStandIn(const std::wstring& exe, const std::wstring& logPath, const std::wstring& arguments,
+                  StandIn& out) {
+  out = StandIn{};
+  out.logPath = logPath;
+  if (!launch(exe, logPath, arguments, out.process)) return false;
   return waitUntilReady(out);
+}
+
+bool runStandInToExit(const std::wstring& exe, const std::wstring& logPath, const std::wstring& arguments,
+                      DWORD& exitCode, DWORD timeoutMs) {
+  PROCESS_INFORMATION process{};
+  if (!launch(exe, logPath, arguments, process)) return false;
+  const bool ended = WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0;
+  if (!ended) {
+    TerminateProcess(process.hProcess, 1);
+    WaitForSingleObject(process.hProcess, 5000);
+  }
+  GetExitCodeProcess(process.hProcess, &exitCode);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return ended;
 }
 
 void stopStandIn(StandIn& standIn) {

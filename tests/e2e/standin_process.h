@@ -20,6 +20,12 @@ struct StandIn {
 bool startStandIn(const std::wstring& exe, const std::wstring& logPath, const std::wstring& arguments,
                   StandIn& out);
 
+// Runs `exe` with `arguments` (the log path is added) to its end, for a
+// stand-in that is expected to give up. False when it could not be started
+// or was still running after `timeoutMs` (it is then ended).
+bool runStandInToExit(const std::wstring& exe, const std::wstring& logPath, const std::wstring& arguments,
+                      DWORD& exitCode, DWORD timeoutMs = 20000);
+
 // Parses the stand-in's "ready" line out of its log into `out`.
 bool waitUntilReady(StandIn& out, DWORD timeoutMs = 20000);
 

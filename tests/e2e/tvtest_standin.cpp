@@ -1,7 +1,9 @@
 // A stand-in for TVTest, as our plugin sees its host: a "TVTest Window" main
 // window, optionally a channel display and an open-file dialog, the plugin
 // loaded and driven through its four exports, host messages answered, and
-// every controller button press written to a log that the tests read.
+// every controller button press written to a log that the tests read. It
+// reads the plugin's records as the host does, by the host's layout, and
+// refuses a controller record the host would refuse, logging why.
 //
 //   tvtest_standin.exe [--log FILE] [--plugin FILE] [--channel-display] [--open-dialog] [options...]
 
@@ -16,18 +18,17 @@
 #include "plugin/tvtest_host.h"
 #include "tests/e2e/standin_ids.h"
 #include "tests/e2e/standin_process.h"
+#include "tests/support/host_records.h"
 
 namespace {
 
 using namespace TVTest;
+namespace records = vexlo::test::host;
 
-struct RegisteredButton {
-  std::wstring name;
-  std::wstring defaultCommand;
-};
+HostLParam TVT_STDCALL hostCallback(HostParam*, std::uint32_t message, HostLParam p1, HostLParam p2);
 
 struct Host {
-  HostParam param{};
+  records::HostParamRecord param{reinterpret_cast<std::uintptr_t>(&hostCallback), 0};
   HWND mainWindow = nullptr;
   std::wstring logPath;
   EventCallbackFunc eventCallback = nullptr;
@@ -35,7 +36,7 @@ struct Host {
   WindowMessageCallbackFunc messageCallback = nullptr;
   void* messageClient = nullptr;
   std::wstring controllerName;
-  std::vector<RegisteredButton> buttons;
+  std::vector<records::CopiedButton> buttons;
   UINT remoteMessage = 0;
 } g_host;
 
@@ -63,16 +64,16 @@ std::wstring text(HostLParam pointer) {
   return p ? p : L"";
 }
 
-HostLParam registerController(const ControllerRecord* record) {
-  if (!record || record->Size != sizeof(ControllerRecord) || record->NumButtons <= 0 || !record->pButtonList) return 0;
-  g_host.controllerName = record->pszName ? record->pszName : L"";
-  g_host.buttons.clear();
-  for (int i = 0; i < record->NumButtons; ++i) {
-    const ButtonDescriptor& b = record->pButtonList[i];
-    g_host.buttons.push_back({b.pszName ? b.pszName : L"", b.pszDefaultCommand ? b.pszDefaultCommand : L""});
+HostLParam registerController(const void* record) {
+  records::ControllerReading reading = records::ReadController(record);
+  if (!reading.refusal.empty()) {
+    logLine(L"controller-refused " + std::wstring(reading.refusal.begin(), reading.refusal.end()));
+    return 0;
   }
+  g_host.controllerName = reading.controller.name;
+  g_host.buttons = std::move(reading.controller.buttons);
   logLine(L"controller " + g_host.controllerName + L" buttons=" + std::to_wstring(g_host.buttons.size()) +
-          L" text=" + (record->pszText ? record->pszText : L""));
+          L" text=" + reading.controller.text);
   return 1;
 }
 
@@ -81,7 +82,7 @@ HostLParam buttonDown(const std::wstring& controller, HostLParam index) {
     logLine(L"press-unknown controller=" + controller + L" index=" + std::to_wstring(index));
     return 0;
   }
-  const RegisteredButton& b = g_host.buttons[static_cast<std::size_t>(index)];
+  const records::CopiedButton& b = g_host.buttons[static_cast<std::size_t>(index)];
   logLine(L"press index=" + std::to_wstring(index) + L" name=" + b.name + L" default=" + b.defaultCommand);
   return 1;
 }
@@ -100,7 +101,7 @@ HostLParam TVT_STDCALL hostCallback(HostParam*, std::uint32_t message, HostLPara
       g_host.messageClient = reinterpret_cast<void*>(p2);
       return 1;
     case kMessageRegisterController:
-      return registerController(reinterpret_cast<const ControllerRecord*>(p1));
+      return registerController(reinterpret_cast<const void*>(p1));
     case kMessageOnControllerButtonDown:
       return buttonDown(text(p1), p2);
     default:
@@ -211,8 +212,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   g_host.mainWindow = CreateWindowExW(0, L"TVTest Window", L"TVTest stand-in", WS_OVERLAPPEDWINDOW, 40, 40, 480, 320,
                                       nullptr, nullptr, instance, nullptr);
   if (!g_host.mainWindow) return 1;
-  g_host.param.HostCallback = hostCallback;
-  g_host.param.hwndApp = reinterpret_cast<HostWindow>(g_host.mainWindow);
+  g_host.param.SetMainWindow(reinterpret_cast<std::uintptr_t>(g_host.mainWindow));
 
   HMODULE plugin = LoadLibraryW(pluginPath.c_str());
   if (!plugin) {
@@ -220,15 +220,21 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     return 2;
   }
   auto getVersion = exportOf<DWORD(TVT_STDCALL*)()>(plugin, "TVTGetVersion");
-  auto getInfo = exportOf<HostBool(TVT_STDCALL*)(PluginInfo*)>(plugin, "TVTGetPluginInfo");
-  auto initialize = exportOf<HostBool(TVT_STDCALL*)(HostParam*)>(plugin, "TVTInitialize");
+  // Records cross as the host's bytes, not as the plugin declares them.
+  auto getInfo = exportOf<HostBool(TVT_STDCALL*)(void*)>(plugin, "TVTGetPluginInfo");
+  auto initialize = exportOf<HostBool(TVT_STDCALL*)(void*)>(plugin, "TVTInitialize");
   auto finalize = exportOf<HostBool(TVT_STDCALL*)()>(plugin, "TVTFinalize");
   if (!getVersion || !getInfo || !initialize || !finalize) {
     logLine(L"error exports-missing");
     return 3;
   }
-  PluginInfo info = {};
-  if (getVersion() != kInterfaceVersion || !getInfo(&info) || !initialize(&g_host.param)) {
+  std::vector<std::uint8_t> info(records::kHostLayout.pluginInfo.size);
+  if (getVersion() != kInterfaceVersion || !getInfo(info.data())) {
+    logLine(L"error plugin-refused");
+    return 4;
+  }
+  logLine(L"plugin " + records::ReadPluginInfo(info.data()).name.value_or(L""));
+  if (!initialize(g_host.param.data())) {
     logLine(L"error plugin-refused");
     return 4;
   }

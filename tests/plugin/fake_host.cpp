@@ -10,11 +10,7 @@ std::wstring Text(const wchar_t* text) { return text ? std::wstring(text) : std:
 
 }  // namespace
 
-FakeHost::FakeHost() {
-  param_.HostCallback = Callback;
-  param_.hwndApp = 0x1234;
-  g_host = this;
-}
+FakeHost::FakeHost() : param_(reinterpret_cast<std::uintptr_t>(&Callback), 0x1234) { g_host = this; }
 
 FakeHost::~FakeHost() { g_host = nullptr; }
 
@@ -27,13 +23,14 @@ std::vector<std::uint32_t> FakeHost::Numbers() const {
 TVTest::HostLParam TVT_STDCALL FakeHost::Callback(TVTest::HostParam* param, std::uint32_t message,
                                                   TVTest::HostLParam lParam1,
                                                   TVTest::HostLParam lParam2) {
-  if (!g_host || param != &g_host->param_) return 0;  // a stale or foreign param
+  if (!g_host || static_cast<void*>(param) != g_host->param_.data()) return 0;  // a stale or foreign param
   return g_host->Handle(message, lParam1, lParam2);
 }
 
 TVTest::HostLParam FakeHost::Handle(std::uint32_t message, TVTest::HostLParam lParam1,
                                     TVTest::HostLParam lParam2) {
   SentMessage m{message, lParam1, lParam2, {}};
+  bool registered = false;
   switch (message) {
     case TVTest::kMessageSetEventCallback:
       eventCallback = reinterpret_cast<TVTest::EventCallbackFunc>(lParam1);
@@ -47,24 +44,17 @@ TVTest::HostLParam FakeHost::Handle(std::uint32_t message, TVTest::HostLParam lP
     case TVTest::kMessageOnControllerButtonDown:
       m.text = Text(reinterpret_cast<const wchar_t*>(lParam1));
       break;
-    case TVTest::kMessageRegisterController:
-      controllers.push_back(CopyController(*reinterpret_cast<const TVTest::ControllerRecord*>(lParam1)));
+    case TVTest::kMessageRegisterController: {
+      vexlo::test::host::ControllerReading reading =
+          vexlo::test::host::ReadController(reinterpret_cast<const void*>(lParam1));
+      refusal = reading.refusal;
+      if (refusal.empty()) controllers.push_back(std::move(reading.controller));
+      registered = refusal.empty() && acceptControllers_;
       break;
+    }
   }
   sent.push_back(m);
-  if (message == TVTest::kMessageRegisterController) return acceptControllers_ ? 1 : 0;
-  return 0;
-}
-
-CopiedController CopyController(const TVTest::ControllerRecord& record) {
-  CopiedController c{record, Text(record.pszName), Text(record.pszText),
-                     Text(record.pszSectionName), {}};
-  for (int i = 0; i < record.NumButtons && record.pButtonList; ++i) {
-    const TVTest::ButtonDescriptor& b = record.pButtonList[i];
-    c.buttons.push_back({Text(b.pszName), b.pszDefaultCommand != nullptr, Text(b.pszDefaultCommand),
-                         b.ImageButtonRect, b.ImageSelButtonPos, b.Reserved});
-  }
-  return c;
+  return registered ? 1 : 0;
 }
 
 }  // namespace vexlo2::test

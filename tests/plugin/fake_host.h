@@ -1,14 +1,19 @@
 #pragma once
-// A TVTest host in miniature: hands out a HostParam whose callback records
-// every host message, copying what a real host would copy during the call.
+// A TVTest host in miniature: hands out a parameter record, laid out as the
+// host lays it out, whose callback records every host message, copying what
+// a real host would copy during the call and refusing what it would refuse.
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "plugin/tvtest_host.h"
+#include "tests/support/host_records.h"
 
 namespace vexlo2::test {
+
+using vexlo::test::host::CopiedButton;
+using vexlo::test::host::CopiedController;
 
 struct SentMessage {
   std::uint32_t message;
@@ -17,29 +22,14 @@ struct SentMessage {
   std::wstring text;  // 54: the log line; 69: the controller name
 };
 
-struct CopiedButton {
-  std::wstring name;
-  bool hasDefault;
-  std::wstring defaultCommand;
-  TVTest::ImageRect rect;
-  TVTest::ImagePos sel;
-  std::uint32_t reserved;
-};
-
-// What the host keeps of a controller record, copied while message 68 runs.
-struct CopiedController {
-  TVTest::ControllerRecord record;
-  std::wstring name, text, section;
-  std::vector<CopiedButton> buttons;
-};
-
 class FakeHost {
  public:
   FakeHost();
   ~FakeHost();
 
-  TVTest::HostParam* Param() { return &param_; }
-  void SetMainWindow(TVTest::HostWindow window) { param_.hwndApp = window; }
+  // The host's bytes, typed only to be handed to TVTInitialize.
+  TVTest::HostParam* Param() { return static_cast<TVTest::HostParam*>(param_.data()); }
+  void SetMainWindow(TVTest::HostWindow window) { param_.SetMainWindow(window); }
   void RefuseControllers() { acceptControllers_ = false; }
   void Clear() { sent.clear(); }
 
@@ -53,6 +43,7 @@ class FakeHost {
 
   std::vector<SentMessage> sent;
   std::vector<CopiedController> controllers;
+  std::string refusal;  // why the last controller record was not taken, if it was not
 
  private:
   static TVTest::HostLParam TVT_STDCALL Callback(TVTest::HostParam* param, std::uint32_t message,
@@ -61,11 +52,8 @@ class FakeHost {
   TVTest::HostLParam Handle(std::uint32_t message, TVTest::HostLParam lParam1,
                             TVTest::HostLParam lParam2);
 
-  TVTest::HostParam param_{};
+  vexlo::test::host::HostParamRecord param_;
   bool acceptControllers_ = true;
 };
-
-// Copies a controller record as a host sees it (shared with the Wine host).
-CopiedController CopyController(const TVTest::ControllerRecord& record);
 
 }  // namespace vexlo2::test

@@ -2,17 +2,22 @@
 // callbacks, against a fake host and fake Windows services.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <set>
+#include <string>
+#include <vector>
 
 #include "plugin/button_table.h"
 #include "plugin/plugin_library.h"
 #include "plugin/vexlo2_plugin.h"
 #include "tests/plugin/fake_host.h"
 #include "tests/plugin/fake_plugin_platform.h"
+#include "tests/support/natural_controller_record.h"
 
 using namespace TVTest;
 using vexlo2::test::FakeHost;
 using vexlo2::test::Platform;
+namespace records = vexlo::test::host;
 
 namespace {
 
@@ -28,7 +33,7 @@ class PluginTest : public ::testing::Test {
   void TearDown() override { vexlo2::OnProcessDetach(); }
 
   void Initialize() {
-    ASSERT_EQ(TVTInitialize(host.Param()), 1);
+    ASSERT_EQ(TVTInitialize(host.Param()), 1) << host.refusal;
     ASSERT_NE(host.eventCallback, nullptr);
     host.Clear();
   }
@@ -47,19 +52,22 @@ using Numbers = std::vector<std::uint32_t>;
 
 TEST_F(PluginTest, ReportsInterfaceVersionAndInformationBeforeInitialisation) {
   EXPECT_EQ(TVTGetVersion(), 11u);
-  PluginInfo info{99, 99, nullptr, nullptr, nullptr};
-  ASSERT_EQ(TVTGetPluginInfo(&info), 1);
-  EXPECT_EQ(info.Type, 0u);
-  EXPECT_EQ(info.Flags, 0u);
-  EXPECT_EQ(std::wstring(info.pszPluginName), L"Vexlo2");
-  EXPECT_EQ(std::wstring(info.pszDescription), L"GV-RCKIT3(Vexlo2)でTVTestを操作します。");
-  ASSERT_NE(info.pszCopyright, nullptr);
-  EXPECT_FALSE(std::wstring(info.pszCopyright).empty());
+  // Exactly the host's size, filled with 99s: a record larger than the
+  // host's is written past the end, and a field left alone still says 99.
+  std::vector<std::uint8_t> bytes(records::kHostLayout.pluginInfo.size, 99);
+  ASSERT_EQ(TVTGetPluginInfo(reinterpret_cast<PluginInfo*>(bytes.data())), 1);
+  const records::PluginInformation info = records::ReadPluginInfo(bytes.data());
+  EXPECT_EQ(info.type, 0u);
+  EXPECT_EQ(info.flags, 0u);
+  EXPECT_EQ(info.name, L"Vexlo2");
+  EXPECT_EQ(info.description, L"GV-RCKIT3(Vexlo2)でTVTestを操作します。");
+  ASSERT_TRUE(info.copyright.has_value());
+  EXPECT_FALSE(info.copyright->empty());
   EXPECT_TRUE(host.sent.empty());
 }
 
 TEST_F(PluginTest, InitialiseRegistersTheControllerThenAsksForEvents) {
-  ASSERT_EQ(TVTInitialize(host.Param()), 1);
+  ASSERT_EQ(TVTInitialize(host.Param()), 1) << host.refusal;
   ASSERT_EQ(host.Numbers(), (Numbers{68, 3}));
   EXPECT_EQ(host.sent[0].lParam2, 0);
   EXPECT_EQ(host.eventCallback, &Vexlo2::EventCallback);
@@ -67,21 +75,21 @@ TEST_F(PluginTest, InitialiseRegistersTheControllerThenAsksForEvents) {
 
   ASSERT_EQ(host.controllers.size(), 1u);
   const auto& c = host.controllers[0];
-  EXPECT_EQ(c.record.Size, sizeof(ControllerRecord));
-  EXPECT_EQ(c.record.Flags, 0u);
+  EXPECT_EQ(c.size, records::kHostLayout.controller.size);
+  EXPECT_EQ(c.flags, 0u);
   EXPECT_EQ(c.name, L"GV-RCKIT3");
   EXPECT_EQ(c.text, L"GV-RCKIT3(Vexlo2)");
-  EXPECT_EQ(c.record.NumButtons, 50);
-  EXPECT_EQ(c.record.pszIniFileName, nullptr);
+  EXPECT_EQ(c.buttonCount, 50);
+  EXPECT_EQ(c.iniFileName, 0u);
   EXPECT_EQ(c.section, L"Vexlo2");
-  EXPECT_EQ(c.record.ControllerImageId, 20u);
-  EXPECT_EQ(c.record.SelButtonsImageId, 21u);
-  EXPECT_EQ(c.record.pTranslateMessage, nullptr);
-  EXPECT_EQ(c.record.pClientData, vexlo2::CurrentPlugin());
+  EXPECT_EQ(c.controllerBitmapId, 20u);
+  EXPECT_EQ(c.selectionBitmapId, 21u);
+  EXPECT_EQ(c.translateCallback, 0u);
+  EXPECT_EQ(c.clientData, reinterpret_cast<std::uintptr_t>(vexlo2::CurrentPlugin()));
 }
 
 TEST_F(PluginTest, RegisteredButtonsCarryNamesDefaultsAndPlaces) {
-  ASSERT_EQ(TVTInitialize(host.Param()), 1);
+  ASSERT_EQ(TVTInitialize(host.Param()), 1) << host.refusal;
   const auto& buttons = host.controllers.at(0).buttons;
   ASSERT_EQ(buttons.size(), 50u);
 
@@ -96,7 +104,7 @@ TEST_F(PluginTest, RegisteredButtonsCarryNamesDefaultsAndPlaces) {
   EXPECT_EQ(buttons[49].name, L"スキップ");
   EXPECT_EQ(buttons[49].defaultCommand, L"ChannelMenu");
 
-  const ImageRect enter = buttons[29].rect;
+  const records::ImageRect enter = buttons[29].rect;
   EXPECT_EQ(buttons[29].name, L"決定");
   EXPECT_EQ((std::vector<int>{enter.Left, enter.Top, enter.Width, enter.Height}),
             (std::vector<int>{26, 160, 28, 28}));
@@ -270,6 +278,103 @@ TEST(ButtonTable, EverySixteenBitCodeFindsItsRowOrNone) {
   EXPECT_EQ(found, 50);
   EXPECT_EQ(vexlo2::FindButtonIndex(0x02), -1);
   EXPECT_EQ(vexlo2::FindButtonIndex(0x0101), -1);
+}
+
+// Properties of the table rather than its rows: a rectangle moved over its
+// neighbour or a command moved to another button breaks one of them, while
+// the bitmaps, drawn from the same table, would show nothing wrong.
+struct Interval {
+  int begin, end;
+  bool contains(const Interval& other) const { return begin <= other.begin && other.end <= end; }
+  bool holds(int point) const { return begin <= point && point < end; }
+  bool meets(const Interval& other) const { return begin < other.end && other.begin < end; }
+  int middle() const { return (begin + end) / 2; }
+};
+
+// A row's image rectangle, copied out of the packed descriptor.
+struct Area {
+  Interval x, y;
+};
+
+Area ImageArea(int index) {
+  const ImageRect r = vexlo2::kButtonTable[index].descriptor.ImageButtonRect;
+  const int left = r.Left, top = r.Top, width = r.Width, height = r.Height;
+  return {{left, left + width}, {top, top + height}};
+}
+
+TEST(ButtonTable, ImageRectanglesMeetAtMostCornerToCorner) {
+  // The cursor pad's arrows cross at their corners; any other overlap is a
+  // button lying over another.
+  for (int i = 0; i < vexlo2::kButtonCount; ++i) {
+    const Area a = ImageArea(i);
+    EXPECT_LT(a.x.begin, a.x.end) << i;
+    EXPECT_LT(a.y.begin, a.y.end) << i;
+    for (int j = i + 1; j < vexlo2::kButtonCount; ++j) {
+      const Area b = ImageArea(j);
+      if (!a.x.meets(b.x) || !a.y.meets(b.y)) continue;
+      EXPECT_FALSE(a.x.contains(b.x) || b.x.contains(a.x) || a.y.contains(b.y) || b.y.contains(a.y))
+          << "button " << j << " lies across button " << i;
+      EXPECT_FALSE(b.x.holds(a.x.middle()) && b.y.holds(a.y.middle()))
+          << "button " << j << " covers the middle of button " << i;
+      EXPECT_FALSE(a.x.holds(b.x.middle()) && a.y.holds(b.y.middle()))
+          << "button " << i << " covers the middle of button " << j;
+    }
+  }
+}
+
+TEST(ButtonTable, NoTwoButtonsShareADefaultCommand) {
+  std::set<std::wstring> commands;
+  for (const vexlo2::ButtonEntry& row : vexlo2::kButtonTable) {
+    const wchar_t* command = row.descriptor.pszDefaultCommand;
+    if (!command) continue;
+    EXPECT_TRUE(commands.insert(command).second) << "twice: " << command;
+  }
+}
+
+TEST(ButtonTable, UpAndDownButtonsCarryTheCommandsOfTheirOwnDirection) {
+  const std::wstring subjects[][2] = {{L"音量", L"Volume"}, {L"チャンネル", L"Channel"}};
+  const std::wstring directions[][2] = {{L"UP", L"Up"}, {L"DOWN", L"Down"}};
+  auto endsWith = [](const std::wstring& text, const std::wstring& end) {
+    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+  };
+  for (const auto& subject : subjects) {
+    for (const auto& direction : directions) {
+      const std::wstring name = subject[0] + direction[0];
+      const vexlo2::ButtonEntry* row = nullptr;
+      for (const vexlo2::ButtonEntry& r : vexlo2::kButtonTable)
+        if (name == r.descriptor.pszName) row = &r;
+      ASSERT_NE(row, nullptr) << "no button " << name;
+      const wchar_t* defaultCommand = row->descriptor.pszDefaultCommand;
+      ASSERT_NE(defaultCommand, nullptr) << name;
+      const std::wstring command = defaultCommand;
+      EXPECT_EQ(command.rfind(subject[1], 0), 0u) << name << " has " << command;
+      EXPECT_TRUE(endsWith(command, direction[1])) << name << " has " << command;
+    }
+  }
+}
+
+// The reader the test hosts share must refuse a record the host would
+// refuse, before it reads past the size field.
+TEST(HostRecords, ANaturallyAlignedControllerRecordIsRefusedOnItsSizeAlone) {
+  const auto size = static_cast<std::uint32_t>(sizeof(vexlo::test::NaturalControllerRecord));
+  ASSERT_NE(size, records::kHostLayout.controller.size);
+  // Only the size field is there: any read past it trips the sanitizer.
+  std::vector<std::uint8_t> sizeOnly(sizeof size);
+  std::memcpy(sizeOnly.data(), &size, sizeof size);
+  const std::string reason = "size " + std::to_string(size) + " is not the host's " +
+                             std::to_string(records::kHostLayout.controller.size);
+  EXPECT_EQ(records::ControllerSizeRefusal(sizeOnly.data()), reason);
+  const records::ControllerReading reading = records::ReadController(sizeOnly.data());
+  EXPECT_EQ(reading.refusal, reason);
+  EXPECT_TRUE(reading.controller.buttons.empty());
+
+  // A 32-bit host takes its 48 bytes and nothing else.
+  const std::uint32_t sizes[] = {76, 48};
+  std::memcpy(sizeOnly.data(), &sizes[0], sizeof sizes[0]);
+  EXPECT_EQ(records::ControllerSizeRefusal(sizeOnly.data(), records::kI686), "size 76 is not the host's 48");
+  std::memcpy(sizeOnly.data(), &sizes[1], sizeof sizes[1]);
+  EXPECT_EQ(records::ControllerSizeRefusal(sizeOnly.data(), records::kI686), "");
+  EXPECT_EQ(records::ControllerSizeRefusal(nullptr), "no record");
 }
 
 }  // namespace

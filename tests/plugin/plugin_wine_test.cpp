@@ -1,27 +1,31 @@
 // A test host for the built Vexlo2.tvtp: loads it as TVTest would, calls the
 // exports in the host's order, reads its bitmaps and routes a real window's
-// messages through the callback the plugin installs.
+// messages through the callback the plugin installs. Every test runs on the
+// build tree's plugin and on the one in the x64 zip a user downloads.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "tests/plugin/fake_host.h"
+#include "tests/support/host_records.h"
 #include "tests/support/wine_path.h"
 
 using namespace TVTest;
 using vexlo2::test::CopiedButton;
 using vexlo2::test::FakeHost;
+namespace records = vexlo::test::host;
 
 namespace {
 
-std::wstring PluginPath() { return vexlo::test::windowsPath(VEXLO2_TVTP_PATH); }
-
+// The host's own view of the exports: records are its bytes, not the
+// plugin's declarations.
 struct Exports {
   std::uint32_t(TVT_STDCALL* getVersion)();
-  HostBool(TVT_STDCALL* getPluginInfo)(PluginInfo*);
-  HostBool(TVT_STDCALL* initialize)(HostParam*);
+  HostBool(TVT_STDCALL* getPluginInfo)(void* info);
+  HostBool(TVT_STDCALL* initialize)(void* param);
   HostBool(TVT_STDCALL* finalize)();
 };
 
@@ -32,7 +36,7 @@ void Resolve(HMODULE module, const char* name, T& function) {
 
 class LoadedPlugin {
  public:
-  LoadedPlugin() : module_(LoadLibraryW(PluginPath().c_str())) {
+  explicit LoadedPlugin(const std::wstring& path) : module_(LoadLibraryW(path.c_str())) {
     if (!module_) return;
     Resolve(module_, "TVTGetVersion", exports_.getVersion);
     Resolve(module_, "TVTGetPluginInfo", exports_.getPluginInfo);
@@ -43,6 +47,11 @@ class LoadedPlugin {
     if (module_) FreeLibrary(module_);
   }
   HMODULE module() const { return module_; }
+  std::wstring file() const {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(module_, path, MAX_PATH);
+    return path;
+  }
   const Exports& exports() const { return exports_; }
   bool complete() const {
     return exports_.getVersion && exports_.getPluginInfo && exports_.initialize && exports_.finalize;
@@ -96,35 +105,61 @@ void PostAndPump(HWND window, UINT message, WPARAM wParam) {
   FAIL() << "posted message never arrived";
 }
 
-TEST(PluginInWine, LoadsRegistersAndTurnsRemoteMessagesIntoButtonPresses) {
+// Where the plugin under test comes from.
+struct PluginFile {
+  const char* origin;
+  const char* path;
+};
+
+const PluginFile kPluginFiles[] = {
+    {"BuildTree", VEXLO2_TVTP_PATH},
+    {"X64Zip", VEXLO2_PACKAGED_TVTP_PATH},
+};
+
+class PluginInWine : public ::testing::TestWithParam<PluginFile> {
+ protected:
+  void SetUp() override {
+    path_ = vexlo::test::windowsPath(GetParam().path);
+    ASSERT_NE(GetFileAttributesW(path_.c_str()), INVALID_FILE_ATTRIBUTES)
+        << GetParam().path << " is not there (the zip is unpacked by the plugin_package_unpacked fixture)";
+  }
+  std::wstring path_;
+};
+
+TEST_P(PluginInWine, LoadsRegistersAndTurnsRemoteMessagesIntoButtonPresses) {
   HWND window = CreateHostWindow();
   ASSERT_NE(window, nullptr);
-  LoadedPlugin plugin;
+  g_unhandledRemote = 0;
+  LoadedPlugin plugin(path_);
   ASSERT_NE(plugin.module(), nullptr) << "LoadLibraryW failed: " << GetLastError();
+  EXPECT_EQ(CompareStringOrdinal(plugin.file().c_str(), -1, path_.c_str(), -1, TRUE), CSTR_EQUAL)
+      << "loaded from elsewhere";
   ASSERT_TRUE(plugin.complete()) << "an export is missing or decorated";
   const Exports& tvt = plugin.exports();
 
   EXPECT_EQ(tvt.getVersion(), 11u);
-  PluginInfo info{};
-  ASSERT_EQ(tvt.getPluginInfo(&info), 1);
-  EXPECT_EQ(std::wstring(info.pszPluginName), L"Vexlo2");
+  // Exactly the host's size: a larger record would be written past it.
+  std::vector<std::uint8_t> infoBytes(records::kHostLayout.pluginInfo.size);
+  ASSERT_EQ(tvt.getPluginInfo(infoBytes.data()), 1);
+  const records::PluginInformation info = records::ReadPluginInfo(infoBytes.data());
+  EXPECT_EQ(info.name, L"Vexlo2");
 
   FakeHost host;
   host.SetMainWindow(reinterpret_cast<HostWindow>(window));
-  ASSERT_EQ(tvt.initialize(host.Param()), 1);
+  ASSERT_EQ(tvt.initialize(host.Param()), 1) << host.refusal;
   ASSERT_EQ(host.Numbers(), (std::vector<std::uint32_t>{68, 3}));
   const auto& c = host.controllers.at(0);
-  EXPECT_EQ(c.record.Size, sizeof(ControllerRecord));
+  EXPECT_EQ(c.size, records::kHostLayout.controller.size);
   EXPECT_EQ(c.name, L"GV-RCKIT3");
   EXPECT_EQ(c.text, L"GV-RCKIT3(Vexlo2)");
   EXPECT_EQ(c.section, L"Vexlo2");
-  EXPECT_EQ(c.record.ControllerImageId, 20u);
-  EXPECT_EQ(c.record.SelButtonsImageId, 21u);
+  EXPECT_EQ(c.controllerBitmapId, 20u);
+  EXPECT_EQ(c.selectionBitmapId, 21u);
   ASSERT_EQ(c.buttons.size(), 50u);
   EXPECT_EQ(c.buttons[0].defaultCommand, L"Close");
   EXPECT_EQ(c.buttons[46].defaultCommand, L"RecordStart");
-  EXPECT_NE(c.record.pClientData, nullptr);
-  EXPECT_EQ(host.eventClientData, c.record.pClientData);
+  EXPECT_NE(c.clientData, 0u);
+  EXPECT_EQ(reinterpret_cast<std::uintptr_t>(host.eventClientData), c.clientData);
 
   host.Clear();
   ASSERT_EQ(host.eventCallback(kEventPluginEnable, 1, 0, host.eventClientData), 1);
@@ -196,11 +231,11 @@ bool HasDrawing(const Bitmap& b, int left, int top, int width, int height) {
   return false;
 }
 
-TEST(PluginInWine, BitmapsShowEveryButtonAndHighlight) {
-  LoadedPlugin plugin;
+TEST_P(PluginInWine, BitmapsShowEveryButtonAndHighlight) {
+  LoadedPlugin plugin(path_);
   ASSERT_NE(plugin.module(), nullptr);
   FakeHost host;
-  ASSERT_EQ(plugin.exports().initialize(host.Param()), 1);
+  ASSERT_EQ(plugin.exports().initialize(host.Param()), 1) << host.refusal;
   const std::vector<CopiedButton> buttons = host.controllers.at(0).buttons;
   ASSERT_EQ(buttons.size(), 50u);
 
@@ -219,7 +254,7 @@ TEST(PluginInWine, BitmapsShowEveryButtonAndHighlight) {
   }
 
   for (const CopiedButton& button : buttons) {
-    const ImageRect r = button.rect;
+    const records::ImageRect r = button.rect;
     ASSERT_LE(r.Left + r.Width, remote.width);
     ASSERT_LE(r.Top + r.Height, remote.height);
     ASSERT_LE(button.sel.Left + r.Width, lit.width);
@@ -235,5 +270,8 @@ TEST(PluginInWine, BitmapsShowEveryButtonAndHighlight) {
   DeleteObject(lit.handle);
   EXPECT_EQ(plugin.exports().finalize(), 1);
 }
+
+INSTANTIATE_TEST_SUITE_P(Plugin, PluginInWine, ::testing::ValuesIn(kPluginFiles),
+                         [](const ::testing::TestParamInfo<PluginFile>& info) { return std::string(info.param.origin); });
 
 }  // namespace

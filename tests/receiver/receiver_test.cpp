@@ -85,15 +85,25 @@ TEST_F(Decoder, AnnouncedReportsMustAllBePresent) {
   expectRejected(packet);
 }
 
-TEST_F(Decoder, HeaderSizeMustMatchTheBytesRead) {
+TEST_F(Decoder, TheHeaderSizeFieldIsNotABound) {
+  // A 32-bit launcher on 64-bit Windows may find a size there that is not
+  // the bytes it read; the press still counts, read within those bytes.
   std::vector<std::uint8_t> packet = hidPacket({0x1F});
   putU32(packet, kHeaderSizeOffset, static_cast<std::uint32_t>(packet.size() + 1));
-  expectRejected(packet);
+  resetReceiverFilter(filter);
+  EXPECT_EQ(decode(packet), 0x1F);
   putU32(packet, kHeaderSizeOffset, static_cast<std::uint32_t>(packet.size() - 1));
+  EXPECT_EQ(decode(packet), kNoAction);  // the same button again: a swallowed repeat
+  EXPECT_EQ(filter.repeatCount, 3u);
+  // A size field that claims more than was read lends no bytes: reports
+  // announced beyond the packet are still refused.
+  putU32(packet, kHeaderSizeOffset, std::numeric_limits<std::uint32_t>::max());
+  putU32(packet, kHidCountOffset, 2);
   expectRejected(packet);
-  // Extra bytes read beyond the announced reports are fine when the header agrees.
+  // Extra bytes read beyond the announced reports are fine, whatever the header says.
+  putU32(packet, kHidCountOffset, 1);
   packet.resize(packet.size() + 5, 0);
-  putU32(packet, kHeaderSizeOffset, static_cast<std::uint32_t>(packet.size()));
+  putU32(packet, kHeaderSizeOffset, 0);
   resetReceiverFilter(filter);
   EXPECT_EQ(decode(packet), 0x1F);
 }
