@@ -8,7 +8,14 @@
 namespace vexlo::test {
 namespace {
 
-class RoutingTest : public CoreScene {};
+class RoutingTest : public CoreScene {
+ protected:
+  // Routes the code; everything the desktop has seen so far.
+  EventLog routed(std::uint16_t code) {
+    routeButton(code);
+    return desktop.events();
+  }
+};
 
 // --- Choosing the viewer -----------------------------------------------------
 
@@ -38,8 +45,7 @@ TEST_F(RoutingTest, HiddenViewersCountAndUnreadableClassesAreSkipped) {
   desktop.setClassReadable(unreadable, false);
   const WindowHandle hidden = addViewer(100);
   desktop.setVisible(hidden, false);
-  routeButton(0x10);
-  EXPECT_EQ(desktop.events(), EventLog{remote(hidden, 0x10)});
+  EXPECT_EQ(routed(0x10), EventLog{remote(hidden, 0x10)});
 }
 
 TEST_F(RoutingTest, MagicTvAboveEveryViewerStopsTheSearch) {
@@ -51,8 +57,7 @@ TEST_F(RoutingTest, MagicTvAboveEveryViewerStopsTheSearch) {
   EXPECT_EQ(findViewerWindow(), 0u);
 
   desktop.sendToBack(magic);
-  routeButton(0x0F);
-  EXPECT_EQ(desktop.events(), EventLog{remote(viewer, 0x0F)});
+  EXPECT_EQ(routed(0x0F), EventLog{remote(viewer, 0x0F)});
 }
 
 TEST_F(RoutingTest, ClassNamesCompareExactlyAndCaseSensitively) {
@@ -61,8 +66,7 @@ TEST_F(RoutingTest, ClassNamesCompareExactlyAndCaseSensitively) {
   desktop.addWindow(L"TVTest Window ", L"", 20, 21);
   desktop.addWindow(L"magictvwindow", L"", 30, 31);
   const WindowHandle viewer = addViewer(100);
-  routeButton(0x0F);
-  EXPECT_EQ(desktop.events(), EventLog{remote(viewer, 0x0F)});
+  EXPECT_EQ(routed(0x0F), EventLog{remote(viewer, 0x0F)});
 }
 
 TEST_F(RoutingTest, TheViewerFoundIsReplacedByItsRoot) {
@@ -79,8 +83,7 @@ TEST_F(RoutingTest, TheCodeTravelsZeroExtendedInWParamWithZeroLParam) {
   state.mode = Mode::kDirectInput;
   const WindowHandle viewer = addViewer(100);
   routeButton(0x00FF);
-  routeButton(0x1234);
-  EXPECT_EQ(desktop.events(), (EventLog{remote(viewer, 0xFF), remote(viewer, 0x1234)}));
+  EXPECT_EQ(routed(0x1234), (EventLog{remote(viewer, 0xFF), remote(viewer, 0x1234)}));
 }
 
 // --- The lock ----------------------------------------------------------------
@@ -136,8 +139,7 @@ TEST_F(RoutingTest, ALockedCodeIsDroppedWhileMagicTvIsInTheForeground) {
 
   desktop.setForeground(locked);
   EXPECT_FALSE(foregroundIsMagicTv());
-  routeButton(0x0F);
-  EXPECT_EQ(desktop.events(), EventLog{remote(locked, 0x0F)});
+  EXPECT_EQ(routed(0x0F), EventLog{remote(locked, 0x0F)});
 }
 
 TEST_F(RoutingTest, NoForegroundWindowIsNotMagicTv) { EXPECT_FALSE(foregroundIsMagicTv()); }
@@ -177,8 +179,7 @@ TEST_F(RoutingTest, AVisibleOpenDialogTakesTheCodeAsKeysNotTheRemoteMessage) {
 
   desktop.clearEvents();
   desktop.setVisible(dialog, false);
-  routeButton(0x1F);
-  EXPECT_EQ(desktop.events(), EventLog{remote(viewer, 0x1F)});
+  EXPECT_EQ(routed(0x1F), EventLog{remote(viewer, 0x1F)});
 }
 
 TEST_F(RoutingTest, OnlyTheViewersOwnOpenDialogsCount) {
@@ -186,8 +187,7 @@ TEST_F(RoutingTest, OnlyTheViewersOwnOpenDialogsCount) {
   addOpenDialog(999);                                                 // another program's
   desktop.addWindow(kDialogClass, L"名前を付けて保存", 100, 101);  // not an open dialog
   const WindowHandle viewer = addViewer(100);
-  routeButton(0x1F);
-  EXPECT_EQ(desktop.events(), EventLog{remote(viewer, 0x1F)});
+  EXPECT_EQ(routed(0x1F), EventLog{remote(viewer, 0x1F)});
 }
 
 TEST_F(RoutingTest, YetAnotherFileOpenIsAnOpenDialogWhateverItsTitle) {
@@ -240,8 +240,7 @@ TEST_F(RoutingTest, TheChannelDisplayInTheWindowTakesCursorEnterAndCancelOnly) {
 
   desktop.clearEvents();
   desktop.setVisible(display, false);
-  routeButton(0x1C);
-  EXPECT_EQ(desktop.events(), EventLog{remote(viewer, 0x1C)});
+  EXPECT_EQ(routed(0x1C), EventLog{remote(viewer, 0x1C)});
 }
 
 TEST_F(RoutingTest, TheChannelDisplayInFullScreenBelongsToTheViewersProcess) {

@@ -5,11 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <fstream>
 #include <memory>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "launcher/launcher.h"
@@ -18,27 +16,18 @@
 #include "launcher/window_system_win32.h"
 #include "shared/remote_protocol.h"
 #include "tests/support/installed_launcher.h"
+#include "tests/support/wine_files.h"
+#include "tests/support/wine_processes.h"
 
 namespace vexlo {
 namespace {
 
-using Clock = std::chrono::steady_clock;
-constexpr auto kDeadline = std::chrono::seconds(20);
 
 std::wstring besideThisProgram(const wchar_t* name) {
   wchar_t path[MAX_PATH] = L"";
   GetModuleFileNameW(nullptr, path, MAX_PATH);
   std::wstring dir(path);
   return dir.substr(0, dir.find_last_of(L"\\/") + 1) + name;
-}
-
-template <class Done>
-bool waitFor(Done done) {
-  for (const auto end = Clock::now() + kDeadline; Clock::now() < end;) {
-    if (done()) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  }
-  return done();
 }
 
 struct FoundWindow {
@@ -65,17 +54,15 @@ class Win32LayerTest : public ::testing::Test {
   static void SetUpTestSuite() {
     installed_ = std::make_unique<test::InstalledLauncher>(test::Seams{&win32WindowSystem()});
 
-    wchar_t temp[MAX_PATH] = L"";
-    GetTempPathW(MAX_PATH, temp);
-    logPath_ = std::wstring(temp) + L"core_wine_helper_" + std::to_wstring(GetCurrentProcessId()) + L".log";
-    DeleteFileW(logPath_.c_str());
+    scratch_ = std::make_unique<test::ScratchDirectory>(L"vexlo core");
+    logPath_ = scratch_->file(L"core_wine_helper.log");
     std::wstring command = L"\"" + besideThisProgram(VEXLO_CORE_HELPER_NAME) + L"\" \"" + logPath_ + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                                &helper_));
     CloseHandle(helper_.hThread);
-    ASSERT_TRUE(waitFor([] { return logHas("ready"); })) << "the helper did not start";
+    ASSERT_TRUE(test::waitUntil([] { return logHas("ready"); })) << "the helper did not start";
     viewer_ = find(L"TVTest Window");
     display_ = FindWindowExW(viewer_, nullptr, L"TVTest Channel Display", nullptr);
     dialog_ = find(L"#32770");
@@ -87,7 +74,7 @@ class Win32LayerTest : public ::testing::Test {
     TerminateProcess(helper_.hProcess, 0);
     WaitForSingleObject(helper_.hProcess, 10000);
     CloseHandle(helper_.hProcess);
-    DeleteFileW(logPath_.c_str());
+    scratch_.reset();
     installed_.reset();
   }
 
@@ -132,7 +119,7 @@ class Win32LayerTest : public ::testing::Test {
   static void pressAndWaitForRemote(std::uint16_t code) {
     ASSERT_TRUE(routeButton(code));
     const std::string line = "remote TVTest Window " + std::to_string(code) + " 0";
-    ASSERT_TRUE(waitFor([&] { return logHas(line); })) << line;
+    ASSERT_TRUE(test::waitUntil([&] { return logHas(line); })) << line;
   }
 
   static RECT rectInDialog(int id) {
@@ -143,6 +130,7 @@ class Win32LayerTest : public ::testing::Test {
   }
 
   static inline std::unique_ptr<test::InstalledLauncher> installed_;
+  static inline std::unique_ptr<test::ScratchDirectory> scratch_;
   static inline LauncherState& state_ = launcher().state;
   static PROCESS_INFORMATION helper_;
   static std::wstring logPath_;
@@ -200,9 +188,9 @@ TEST_F(Win32LayerTest, TheRemoteMessageReachesTheTopmostViewerWithTheCodeInWPara
 TEST_F(Win32LayerTest, WithTheDialogVisibleTheStrokeArrivesOnItsFocusedControl) {
   ShowWindow(dialog_, SW_SHOWNA);
   ASSERT_TRUE(routeButton(0x1F));  // Return
-  EXPECT_TRUE(waitFor([] { return logHas("keydown SHELLDLL_DefView 1121 13 focused"); }));
+  EXPECT_TRUE(test::waitUntil([] { return logHas("keydown SHELLDLL_DefView 1121 13 focused"); }));
   ASSERT_TRUE(routeButton(0x1C));  // Up
-  EXPECT_TRUE(waitFor([] { return logHas("keydown SHELLDLL_DefView 1121 38 focused"); }));
+  EXPECT_TRUE(test::waitUntil([] { return logHas("keydown SHELLDLL_DefView 1121 38 focused"); }));
   ShowWindow(dialog_, SW_HIDE);
   pressAndWaitForRemote(0x12);
   EXPECT_FALSE(logHas("remote TVTest Window 31 ")) << "the dialog's code also went to the viewer";
@@ -211,7 +199,7 @@ TEST_F(Win32LayerTest, WithTheDialogVisibleTheStrokeArrivesOnItsFocusedControl) 
 TEST_F(Win32LayerTest, AVisibleChannelDisplayTakesTheCursorKeys) {
   ShowWindow(display_, SW_SHOWNA);
   ASSERT_TRUE(routeButton(0x22));  // Down
-  EXPECT_TRUE(waitFor([] { return logHas("keydown TVTest Channel Display 1 40"); }));
+  EXPECT_TRUE(test::waitUntil([] { return logHas("keydown TVTest Channel Display 1 40"); }));
 }
 
 TEST_F(Win32LayerTest, TheFixedSizeDialogsControlsEndAtTheLayoutTable) {
@@ -225,7 +213,7 @@ TEST_F(Win32LayerTest, TheFixedSizeDialogsControlsEndAtTheLayoutTable) {
     GetWindowRect(dialog_, &r);
     return r.right - r.left == 654 && r.bottom - r.top == 381;
   };
-  ASSERT_TRUE(waitFor(dialogSized));
+  ASSERT_TRUE(test::waitUntil(dialogSized));
 
   const RECT places = rectInDialog(0x4A0);
   EXPECT_EQ(places.right - places.left, 102);

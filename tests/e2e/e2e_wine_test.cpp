@@ -11,13 +11,13 @@
 #include "launcher/routing.h"
 #include "launcher/settings/launcher_state.h"
 #include "shared/remote_protocol.h"
-#include "tests/e2e/in_process_launcher.h"
-#include "tests/e2e/standin_process.h"
-#include "tests/support/wine_path.h"
+#include "tests/support/in_process_launcher.h"
+#include "tests/support/standin_process.h"
+#include "tests/support/wine_files.h"
 
 namespace {
 
-using e2e::StandIn;
+using vexlo::test::StandIn;
 
 const std::wstring kStandInExe = vexlo::test::windowsPath(VEXLO_STANDIN_PATH);
 const std::wstring kPluginFile = vexlo::test::windowsPath(VEXLO2_TVTP_PATH);
@@ -64,11 +64,10 @@ class EndToEnd : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_FALSE(anyViewerRunning()) << "a viewer window of an earlier test is still there";
-    directory_ = e2e::tempDirectory(L"vexlo-e2e");
   }
 
   void TearDown() override {
-    for (StandIn& s : standIns_) e2e::stopStandIn(s);
+    for (StandIn& s : standIns_) vexlo::test::stopStandIn(s);
     DWORD start = GetTickCount();
     while (anyViewerRunning() && GetTickCount() - start < 5000) Sleep(10);
   }
@@ -76,8 +75,8 @@ class EndToEnd : public ::testing::Test {
   StandIn& start(const std::wstring& name, const std::wstring& flags = L"") {
     StandIn s;
     std::wstring log = directory_ + L"\\" + name + L".log";
-    EXPECT_TRUE(e2e::startStandIn(kStandInExe, log, L"--plugin \"" + kPluginFile + L"\" " + flags, s))
-        << e2e::readLog(log);
+    EXPECT_TRUE(vexlo::test::startStandIn(kStandInExe, log, L"--plugin \"" + kPluginFile + L"\" " + flags, s))
+        << vexlo::test::readLog(log);
     standIns_.push_back(s);
     return standIns_.back();
   }
@@ -86,30 +85,31 @@ class EndToEnd : public ::testing::Test {
   // earlier ones were handled.
   void press(std::uint8_t code) { vexlo::handleButton(code); }
 
-  e2e::InProcessLauncher launcher_;
+  vexlo::test::InProcessLauncher launcher_;
   vexlo::LauncherState& state_ = launcher_.state;
   vexlo::LauncherSettings& settings_ = launcher_.settings;
-  std::wstring directory_;
+  vexlo::test::ScratchDirectory scratch_{L"vexlo-e2e"};
+  const std::wstring& directory_ = scratch_.path();
   std::vector<StandIn> standIns_;
 };
 
 TEST_F(EndToEnd, Channel1InDirectModeReachesThePluginAsButton13) {
   StandIn& viewer = start(L"viewer");
-  ASSERT_TRUE(e2e::waitForLog(viewer.logPath, "controller GV-RCKIT3 buttons=50"));
-  EXPECT_NE(e2e::readLog(viewer.logPath).find("plugin Vexlo2\n"), std::string::npos);
+  ASSERT_TRUE(vexlo::test::waitForLog(viewer.logPath, "controller GV-RCKIT3 buttons=50"));
+  EXPECT_NE(vexlo::test::readLog(viewer.logPath).find("plugin Vexlo2\n"), std::string::npos);
   state_.mode = vexlo::Mode::kDirectInput;
   press(vexlo::kCodeChannel1);
-  EXPECT_TRUE(e2e::waitForLog(viewer.logPath, "press index=13 name=チャンネル1 default=Channel1"))
-      << e2e::readLog(viewer.logPath);
+  EXPECT_TRUE(vexlo::test::waitForLog(viewer.logPath, "press index=13 name=チャンネル1 default=Channel1"))
+      << vexlo::test::readLog(viewer.logPath);
 }
 
 TEST_F(EndToEnd, ANaturallyAlignedControllerRecordIsRefusedWithTheReason) {
   if (sizeof(void*) == 4) GTEST_SKIP() << "on i686 natural alignment is the host's layout";
   const std::wstring log = directory_ + L"\\natural.log";
   DWORD exitCode = 0;
-  ASSERT_TRUE(e2e::runStandInToExit(kStandInExe, log, L"--plugin \"" + kNaturalPluginFile + L"\"", exitCode))
-      << e2e::readLog(log);
-  const std::string text = e2e::readLog(log);
+  ASSERT_TRUE(vexlo::test::runStandInToExit(kStandInExe, log, L"--plugin \"" + kNaturalPluginFile + L"\"", exitCode))
+      << vexlo::test::readLog(log);
+  const std::string text = vexlo::test::readLog(log);
   // Refused on its size before anything else of it is read; the plugin
   // then reports the failure and the host does not start it.
   EXPECT_NE(text.find("plugin Natural layout\n"), std::string::npos) << text;
@@ -135,8 +135,8 @@ TEST_F(EndToEnd, OpenDialogIsEnlargedAndTakesKeysInsteadOfThePlugin) {
   EXPECT_EQ(rect.bottom - rect.top, 600);
 
   press(vexlo::kCodeEnter);
-  ASSERT_TRUE(e2e::waitForLog(viewer.logPath, "id=1121 vk=0xD")) << e2e::readLog(viewer.logPath);
-  EXPECT_EQ(e2e::readLog(viewer.logPath).find("press index="), std::string::npos);
+  ASSERT_TRUE(vexlo::test::waitForLog(viewer.logPath, "id=1121 vk=0xD")) << vexlo::test::readLog(viewer.logPath);
+  EXPECT_EQ(vexlo::test::readLog(viewer.logPath).find("press index="), std::string::npos);
 }
 
 TEST_F(EndToEnd, ChannelDisplayTakesOnlyCursorEnterAndCancel) {
@@ -146,8 +146,8 @@ TEST_F(EndToEnd, ChannelDisplayTakesOnlyCursorEnterAndCancel) {
                             vexlo::kCodeCancel}) {
     press(code);
   }
-  ASSERT_TRUE(e2e::waitForLog(viewer.logPath, "vk=0x1B")) << e2e::readLog(viewer.logPath);
-  std::string log = e2e::readLog(viewer.logPath);
+  ASSERT_TRUE(vexlo::test::waitForLog(viewer.logPath, "vk=0x1B")) << vexlo::test::readLog(viewer.logPath);
+  std::string log = vexlo::test::readLog(viewer.logPath);
   std::size_t up = log.find("vk=0x26"), enter = log.find("vk=0xD"), cancel = log.find("vk=0x1B");
   ASSERT_NE(up, std::string::npos);
   ASSERT_NE(enter, std::string::npos);
@@ -163,8 +163,8 @@ TEST_F(EndToEnd, HdusModeWithoutLockDeliversNothing) {
   press(vexlo::kCodeChannel1);
   state_.mode = vexlo::Mode::kDirectInput;
   press(0x10);  // チャンネル2, to know that everything before it was handled
-  ASSERT_TRUE(e2e::waitForLog(viewer.logPath, "press index=14 "));
-  EXPECT_EQ(e2e::readLog(viewer.logPath).find("press index=13 "), std::string::npos);
+  ASSERT_TRUE(vexlo::test::waitForLog(viewer.logPath, "press index=14 "));
+  EXPECT_EQ(vexlo::test::readLog(viewer.logPath).find("press index=13 "), std::string::npos);
 }
 
 TEST_F(EndToEnd, LockedOntoTheLowerOfTwoViewersThePressReachesThatOne) {
@@ -175,14 +175,14 @@ TEST_F(EndToEnd, LockedOntoTheLowerOfTwoViewersThePressReachesThatOne) {
   state_.mode = vexlo::Mode::kHdusEmulation;
   state_.lockedTarget = reinterpret_cast<vexlo::WindowHandle>(lower.window);
   press(vexlo::kCodeChannel1);
-  ASSERT_TRUE(e2e::waitForLog(lower.logPath, "press index=13 ")) << e2e::readLog(lower.logPath);
+  ASSERT_TRUE(vexlo::test::waitForLog(lower.logPath, "press index=13 ")) << vexlo::test::readLog(lower.logPath);
 
   state_.lockedTarget = 0;
   state_.mode = vexlo::Mode::kDirectInput;
   press(0x10);
-  ASSERT_TRUE(e2e::waitForLog(upper.logPath, "press index=14 "))
-      << "upper:\n" << e2e::readLog(upper.logPath) << "lower:\n" << e2e::readLog(lower.logPath);
-  EXPECT_EQ(e2e::readLog(upper.logPath).find("press index=13 "), std::string::npos);
+  ASSERT_TRUE(vexlo::test::waitForLog(upper.logPath, "press index=14 "))
+      << "upper:\n" << vexlo::test::readLog(upper.logPath) << "lower:\n" << vexlo::test::readLog(lower.logPath);
+  EXPECT_EQ(vexlo::test::readLog(upper.logPath).find("press index=13 "), std::string::npos);
 }
 
 TEST_F(EndToEnd, OnAirBringsTheNextViewerByProcessIdToTheFront) {
@@ -210,8 +210,8 @@ TEST_F(EndToEnd, PowerWithLaunchingOnStartsTheViewerFromAPathWithASpace) {
   std::wstring dir = directory_ + L"\\TV Test";
   ASSERT_TRUE(CreateDirectoryW(dir.c_str(), nullptr));
   ASSERT_TRUE(CreateDirectoryW((dir + L"\\Plugins").c_str(), nullptr));
-  ASSERT_TRUE(e2e::copyFile(kStandInExe, dir + L"\\TVTest.exe"));
-  ASSERT_TRUE(e2e::copyFile(kPluginFile, dir + L"\\Plugins\\Vexlo2.tvtp"));
+  ASSERT_TRUE(vexlo::test::copyFile(kStandInExe, dir + L"\\TVTest.exe"));
+  ASSERT_TRUE(vexlo::test::copyFile(kPluginFile, dir + L"\\Plugins\\Vexlo2.tvtp"));
 
   StandIn launched;
   launched.logPath = dir + L"\\standin.log";  // where the stand-in logs when given no --log
@@ -220,11 +220,10 @@ TEST_F(EndToEnd, PowerWithLaunchingOnStartsTheViewerFromAPathWithASpace) {
   settings_.viewerOptions = L"/d BonDriver_File.dll /nodshow";
   press(vexlo::kCodePower);
 
-  ASSERT_TRUE(e2e::waitUntilReady(launched)) << "the viewer did not start";
-  launched.process.hProcess = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, launched.processId);
+  ASSERT_TRUE(vexlo::test::waitUntilReady(launched)) << "the viewer did not start";
   standIns_.push_back(launched);
-  std::string log = e2e::readLog(launched.logPath);
-  EXPECT_NE(log.find("cmdline=\"" + e2e::utf8(dir) + "\\TVTest.exe\" /d BonDriver_File.dll /nodshow"),
+  std::string log = vexlo::test::readLog(launched.logPath);
+  EXPECT_NE(log.find("cmdline=\"" + vexlo::test::utf8(dir) + "\\TVTest.exe\" /d BonDriver_File.dll /nodshow"),
             std::string::npos)
       << log;
   EXPECT_NE(log.find("controller GV-RCKIT3 buttons=50"), std::string::npos);

@@ -17,8 +17,8 @@
 
 #include "plugin/tvtest_host.h"
 #include "tests/e2e/standin_ids.h"
-#include "tests/e2e/standin_process.h"
 #include "tests/support/host_records.h"
+#include "tests/support/wine_files.h"
 
 namespace {
 
@@ -47,7 +47,7 @@ void logLine(const std::wstring& line) {
   HANDLE file = CreateFileW(g_host.logPath.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                             OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return;
-  std::string bytes = e2e::utf8(line) + "\n";
+  std::string bytes = vexlo::test::utf8(line) + "\n";
   DWORD written = 0;
   WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
   CloseHandle(file);

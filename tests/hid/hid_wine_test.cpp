@@ -10,10 +10,12 @@
 #include <string>
 
 #include "launcher/resources/resource_ids.h"
-#include "tests/e2e/standin_process.h"
 #include "tests/hid/receiver_control.h"
 #include "tests/hid/virtual_receiver.h"
-#include "tests/shell/wine_processes.h"
+#include "tests/support/launcher_process.h"
+#include "tests/support/standin_process.h"
+#include "tests/support/wine_files.h"
+#include "tests/support/wine_processes.h"
 
 namespace {
 
@@ -44,32 +46,23 @@ class VirtualReceiver : public ::testing::Test {
   static void SetUpTestSuite() {
     receiver_ = hidtest::openVirtualDevice(VR_RECEIVER_VENDOR_ID, 20000);
     other_ = hidtest::openVirtualDevice(VR_OTHER_VENDOR_ID, 20000);
-    scratch_ = new vexlo::test::ScratchDirectory(L"vexlo hid");
-    const std::wstring exe = scratch_->file(L"Vexlo.exe");
-    CopyFileW(windowsPath(VEXLO_EXE).c_str(), exe.c_str(), FALSE);
+    launcher_ = new vexlo::test::LauncherProcess(windowsPath(VEXLO_EXE), L"vexlo hid");
     // Direct mode: every button goes to the viewer as the remote message.
-    WritePrivateProfileStringW(L"Vexlo", L"ZIZU_MODE", L"00000001", scratch_->file(L"Vexlo.ini").c_str());
+    launcher_->prepareIni({{L"ZIZU_MODE", L"00000001"}});
 
-    viewer_ = new e2e::StandIn;
-    viewerStarted_ = e2e::startStandIn(windowsPath(VEXLO_STANDIN_PATH), scratch_->file(L"viewer.log"),
-                                       L"--plugin \"" + windowsPath(VEXLO2_TVTP_PATH) + L"\"", *viewer_) &&
-                     e2e::waitForLog(viewer_->logPath, "controller GV-RCKIT3 buttons=50");
-    launcher_ = new vexlo::test::RunningProgram;
-    if (launcher_->start(exe)) {
-      vexlo::test::waitUntil([] {
-        return (launcherWindow_ = vexlo::test::findProcessWindow(L"VEXLO", launcher_->processId())) != nullptr;
-      });
-    }
+    viewer_ = new vexlo::test::StandIn;
+    viewerStarted_ =
+        vexlo::test::startStandIn(windowsPath(VEXLO_STANDIN_PATH), launcher_->directory() + L"\\viewer.log",
+                                  L"--plugin \"" + windowsPath(VEXLO2_TVTP_PATH) + L"\"", *viewer_) &&
+        vexlo::test::waitForLog(viewer_->logPath, "controller GV-RCKIT3 buttons=50");
+    if (launcher_->start()) launcherWindow_ = launcher_->mainWindow();
   }
 
   static void TearDownTestSuite() {
-    if (launcherWindow_) PostMessageW(launcherWindow_, WM_COMMAND, 105, 0);  // Exit
-    DWORD code = 0;
-    if (!launcher_->waitForExit(10000, code)) launcher_->terminate();
-    e2e::stopStandIn(*viewer_);
-    delete launcher_;
+    if (launcherWindow_ && launcher_->exitByCommand() == vexlo::test::LauncherProcess::kNoExit) launcher_->kill();
+    vexlo::test::stopStandIn(*viewer_);
     delete viewer_;
-    delete scratch_;
+    delete launcher_;
     if (receiver_ != INVALID_HANDLE_VALUE) CloseHandle(receiver_);
     if (other_ != INVALID_HANDLE_VALUE) CloseHandle(other_);
   }
@@ -77,9 +70,9 @@ class VirtualReceiver : public ::testing::Test {
   void SetUp() override {
     ASSERT_NE(receiver_, INVALID_HANDLE_VALUE) << "the virtual receiver is not installed";
     ASSERT_NE(other_, INVALID_HANDLE_VALUE) << "the second virtual device is not installed";
-    ASSERT_TRUE(viewerStarted_) << e2e::readLog(viewer_->logPath);
+    ASSERT_TRUE(viewerStarted_) << vexlo::test::readLog(viewer_->logPath);
     ASSERT_NE(launcherWindow_, nullptr) << "Vexlo.exe did not start";
-    logStart_ = e2e::readLog(viewer_->logPath).size();
+    logStart_ = vexlo::test::readLog(viewer_->logPath).size();
   }
 
   // The next test starts with a new press.
@@ -89,7 +82,7 @@ class VirtualReceiver : public ::testing::Test {
 
   static void send(HANDLE device, std::uint8_t code) { ASSERT_TRUE(hidtest::sendCode(device, code)); }
 
-  std::string newLog() const { return e2e::readLog(viewer_->logPath).substr(logStart_); }
+  std::string newLog() const { return vexlo::test::readLog(viewer_->logPath).substr(logStart_); }
 
   // Reports are handled in order, so a press of Channel 3 that reaches the
   // viewer proves that every report before it has been handled.
@@ -106,9 +99,8 @@ class VirtualReceiver : public ::testing::Test {
 
   static HANDLE receiver_;
   static HANDLE other_;
-  static vexlo::test::ScratchDirectory* scratch_;
-  static vexlo::test::RunningProgram* launcher_;
-  static e2e::StandIn* viewer_;
+  static vexlo::test::LauncherProcess* launcher_;
+  static vexlo::test::StandIn* viewer_;
   static bool viewerStarted_;
   static HWND launcherWindow_;
   std::size_t logStart_ = 0;
@@ -116,16 +108,15 @@ class VirtualReceiver : public ::testing::Test {
 
 HANDLE VirtualReceiver::receiver_ = INVALID_HANDLE_VALUE;
 HANDLE VirtualReceiver::other_ = INVALID_HANDLE_VALUE;
-vexlo::test::ScratchDirectory* VirtualReceiver::scratch_ = nullptr;
-vexlo::test::RunningProgram* VirtualReceiver::launcher_ = nullptr;
-e2e::StandIn* VirtualReceiver::viewer_ = nullptr;
+vexlo::test::LauncherProcess* VirtualReceiver::launcher_ = nullptr;
+vexlo::test::StandIn* VirtualReceiver::viewer_ = nullptr;
 bool VirtualReceiver::viewerStarted_ = false;
 HWND VirtualReceiver::launcherWindow_ = nullptr;
 
 TEST_F(VirtualReceiver, Channel1ReachesThePluginAsButton13) {
   send(receiver_, kChannel1);
   send(receiver_, kRelease);
-  EXPECT_TRUE(e2e::waitForLog(viewer_->logPath, kChannel1Press)) << newLog();
+  EXPECT_TRUE(vexlo::test::waitForLog(viewer_->logPath, kChannel1Press)) << newLog();
   EXPECT_EQ(countOf(logAfterMarker(), kChannel1Press), 1u);
 }
 

@@ -11,7 +11,7 @@
 
 #include "tests/plugin/fake_host.h"
 #include "tests/support/host_records.h"
-#include "tests/support/wine_path.h"
+#include "tests/support/wine_files.h"
 
 using namespace TVTest;
 using vexlo2::test::CopiedButton;

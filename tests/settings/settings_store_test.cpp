@@ -11,6 +11,7 @@
 #include "launcher/settings/settings_store.h"
 #include "tests/support/installed_launcher.h"
 #include "tests/support/memory_profile.h"
+#include "tests/support/settings_values_compared.h"
 
 namespace vexlo {
 namespace {
@@ -47,15 +48,7 @@ TEST_F(Store, StateStartsWithTheMinimumSizes) {
 TEST_F(Store, NoFileGivesTheDefaultsAndSavingWritesAllNineKeys) {
   state.mode = Mode::kDirectInputForegroundOnly;  // the file's default replaces nothing it does not name
   loadSettings();
-  EXPECT_EQ(state.mode, Mode::kHdusEmulation);
-  EXPECT_EQ(state.ignoreCursor, 0);
-  EXPECT_EQ(settings.switchByOnair, 0);
-  EXPECT_EQ(settings.powerOnLaunch, 0);
-  EXPECT_EQ(settings.viewerPath, L"");
-  EXPECT_EQ(settings.viewerOptions, L"");
-  EXPECT_EQ(state.dialogExpand, 0);
-  EXPECT_EQ(state.dialogWidth, 1024);
-  EXPECT_EQ(state.dialogHeight, 800);
+  EXPECT_EQ(currentSettings(), (SettingsValues{0, 0, 0, 0, L"", L"", 0, 1024, 800}));
   EXPECT_FALSE(profileData.hasFile(kPath));
 
   saveSettings();
@@ -166,45 +159,21 @@ TEST_F(Store, AllNineKeysRoundTripWithExtremeValues) {
   const std::wstring longOptions = L"/d " + std::wstring(8188, L'o');
   ASSERT_EQ(longOptions.size(), 8191u);
 
-  struct Case {
-    std::int32_t mode, ignoreCursor, switchByOnair, powerOnLaunch, expand, width, height;
-    std::wstring viewerPath, viewerOptions;
+  // Each one within the rules, so that what is saved is what was set.
+  const std::vector<SettingsValues> cases = {
+      {0, 0, 0, 0, L"", L"", 0, 654, 381},
+      {1, -1, -1, -1, longPath, longOptions, -1, INT32_MAX, INT32_MAX},
+      {2, INT32_MAX, 1, 1, L"D:\\テレビ\\TVTest.exe", L"/ch 1 /nd /mute 「地デジ」", 1, 1920, 1080},
+      {2, INT32_MIN, INT32_MIN, INT32_MAX, L"x", L" spaced ", INT32_MIN, 655, 382},
   };
-  const std::vector<Case> cases = {
-      {0, 0, 0, 0, 0, 654, 381, L"", L""},
-      {1, -1, -1, -1, -1, INT32_MAX, INT32_MAX, longPath, longOptions},
-      {2, INT32_MAX, 1, 1, 1, 1920, 1080, L"D:\\テレビ\\TVTest.exe", L"/ch 1 /nd /mute 「地デジ」"},
-      {2, INT32_MIN, INT32_MIN, INT32_MAX, INT32_MIN, 655, 382, L"x", L" spaced "},
-  };
-  for (const Case& c : cases) {
-    state = LauncherState{};
-    settings = LauncherSettings{};
-    state.mode = static_cast<Mode>(c.mode);
-    state.ignoreCursor = c.ignoreCursor;
-    settings.switchByOnair = c.switchByOnair;
-    settings.powerOnLaunch = c.powerOnLaunch;
-    state.dialogExpand = c.expand;
-    state.dialogWidth = c.width;
-    state.dialogHeight = c.height;
-    settings.viewerPath = c.viewerPath;
-    settings.viewerOptions = c.viewerOptions;
+  for (const SettingsValues& c : cases) {
+    applySettings(c);
     saveSettings();
-
     state = LauncherState{};
     settings = LauncherSettings{};
     loadSettings();
-    const LauncherState& loadedState = state;
-    const LauncherSettings& loadedSettings = settings;
-    EXPECT_EQ(static_cast<std::int32_t>(loadedState.mode), c.mode);
-    EXPECT_EQ(loadedState.ignoreCursor, c.ignoreCursor);
-    EXPECT_EQ(loadedSettings.switchByOnair, c.switchByOnair);
-    EXPECT_EQ(loadedSettings.powerOnLaunch, c.powerOnLaunch);
-    EXPECT_EQ(loadedState.dialogExpand, c.expand);
-    EXPECT_EQ(loadedState.dialogWidth, c.width);
-    EXPECT_EQ(loadedState.dialogHeight, c.height);
-    EXPECT_EQ(loadedSettings.viewerPath, c.viewerPath);
-    EXPECT_EQ(loadedSettings.viewerOptions, c.viewerOptions);
-    EXPECT_EQ(loadedState.lockedTarget, 0u);
+    EXPECT_EQ(currentSettings(), c);
+    EXPECT_EQ(state.lockedTarget, 0u);
   }
 }
 

@@ -12,6 +12,8 @@
 #include "launcher/settings/profile_win32.h"
 #include "launcher/settings/settings_store.h"
 #include "tests/support/installed_launcher.h"
+#include "tests/support/settings_values_compared.h"
+#include "tests/support/wine_files.h"
 
 namespace vexlo {
 namespace {
@@ -39,21 +41,11 @@ void writeBytes(const std::wstring& path, const std::string& bytes) {
 class StoreOnWindows : public ::testing::Test {
  protected:
   void SetUp() override {
-    wchar_t temp[MAX_PATH] = {};
-    ASSERT_NE(GetTempPathW(MAX_PATH, temp), 0u);
-    dir = std::wstring(temp) + L"vexlo-settings-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-          std::to_wstring(GetTickCount64()) + L"-" +
-          std::to_wstring(++serial);
-    ASSERT_TRUE(CreateDirectoryW(dir.c_str(), nullptr));
-    path = dir + L"\\Vexlo.ini";
-  }
-  void TearDown() override {
-    DeleteFileW(path.c_str());
-    RemoveDirectoryW(dir.c_str());
+    ASSERT_TRUE(test::fileExists(scratch.path()));
+    path = scratch.file(L"Vexlo.ini");
   }
 
-  static inline int serial = 0;
-  std::wstring dir;
+  test::ScratchDirectory scratch{L"vexlo-settings"};
   Win32Profile profileImpl;
   test::InstalledLauncher installed{test::Seams{nullptr, nullptr, &profileImpl}};
   std::wstring& path = launcher().settingsPath;
@@ -123,15 +115,9 @@ TEST_F(StoreOnWindows, HandWrittenOddValuesReadAsTheRulesSay) {
              "BFDialogHeight=ffffffff\r\n");
   state.mode = Mode::kDirectInputForegroundOnly;
   loadSettings();
-  EXPECT_EQ(state.mode, Mode::kDirectInputForegroundOnly);  // 7 is no mode: the mode stays
-  EXPECT_EQ(state.ignoreCursor, 1);
-  EXPECT_EQ(settings.switchByOnair, 0);
-  EXPECT_EQ(settings.powerOnLaunch, 10);
-  EXPECT_EQ(settings.viewerPath, L"C:\\TV\\TVTest.exe");
-  EXPECT_EQ(settings.viewerOptions, L"/d BonDriver.dll");
-  EXPECT_EQ(state.dialogExpand, 0);
-  EXPECT_EQ(state.dialogWidth, 654);
-  EXPECT_EQ(state.dialogHeight, 381);
+  // 7 is no mode: the mode stays.
+  EXPECT_EQ(currentSettings(),
+            (SettingsValues{2, 1, 0, 10, L"C:\\TV\\TVTest.exe", L"/d BonDriver.dll", 0, 654, 381}));
 }
 
 TEST_F(StoreOnWindows, EmptyValuesAreZeroAndAbsentKeysTheirDefaults) {
@@ -158,32 +144,15 @@ TEST_F(StoreOnWindows, IntegerTextBeyondItsBufferIsNotSeen) {
 TEST_F(StoreOnWindows, ExtremeValuesRoundTripThroughTheFile) {
   const std::wstring longPath = L"C:\\" + std::wstring(250, L'p') + L"\\T.exe";
   const std::wstring longOptions = L"/d " + std::wstring(8188, L'o');
-  state.mode = Mode::kDirectInputForegroundOnly;
-  state.ignoreCursor = -1;
-  settings.switchByOnair = INT32_MIN;
-  settings.powerOnLaunch = INT32_MAX;
-  settings.viewerPath = longPath;
-  settings.viewerOptions = longOptions;
-  state.dialogExpand = 0;
-  state.dialogWidth = INT32_MAX;
-  state.dialogHeight = 655;
+  const SettingsValues extreme{2, -1, INT32_MIN, INT32_MAX, longPath, longOptions, 0, INT32_MAX, 655};
+  applySettings(extreme);
   saveSettings();
 
   state = LauncherState{};
   settings = LauncherSettings{};
   loadSettings();
-  const LauncherState& loadedState = state;
-  const LauncherSettings& loadedSettings = settings;
-  EXPECT_EQ(loadedState.mode, Mode::kDirectInputForegroundOnly);
-  EXPECT_EQ(loadedState.ignoreCursor, -1);
-  EXPECT_EQ(loadedSettings.switchByOnair, INT32_MIN);
-  EXPECT_EQ(loadedSettings.powerOnLaunch, INT32_MAX);
-  EXPECT_EQ(loadedSettings.viewerPath, longPath);
-  EXPECT_EQ(loadedSettings.viewerOptions.size(), 8191u);
-  EXPECT_EQ(loadedSettings.viewerOptions, longOptions);
-  EXPECT_EQ(loadedState.dialogExpand, 0);
-  EXPECT_EQ(loadedState.dialogWidth, INT32_MAX);
-  EXPECT_EQ(loadedState.dialogHeight, 655);
+  EXPECT_EQ(settings.viewerOptions.size(), 8191u);
+  EXPECT_EQ(currentSettings(), extreme);
 }
 
 TEST_F(StoreOnWindows, JapaneseTextRoundTripsInAUnicodeFile) {

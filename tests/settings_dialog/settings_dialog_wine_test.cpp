@@ -7,35 +7,58 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 
 #include "launcher/resources/resource_ids.h"
 #include "launcher/settings/settings_dialog_ids.h"
-#include "tests/settings_dialog/launcher_under_test.h"
+#include "tests/support/dialog_controls.h"
+#include "tests/support/launcher_process.h"
+#include "tests/support/wine_files.h"
+#include "tests/support/wine_processes.h"
 
 namespace vexlo::test {
 namespace {
 
-const std::vector<const wchar_t*> kAllKeys = {L"ZIZU_MODE",      L"IgnoreCursor",  L"SwitchTVTestByOnair",
-                                              L"TVTestPowerON",  L"TVTestPath",    L"TVTestOptions",
-                                              L"BFDialogExpand", L"BFDialogWidth", L"BFDialogHeight"};
+// The nine keys as three files hold them:
+// off: direct input, every flag off but the ignored cursor, sizes above the minimums;
+// on: foreground only, every flag on (one of them a hand-edited 5), enlargement on;
+// edited: the off file after editEverything and OK.
+struct FileRow {
+  const wchar_t* key;
+  const wchar_t* off;
+  const wchar_t* on;
+  const wchar_t* edited;
+};
+const FileRow kFiles[] = {
+    {L"ZIZU_MODE", L"00000001", L"00000002", L"00000002"},
+    {L"IgnoreCursor", L"00000001", L"00000000", L"00000000"},
+    {L"SwitchTVTestByOnair", L"00000000", L"00000005", L"00000001"},
+    {L"TVTestPowerON", L"00000000", L"00000001", L"00000001"},
+    {L"TVTestPath", L"C:\\TV Test\\TVTest.exe", L"D:\\TVTest\\TVTest.exe", L"F:\\Other\\TVTest.exe"},
+    {L"TVTestOptions", L"/d BonDriver_File.dll /nodshow", L"", L"/d BonDriver_Spinel.dll"},
+    {L"BFDialogExpand", L"00000000", L"00000001", L"00000001"},
+    {L"BFDialogWidth", L"00000500", L"00000400", L"00000780"},
+    {L"BFDialogHeight", L"000002D0", L"00000320", L"00000438"},
+};
 
-// Direct input, every flag off but the ignored cursor, sizes above the minimums.
-const IniValues kPreparedOff = {
-    {L"ZIZU_MODE", L"00000001"},       {L"IgnoreCursor", L"00000001"},
-    {L"SwitchTVTestByOnair", L"00000000"}, {L"TVTestPowerON", L"00000000"},
-    {L"TVTestPath", L"C:\\TV Test\\TVTest.exe"}, {L"TVTestOptions", L"/d BonDriver_File.dll /nodshow"},
-    {L"BFDialogExpand", L"00000000"},  {L"BFDialogWidth", L"00000500"},
-    {L"BFDialogHeight", L"000002D0"}};
+IniValues fileColumn(const wchar_t* FileRow::*column) {
+  IniValues values;
+  for (const FileRow& row : kFiles) values.emplace_back(row.key, row.*column);
+  return values;
+}
 
-// Foreground only, every flag on (one of them a hand-edited 5), enlargement on.
-const IniValues kPreparedOn = {
-    {L"ZIZU_MODE", L"00000002"},       {L"IgnoreCursor", L"00000000"},
-    {L"SwitchTVTestByOnair", L"00000005"}, {L"TVTestPowerON", L"00000001"},
-    {L"TVTestPath", L"D:\\TVTest\\TVTest.exe"}, {L"TVTestOptions", L""},
-    {L"BFDialogExpand", L"00000001"},  {L"BFDialogWidth", L"00000400"},
-    {L"BFDialogHeight", L"00000320"}};
+std::vector<const wchar_t*> allKeys() {
+  std::vector<const wchar_t*> keys;
+  for (const FileRow& row : kFiles) keys.push_back(row.key);
+  return keys;
+}
+
+const std::vector<const wchar_t*> kAllKeys = allKeys();
+const IniValues kPreparedOff = fileColumn(&FileRow::off);
+const IniValues kPreparedOn = fileColumn(&FileRow::on);
+const IniValues kEditedEverything = fileColumn(&FileRow::edited);
 
 class SettingsDialogTest : public ::testing::Test {
  protected:
@@ -45,9 +68,31 @@ class SettingsDialogTest : public ::testing::Test {
     return launcher.openSettings();
   }
 
+  HWND startAndEditEverything();
+  bool editEverythingAndClose(int button);
+
+  // Types the sizes into a dialog over kPreparedOn, confirms them, and opens
+  // the dialog again to show what was kept; null when a dialog is missing.
+  HWND typeSizesThenReopen(const std::wstring& width, const std::wstring& height) {
+    HWND dialog = startAndOpen(kPreparedOn);
+    if (!dialog) return nullptr;
+    setControlText(dialog, IDC_DIALOG_WIDTH, width);
+    setControlText(dialog, IDC_DIALOG_HEIGHT, height);
+    if (!clickAndWaitClosed(dialog, IDOK)) return nullptr;
+    return launcher.openSettings();
+  }
+
+  void expectIniHolds(const IniValues& values) { EXPECT_EQ(launcher.iniValues(values), values); }
+
+  // Exits by the menu command and finds the file holding `values` for all nine keys.
+  void expectExitSaves(const IniValues& values) {
+    expectExitSavesOk();
+    EXPECT_EQ(launcher.iniValues(kAllKeys), values);
+  }
+
   void expectExitSavesOk() { EXPECT_EQ(launcher.exitByCommand(), 0u) << "the launcher did not end cleanly"; }
 
-  LauncherUnderTest launcher;
+  LauncherProcess launcher{windowsPath(VEXLO_EXE), L"vexlo settings dialog"};
 };
 
 // --- the template -----------------------------------------------------------
@@ -151,30 +196,50 @@ TEST_F(SettingsDialogTest, TheTemplateHasEveryControlInTabOrderWithItsKindTextAn
 
 // --- what it shows ----------------------------------------------------------
 
+// What the dialog shows: the boxes and buttons checked, the texts, and the
+// controls greyed; every other one of each is unchecked or enabled.
+struct Shown {
+  std::vector<int> checked;
+  std::vector<std::pair<int, std::wstring>> texts;
+  std::vector<int> greyed;
+};
+
+// Exactly this one of the three mode buttons is checked.
+void expectModeShown(HWND dialog, int checked) {
+  for (int id : {IDC_MODE_HDUS, IDC_MODE_DIRECT, IDC_MODE_FOREGROUND}) {
+    EXPECT_EQ(isChecked(dialog, id), id == checked) << "mode button " << id;
+  }
+}
+
+void expectEnabled(HWND dialog, std::initializer_list<int> ids, bool enabled) {
+  for (int id : ids) EXPECT_EQ(isEnabled(dialog, id), enabled) << "control " << id;
+}
+
+bool contains(const std::vector<int>& ids, int id) { return std::find(ids.begin(), ids.end(), id) != ids.end(); }
+
+void expectShows(HWND dialog, const Shown& shown) {
+  for (int id : {IDC_MODE_HDUS, IDC_MODE_DIRECT, IDC_MODE_FOREGROUND, IDC_IGNORE_CURSOR, IDC_SWITCH_BY_ONAIR,
+                 IDC_POWER_ON_LAUNCH, IDC_DIALOG_EXPAND}) {
+    EXPECT_EQ(isChecked(dialog, id), contains(shown.checked, id)) << "check of control " << id;
+  }
+  for (const auto& [id, text] : shown.texts) EXPECT_EQ(controlText(dialog, id), text) << "text of control " << id;
+  for (int id : {IDOK, IDCANCEL, IDC_MODE_HDUS, IDC_MODE_DIRECT, IDC_MODE_FOREGROUND, IDC_IGNORE_CURSOR,
+                 IDC_SWITCH_BY_ONAIR, IDC_POWER_ON_LAUNCH, IDC_DIALOG_EXPAND, IDC_VIEWER_PATH, IDC_BROWSE,
+                 IDC_VIEWER_OPTIONS, IDC_DIALOG_WIDTH, IDC_DIALOG_HEIGHT}) {
+    EXPECT_EQ(isEnabled(dialog, id), !contains(shown.greyed, id)) << "control " << id;
+  }
+}
+
 TEST_F(SettingsDialogTest, FlagsOffShowUncheckedWithTheirControlsGreyed) {
   HWND dialog = startAndOpen(kPreparedOff);
   ASSERT_NE(dialog, nullptr);
-
-  EXPECT_FALSE(isChecked(dialog, IDC_MODE_HDUS));
-  EXPECT_TRUE(isChecked(dialog, IDC_MODE_DIRECT));
-  EXPECT_FALSE(isChecked(dialog, IDC_MODE_FOREGROUND));
-  EXPECT_TRUE(isChecked(dialog, IDC_IGNORE_CURSOR));
-  EXPECT_FALSE(isChecked(dialog, IDC_SWITCH_BY_ONAIR));
-  EXPECT_FALSE(isChecked(dialog, IDC_POWER_ON_LAUNCH));
-  EXPECT_FALSE(isChecked(dialog, IDC_DIALOG_EXPAND));
-
   // The texts are there even where their controls are greyed.
-  EXPECT_EQ(controlText(dialog, IDC_VIEWER_PATH), L"C:\\TV Test\\TVTest.exe");
-  EXPECT_EQ(controlText(dialog, IDC_VIEWER_OPTIONS), L"/d BonDriver_File.dll /nodshow");
-  EXPECT_EQ(controlText(dialog, IDC_DIALOG_WIDTH), L"1280");
-  EXPECT_EQ(controlText(dialog, IDC_DIALOG_HEIGHT), L"720");
-  for (int id : {IDC_VIEWER_PATH, IDC_BROWSE, IDC_VIEWER_OPTIONS, IDC_DIALOG_WIDTH, IDC_DIALOG_HEIGHT}) {
-    EXPECT_FALSE(isEnabled(dialog, id)) << "control " << id;
-  }
-  for (int id : {IDOK, IDCANCEL, IDC_MODE_HDUS, IDC_MODE_DIRECT, IDC_MODE_FOREGROUND, IDC_IGNORE_CURSOR,
-                 IDC_SWITCH_BY_ONAIR, IDC_POWER_ON_LAUNCH, IDC_DIALOG_EXPAND}) {
-    EXPECT_TRUE(isEnabled(dialog, id)) << "control " << id;
-  }
+  expectShows(dialog, {{IDC_MODE_DIRECT, IDC_IGNORE_CURSOR},
+                       {{IDC_VIEWER_PATH, L"C:\\TV Test\\TVTest.exe"},
+                        {IDC_VIEWER_OPTIONS, L"/d BonDriver_File.dll /nodshow"},
+                        {IDC_DIALOG_WIDTH, L"1280"},
+                        {IDC_DIALOG_HEIGHT, L"720"}},
+                       {IDC_VIEWER_PATH, IDC_BROWSE, IDC_VIEWER_OPTIONS, IDC_DIALOG_WIDTH, IDC_DIALOG_HEIGHT}});
   EXPECT_TRUE(clickAndWaitClosed(dialog, IDCANCEL));
   expectExitSavesOk();
 }
@@ -182,22 +247,13 @@ TEST_F(SettingsDialogTest, FlagsOffShowUncheckedWithTheirControlsGreyed) {
 TEST_F(SettingsDialogTest, FlagsOnShowCheckedWithTheirControlsEnabled) {
   HWND dialog = startAndOpen(kPreparedOn);
   ASSERT_NE(dialog, nullptr);
-
-  EXPECT_FALSE(isChecked(dialog, IDC_MODE_HDUS));
-  EXPECT_FALSE(isChecked(dialog, IDC_MODE_DIRECT));
-  EXPECT_TRUE(isChecked(dialog, IDC_MODE_FOREGROUND));
-  EXPECT_FALSE(isChecked(dialog, IDC_IGNORE_CURSOR));
-  EXPECT_TRUE(isChecked(dialog, IDC_SWITCH_BY_ONAIR)) << "any non-zero flag shows as checked";
-  EXPECT_TRUE(isChecked(dialog, IDC_POWER_ON_LAUNCH));
-  EXPECT_TRUE(isChecked(dialog, IDC_DIALOG_EXPAND));
-
-  EXPECT_EQ(controlText(dialog, IDC_VIEWER_PATH), L"D:\\TVTest\\TVTest.exe");
-  EXPECT_EQ(controlText(dialog, IDC_VIEWER_OPTIONS), L"");
-  EXPECT_EQ(controlText(dialog, IDC_DIALOG_WIDTH), L"1024");
-  EXPECT_EQ(controlText(dialog, IDC_DIALOG_HEIGHT), L"800");
-  for (int id : {IDC_VIEWER_PATH, IDC_BROWSE, IDC_VIEWER_OPTIONS, IDC_DIALOG_WIDTH, IDC_DIALOG_HEIGHT}) {
-    EXPECT_TRUE(isEnabled(dialog, id)) << "control " << id;
-  }
+  // The on-air switch holds a hand-edited 5: any non-zero flag shows as checked.
+  expectShows(dialog, {{IDC_MODE_FOREGROUND, IDC_SWITCH_BY_ONAIR, IDC_POWER_ON_LAUNCH, IDC_DIALOG_EXPAND},
+                       {{IDC_VIEWER_PATH, L"D:\\TVTest\\TVTest.exe"},
+                        {IDC_VIEWER_OPTIONS, L""},
+                        {IDC_DIALOG_WIDTH, L"1024"},
+                        {IDC_DIALOG_HEIGHT, L"800"}},
+                       {}});
   EXPECT_TRUE(clickAndWaitClosed(dialog, IDCANCEL));
   expectExitSavesOk();
 }
@@ -207,9 +263,7 @@ TEST_F(SettingsDialogTest, AnUnreadableModeShowsTheFirstModeAndSizesBelowTheMini
                               {L"BFDialogWidth", L"00000100"},
                               {L"BFDialogHeight", L"FFFFFFFF"}});
   ASSERT_NE(dialog, nullptr);
-  EXPECT_TRUE(isChecked(dialog, IDC_MODE_HDUS));
-  EXPECT_FALSE(isChecked(dialog, IDC_MODE_DIRECT));
-  EXPECT_FALSE(isChecked(dialog, IDC_MODE_FOREGROUND));
+  expectModeShown(dialog, IDC_MODE_HDUS);
   EXPECT_EQ(controlText(dialog, IDC_DIALOG_WIDTH), L"654");
   EXPECT_EQ(controlText(dialog, IDC_DIALOG_HEIGHT), L"381");
   EXPECT_TRUE(clickAndWaitClosed(dialog, IDCANCEL));
@@ -219,38 +273,24 @@ TEST_F(SettingsDialogTest, AnUnreadableModeShowsTheFirstModeAndSizesBelowTheMini
 // --- OK, Cancel and the checks that grey ------------------------------------
 
 TEST_F(SettingsDialogTest, AWidthBelowTheMinimumIsRaisedOnOkAndShownSoOnReopening) {
-  HWND dialog = startAndOpen(kPreparedOn);
-  ASSERT_NE(dialog, nullptr);
-  setControlText(dialog, IDC_DIALOG_WIDTH, L"100");
-  setControlText(dialog, IDC_DIALOG_HEIGHT, L"");
-  ASSERT_TRUE(clickAndWaitClosed(dialog, IDOK));
-
-  dialog = launcher.openSettings();
+  HWND dialog = typeSizesThenReopen(L"100", L"");
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(controlText(dialog, IDC_DIALOG_WIDTH), L"654");
   EXPECT_EQ(controlText(dialog, IDC_DIALOG_HEIGHT), L"381") << "empty text reads as 0";
   ASSERT_TRUE(clickAndWaitClosed(dialog, IDOK));
   expectExitSavesOk();
-  EXPECT_EQ(launcher.iniValue(L"BFDialogWidth"), L"0000028E");
-  EXPECT_EQ(launcher.iniValue(L"BFDialogHeight"), L"0000017D");
+  expectIniHolds({{L"BFDialogWidth", L"0000028E"}, {L"BFDialogHeight", L"0000017D"}});
 }
 
 TEST_F(SettingsDialogTest, AHugeWidthStaysHugeInsteadOfWrapping) {
-  HWND dialog = startAndOpen(kPreparedOn);
-  ASSERT_NE(dialog, nullptr);
   // 4294967950 is 654 more than 2^32: wrapped, it would pass for 654.
-  setControlText(dialog, IDC_DIALOG_WIDTH, L"4294967950");
-  setControlText(dialog, IDC_DIALOG_HEIGHT, std::wstring(30, L'9'));
-  ASSERT_TRUE(clickAndWaitClosed(dialog, IDOK));
-
-  dialog = launcher.openSettings();
+  HWND dialog = typeSizesThenReopen(L"4294967950", std::wstring(30, L'9'));
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(controlText(dialog, IDC_DIALOG_WIDTH), L"2147483647");
   EXPECT_EQ(controlText(dialog, IDC_DIALOG_HEIGHT), L"2147483647");
   ASSERT_TRUE(clickAndWaitClosed(dialog, IDCANCEL));
   expectExitSavesOk();
-  EXPECT_EQ(launcher.iniValue(L"BFDialogWidth"), L"7FFFFFFF");
-  EXPECT_EQ(launcher.iniValue(L"BFDialogHeight"), L"7FFFFFFF");
+  expectIniHolds({{L"BFDialogWidth", L"7FFFFFFF"}, {L"BFDialogHeight", L"7FFFFFFF"}});
 }
 
 TEST_F(SettingsDialogTest, UncheckingPowerOnGreysPathBrowseAndOptionsAtOnceAndTheirTextsAreStillSaved) {
@@ -261,36 +301,27 @@ TEST_F(SettingsDialogTest, UncheckingPowerOnGreysPathBrowseAndOptionsAtOnceAndTh
 
   click(dialog, IDC_POWER_ON_LAUNCH);  // returns once the dialog has handled the click
   EXPECT_FALSE(isChecked(dialog, IDC_POWER_ON_LAUNCH));
-  EXPECT_FALSE(isEnabled(dialog, IDC_VIEWER_PATH));
-  EXPECT_FALSE(isEnabled(dialog, IDC_BROWSE));
-  EXPECT_FALSE(isEnabled(dialog, IDC_VIEWER_OPTIONS));
+  expectEnabled(dialog, {IDC_VIEWER_PATH, IDC_BROWSE, IDC_VIEWER_OPTIONS}, false);
   EXPECT_TRUE(isEnabled(dialog, IDC_DIALOG_WIDTH)) << "the size edits follow their own check";
 
   click(dialog, IDC_DIALOG_EXPAND);
-  EXPECT_FALSE(isEnabled(dialog, IDC_DIALOG_WIDTH));
-  EXPECT_FALSE(isEnabled(dialog, IDC_DIALOG_HEIGHT));
+  expectEnabled(dialog, {IDC_DIALOG_WIDTH, IDC_DIALOG_HEIGHT}, false);
   click(dialog, IDC_DIALOG_EXPAND);
-  EXPECT_TRUE(isEnabled(dialog, IDC_DIALOG_WIDTH));
-  EXPECT_TRUE(isEnabled(dialog, IDC_DIALOG_HEIGHT));
+  expectEnabled(dialog, {IDC_DIALOG_WIDTH, IDC_DIALOG_HEIGHT}, true);
 
   ASSERT_TRUE(clickAndWaitClosed(dialog, IDOK));
   expectExitSavesOk();
-  EXPECT_EQ(launcher.iniValue(L"TVTestPowerON"), L"00000000");
-  EXPECT_EQ(launcher.iniValue(L"TVTestPath"), L"E:\\Viewer\\TVTest.exe");
-  EXPECT_EQ(launcher.iniValue(L"TVTestOptions"), L"/s /nodshow");
-  EXPECT_EQ(launcher.iniValue(L"BFDialogExpand"), L"00000001");
+  expectIniHolds({{L"TVTestPowerON", L"00000000"}, {L"TVTestPath", L"E:\\Viewer\\TVTest.exe"},
+                  {L"TVTestOptions", L"/s /nodshow"}, {L"BFDialogExpand", L"00000001"}});
 }
 
 TEST_F(SettingsDialogTest, CheckingPowerOnEnablesPathBrowseAndOptionsAgain) {
   HWND dialog = startAndOpen(kPreparedOff);
   ASSERT_NE(dialog, nullptr);
   click(dialog, IDC_POWER_ON_LAUNCH);
-  EXPECT_TRUE(isEnabled(dialog, IDC_VIEWER_PATH));
-  EXPECT_TRUE(isEnabled(dialog, IDC_BROWSE));
-  EXPECT_TRUE(isEnabled(dialog, IDC_VIEWER_OPTIONS));
+  expectEnabled(dialog, {IDC_VIEWER_PATH, IDC_BROWSE, IDC_VIEWER_OPTIONS}, true);
   click(dialog, IDC_DIALOG_EXPAND);
-  EXPECT_TRUE(isEnabled(dialog, IDC_DIALOG_WIDTH));
-  EXPECT_TRUE(isEnabled(dialog, IDC_DIALOG_HEIGHT));
+  expectEnabled(dialog, {IDC_DIALOG_WIDTH, IDC_DIALOG_HEIGHT}, true);
   ASSERT_TRUE(clickAndWaitClosed(dialog, IDCANCEL));
   expectExitSavesOk();
 }
@@ -308,60 +339,53 @@ void editEverything(HWND dialog) {
   setControlText(dialog, IDC_DIALOG_HEIGHT, L"1080");
 }
 
-const IniValues kEditedEverything = {
-    {L"ZIZU_MODE", L"00000002"},       {L"IgnoreCursor", L"00000000"},
-    {L"SwitchTVTestByOnair", L"00000001"}, {L"TVTestPowerON", L"00000001"},
-    {L"TVTestPath", L"F:\\Other\\TVTest.exe"}, {L"TVTestOptions", L"/d BonDriver_Spinel.dll"},
-    {L"BFDialogExpand", L"00000001"},  {L"BFDialogWidth", L"00000780"},
-    {L"BFDialogHeight", L"00000438"}};
+
+// The kPreparedOff dialog with every control changed; null when it did not open.
+HWND SettingsDialogTest::startAndEditEverything() {
+  HWND dialog = startAndOpen(kPreparedOff);
+  if (dialog) editEverything(dialog);
+  return dialog;
+}
+
+// The same, closed with the button; false when the dialog did not open or close.
+bool SettingsDialogTest::editEverythingAndClose(int button) {
+  HWND dialog = startAndEditEverything();
+  return dialog != nullptr && clickAndWaitClosed(dialog, button);
+}
 
 TEST_F(SettingsDialogTest, OkAndThenTheExitCommandSavesWhatTheDialogShowed) {
-  HWND dialog = startAndOpen(kPreparedOff);
-  ASSERT_NE(dialog, nullptr);
-  editEverything(dialog);
-  ASSERT_TRUE(clickAndWaitClosed(dialog, IDOK));
-  expectExitSavesOk();
-  EXPECT_EQ(launcher.iniValues(kAllKeys), kEditedEverything);
+  ASSERT_TRUE(editEverythingAndClose(IDOK));
+  expectExitSaves(kEditedEverything);
 }
 
 TEST_F(SettingsDialogTest, CancelAfterEditingEverythingChangesNothing) {
-  HWND dialog = startAndOpen(kPreparedOff);
-  ASSERT_NE(dialog, nullptr);
-  editEverything(dialog);
-  ASSERT_TRUE(clickAndWaitClosed(dialog, IDCANCEL));
+  ASSERT_TRUE(editEverythingAndClose(IDCANCEL));
 
-  dialog = launcher.openSettings();
+  HWND dialog = launcher.openSettings();
   ASSERT_NE(dialog, nullptr);
-  EXPECT_TRUE(isChecked(dialog, IDC_MODE_DIRECT));
-  EXPECT_FALSE(isChecked(dialog, IDC_MODE_FOREGROUND));
+  expectModeShown(dialog, IDC_MODE_DIRECT);
   EXPECT_TRUE(isChecked(dialog, IDC_IGNORE_CURSOR));
   EXPECT_FALSE(isChecked(dialog, IDC_POWER_ON_LAUNCH));
   EXPECT_EQ(controlText(dialog, IDC_VIEWER_PATH), L"C:\\TV Test\\TVTest.exe");
   EXPECT_EQ(controlText(dialog, IDC_DIALOG_WIDTH), L"1280");
   EXPECT_FALSE(isEnabled(dialog, IDC_DIALOG_WIDTH));
   ASSERT_TRUE(clickAndWaitClosed(dialog, IDCANCEL));
-  expectExitSavesOk();
-  EXPECT_EQ(launcher.iniValues(kAllKeys), kPreparedOff);
+  expectExitSaves(kPreparedOff);
 }
 
 TEST_F(SettingsDialogTest, OkAndThenAKillLeavesTheFileAsItWas) {
-  HWND dialog = startAndOpen(kPreparedOff);
-  ASSERT_NE(dialog, nullptr);
-  editEverything(dialog);
-  ASSERT_TRUE(clickAndWaitClosed(dialog, IDOK));
+  ASSERT_TRUE(editEverythingAndClose(IDOK));
   launcher.kill();
   EXPECT_FALSE(launcher.running());
   EXPECT_EQ(launcher.iniValues(kAllKeys), kPreparedOff) << "nothing is written before teardown";
 }
 
 TEST_F(SettingsDialogTest, TheCloseBoxCancelsToo) {
-  HWND dialog = startAndOpen(kPreparedOff);
+  HWND dialog = startAndEditEverything();
   ASSERT_NE(dialog, nullptr);
-  editEverything(dialog);
   PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
   ASSERT_TRUE(waitUntil([&] { return !IsWindow(dialog); }));
-  expectExitSavesOk();
-  EXPECT_EQ(launcher.iniValues(kAllKeys), kPreparedOff);
+  expectExitSaves(kPreparedOff);
 }
 
 // --- two dialogs at once ----------------------------------------------------
@@ -398,8 +422,7 @@ TEST_F(SettingsDialogTest, ASecondDialogsOkStandsWhenTheFirstIsCancelled) {
   ASSERT_TRUE(clickAndWaitClosed(second, IDOK));
   setControlText(first, IDC_DIALOG_WIDTH, L"1000");
   ASSERT_TRUE(clickAndWaitClosed(first, IDCANCEL));
-  expectExitSavesOk();
-  EXPECT_EQ(launcher.iniValues(kAllKeys), kEditedEverything);
+  expectExitSaves(kEditedEverything);
 }
 
 // --- the "..." button ---------------------------------------------------------
@@ -483,9 +506,8 @@ TEST_F(BrowseTest, AnUnusableOrEmptyPathStartsAtTheLauncherItself) {
 // --- the end of the session with a dialog open ------------------------------
 
 TEST_F(SettingsDialogTest, AnOkQueuedBehindTheEndOfTheSessionLeavesTheSavedSettingsAlone) {
-  HWND dialog = startAndOpen(kPreparedOff);
+  HWND dialog = startAndEditEverything();
   ASSERT_NE(dialog, nullptr);
-  editEverything(dialog);
   // Both are queued on the launcher's one thread: the OK arrives after the
   // teardown has saved and released the settings.
   PostMessageW(launcher.mainWindow(), WM_ENDSESSION, TRUE, 0);

@@ -8,14 +8,15 @@
 #include "launcher/launcher.h"
 #include "launcher/switching.h"
 #include "launcher/window_system_win32.h"
-#include "tests/shell/wine_processes.h"
 #include "tests/support/installed_launcher.h"
+#include "tests/support/wine_files.h"
+#include "tests/support/wine_processes.h"
 
 namespace vexlo::test {
 namespace {
 
 TEST(PowerOnLaunch, StartsTheViewerFromADirectoryWithASpaceAndPassesItsOptions) {
-  ScratchDirectory scratch;
+  ScratchDirectory scratch{L"vexlo launch"};
   const std::wstring viewerDir = scratch.subdirectory(L"TV Test");
   const std::wstring viewerExe = viewerDir + L"\\TVTest.exe";
   const std::wstring helper = windowsPath(FAKE_VIEWER_EXE);

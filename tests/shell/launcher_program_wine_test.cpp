@@ -8,8 +8,12 @@
 
 #include <string>
 
+#include "launcher/private_messages.h"
 #include "launcher/resources/resource_ids.h"
-#include "tests/shell/wine_processes.h"
+#include "tests/support/dialog_controls.h"
+#include "tests/support/launcher_process.h"
+#include "tests/support/wine_files.h"
+#include "tests/support/wine_processes.h"
 
 namespace vexlo::test {
 namespace {
@@ -22,31 +26,25 @@ const wchar_t* const kAllKeys[] = {L"ZIZU_MODE",     L"IgnoreCursor",  L"SwitchT
                                    L"TVTestPowerON", L"TVTestPath",    L"TVTestOptions",
                                    L"BFDialogExpand", L"BFDialogWidth", L"BFDialogHeight"};
 
-// Vexlo.exe writes its INI beside itself, so every test runs its own copy.
+// Every test runs its own copy of Vexlo.exe.
 class LauncherProgramTest : public ::testing::Test {
  protected:
-  LauncherProgramTest() {
-    exe = scratch.file(L"Vexlo.exe");
-    ini = scratch.file(L"Vexlo.ini");
-    CopyFileW(windowsPath(VEXLO_EXE).c_str(), exe.c_str(), FALSE);
-  }
-
   // Starts the launcher and waits for its hidden main window.
   HWND startLauncher() {
-    EXPECT_TRUE(launcher.start(exe));
-    HWND window = nullptr;
-    waitUntil([&] { return (window = findProcessWindow(L"VEXLO", launcher.processId())) != nullptr; });
-    return window;
+    EXPECT_TRUE(launcher.start());
+    return launcher.mainWindow();
   }
 
   void expectEndsWithZero() {
     DWORD code = 1234;
-    ASSERT_TRUE(launcher.waitForExit(kExitTime, code)) << "the launcher did not end";
+    ASSERT_TRUE(launcher.waitForExit(code, kExitTime)) << "the launcher did not end";
     EXPECT_EQ(code, 0u);
   }
 
+  void expectIniHolds(const IniValues& values) { EXPECT_EQ(launcher.iniValues(values), values); }
+
   void expectAllKeysSaved() {
-    for (const wchar_t* key : kAllKeys) EXPECT_NE(iniValue(ini, key), L"<absent>") << "key missing";
+    for (const wchar_t* key : kAllKeys) EXPECT_NE(launcher.iniValue(key), L"<absent>") << "key missing";
   }
 
   LONG_PTR ask(HWND window, UINT message) {
@@ -55,9 +53,8 @@ class LauncherProgramTest : public ::testing::Test {
     return static_cast<LONG_PTR>(result);
   }
 
-  ScratchDirectory scratch;
-  std::wstring exe, ini;
-  RunningProgram launcher;
+  LauncherProcess launcher{windowsPath(VEXLO_EXE), L"vexlo shell"};
+  const std::wstring& ini = launcher.ini();
 };
 
 TEST_F(LauncherProgramTest, ASecondInstanceExitsAtOnceWithCodeZero) {
@@ -65,14 +62,14 @@ TEST_F(LauncherProgramTest, ASecondInstanceExitsAtOnceWithCodeZero) {
   ASSERT_NE(window, nullptr);
 
   RunningProgram second;
-  ASSERT_TRUE(second.start(exe));
+  ASSERT_TRUE(second.start(launcher.exe()));
   DWORD code = 1234;
   ASSERT_TRUE(second.waitForExit(kExitTime, code));
   EXPECT_EQ(code, 0u);
   EXPECT_EQ(findProcessWindow(L"VEXLO", second.processId()), nullptr);
   EXPECT_TRUE(launcher.running());
 
-  PostMessageW(window, WM_COMMAND, 105, 0);
+  launcher.command(IDM_EXIT);
   expectEndsWithZero();
 }
 
@@ -87,10 +84,11 @@ TEST_F(LauncherProgramTest, AMutexItMayNotOpenCountsAsALauncherAlreadyRunning) {
   ASSERT_EQ(CreateMutexW(nullptr, FALSE, L"VexloMutex"), nullptr) << "the mutex is not closed to us";
   ASSERT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
 
-  ASSERT_TRUE(launcher.start(exe));
+  RunningProgram copy;
+  ASSERT_TRUE(copy.start(launcher.exe()));
   DWORD code = 1234;
-  const bool ended = launcher.waitForExit(kExitTime, code);
-  EXPECT_EQ(findProcessWindow(L"VEXLO", launcher.processId()), nullptr);
+  const bool ended = copy.waitForExit(kExitTime, code);
+  EXPECT_EQ(findProcessWindow(L"VEXLO", copy.processId()), nullptr);
   CloseHandle(elevated);
   LocalFree(denyAll);
   ASSERT_TRUE(ended) << "a second launcher ran beside the first";
@@ -102,13 +100,11 @@ TEST_F(LauncherProgramTest, TheExitCommandSavesAllNineKeysAndEndsTheProcess) {
   HWND window = startLauncher();
   ASSERT_NE(window, nullptr);
   EXPECT_FALSE(fileExists(ini)) << "nothing is written while running";
-  PostMessageW(window, WM_COMMAND, 105, 0);
+  launcher.command(IDM_EXIT);
   expectEndsWithZero();
   expectAllKeysSaved();
-  EXPECT_EQ(iniValue(ini, L"ZIZU_MODE"), L"00000000");
-  EXPECT_EQ(iniValue(ini, L"BFDialogWidth"), L"00000400");
-  EXPECT_EQ(iniValue(ini, L"BFDialogHeight"), L"00000320");
-  EXPECT_EQ(iniValue(ini, L"TVTestPath"), L"");
+  expectIniHolds({{L"ZIZU_MODE", L"00000000"}, {L"BFDialogWidth", L"00000400"},
+                  {L"BFDialogHeight", L"00000320"}, {L"TVTestPath", L""}});
 }
 
 TEST_F(LauncherProgramTest, EndSessionTrueSavesAndEndsTheProcess) {
@@ -132,9 +128,9 @@ TEST_F(LauncherProgramTest, MessagesAfterTeardownLeaveTheReleasedObjectsAlone) {
   PostMessageW(window, WM_ENDSESSION, TRUE, 0);
   PostMessageW(window, WM_DESTROY, 0, 0);
   PostMessageW(window, WM_COMMAND, IDM_LOCKON, 0);
-  PostMessageW(window, WM_USER + 100, 1, WM_RBUTTONDOWN);
-  PostMessageW(window, WM_USER + 100, 1, WM_LBUTTONDBLCLK);
-  PostMessageW(window, WM_USER + 101, WM_LBUTTONDOWN, 0);
+  launcher.trayEvent(WM_RBUTTONDOWN);
+  launcher.trayEvent(WM_LBUTTONDBLCLK);
+  PostMessageW(window, kLockOnClickMessage, WM_LBUTTONDOWN, 0);
   PostMessageW(window, WM_COMMAND, IDM_SETTINGS, 0);
   PostMessageW(window, WM_INPUT, 0, 0);
   PostMessageW(window, taskbarCreated, 0, 0);
@@ -150,7 +146,7 @@ TEST_F(LauncherProgramTest, ACancelledLogoffKeepsTheLauncherRunningWithNothingSa
   EXPECT_FALSE(fileExists(ini)) << "a teardown would have saved by now";
 
   // Still at work: it answers the About command, and is still there after it.
-  PostMessageW(window, WM_COMMAND, 104, 0);
+  launcher.command(IDM_ABOUT);
   HWND about = nullptr;
   ASSERT_TRUE(waitUntil([&] {
     return (about = findProcessWindow(L"#32770", launcher.processId(), L"バージョン情報 Vexlo")) != nullptr;
@@ -159,40 +155,33 @@ TEST_F(LauncherProgramTest, ACancelledLogoffKeepsTheLauncherRunningWithNothingSa
   ASSERT_TRUE(waitUntil([&] { return !IsWindow(about); }));
   EXPECT_TRUE(launcher.running());
 
-  PostMessageW(window, WM_COMMAND, 105, 0);
+  launcher.command(IDM_EXIT);
   expectEndsWithZero();
   expectAllKeysSaved();
 }
 
 TEST_F(LauncherProgramTest, SettingsOfAPreparedFileAreLoadedAtStart) {
-  WritePrivateProfileStringW(L"Vexlo", L"BFDialogWidth", L"00000100", ini.c_str());
-  WritePrivateProfileStringW(L"Vexlo", L"BFDialogHeight", L"FFFFFFFF", ini.c_str());
-  WritePrivateProfileStringW(L"Vexlo", L"ZIZU_MODE", L"00000002", ini.c_str());
-  WritePrivateProfileStringW(L"Vexlo", L"TVTestPath", L"C:\\TV Test\\TVTest.exe", ini.c_str());
-  WritePrivateProfileStringW(L"Vexlo", L"TVTestOptions", L"/d BonDriver_File.dll", ini.c_str());
-  WritePrivateProfileStringW(nullptr, nullptr, nullptr, ini.c_str());  // flush Wine's profile cache
+  launcher.prepareIni({{L"BFDialogWidth", L"00000100"},
+                       {L"BFDialogHeight", L"FFFFFFFF"},
+                       {L"ZIZU_MODE", L"00000002"},
+                       {L"TVTestPath", L"C:\\TV Test\\TVTest.exe"},
+                       {L"TVTestOptions", L"/d BonDriver_File.dll"}});
 
   HWND window = startLauncher();
   ASSERT_NE(window, nullptr);
-  PostMessageW(window, WM_COMMAND, 105, 0);
+  launcher.command(IDM_EXIT);
   expectEndsWithZero();
-  EXPECT_EQ(iniValue(ini, L"BFDialogWidth"), L"0000028E");
-  EXPECT_EQ(iniValue(ini, L"BFDialogHeight"), L"0000017D");
-  EXPECT_EQ(iniValue(ini, L"ZIZU_MODE"), L"00000002");
-  EXPECT_EQ(iniValue(ini, L"TVTestPath"), L"C:\\TV Test\\TVTest.exe");
-  EXPECT_EQ(iniValue(ini, L"TVTestOptions"), L"/d BonDriver_File.dll");
+  expectIniHolds({{L"BFDialogWidth", L"0000028E"}, {L"BFDialogHeight", L"0000017D"},
+                  {L"ZIZU_MODE", L"00000002"}, {L"TVTestPath", L"C:\\TV Test\\TVTest.exe"},
+                  {L"TVTestOptions", L"/d BonDriver_File.dll"}});
 }
 
-TEST_F(LauncherProgramTest, TheAboutBoxOpensOnCommand104WithItsTwoLines) {
+TEST_F(LauncherProgramTest, TheAboutBoxOpensOnItsCommandWithItsTwoLines) {
   HWND window = startLauncher();
   ASSERT_NE(window, nullptr);
-  PostMessageW(window, WM_COMMAND, 104, 0);
-  HWND about = nullptr;
-  // The dialog exists before its controls do; it is shown once they all are.
-  ASSERT_TRUE(waitUntil([&] {
-    about = findProcessWindow(L"#32770", launcher.processId(), L"バージョン情報 Vexlo");
-    return about != nullptr && IsWindowVisible(about);
-  }));
+  launcher.command(IDM_ABOUT);
+  HWND about = waitForDialog(launcher.processId(), L"バージョン情報 Vexlo");
+  ASSERT_NE(about, nullptr);
   EXPECT_EQ(GetWindow(about, GW_OWNER), window);
 
   std::wstring lines;
@@ -209,7 +198,7 @@ TEST_F(LauncherProgramTest, TheAboutBoxOpensOnCommand104WithItsTwoLines) {
 
   PostMessageW(about, WM_COMMAND, IDCANCEL, 0);
   ASSERT_TRUE(waitUntil([&] { return !IsWindow(about); }));
-  PostMessageW(window, WM_COMMAND, 105, 0);
+  launcher.command(IDM_EXIT);
   expectEndsWithZero();
 }
 
@@ -298,7 +287,7 @@ TEST_F(LockOnProgramTest, AClickOnAViewersChildControlLocksAndChecksTheItem) {
   clickOn(second.control);
   EXPECT_EQ(downsAfterClick(second, 3), 2);
 
-  PostMessageW(window, WM_COMMAND, 105, 0);
+  launcher.command(IDM_EXIT);
   expectEndsWithZero();
 }
 

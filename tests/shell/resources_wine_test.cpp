@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "launcher/resources/resource_ids.h"
-#include "tests/shell/wine_processes.h"
+#include "tests/support/wine_files.h"
 
 namespace vexlo::test {
 namespace {

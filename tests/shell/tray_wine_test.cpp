@@ -10,9 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "launcher/private_messages.h"
 #include "launcher/resources/resource_ids.h"
-#include "tests/shell/wine_processes.h"
+#include "tests/support/dialog_controls.h"
+#include "tests/support/launcher_process.h"
+#include "tests/support/wine_files.h"
+#include "tests/support/wine_processes.h"
 
 namespace vexlo::test {
 namespace {
@@ -21,23 +23,9 @@ constexpr DWORD kNoMenuTime = 1500;  // a menu would be up long before this
 
 class TrayTest : public ::testing::Test {
  protected:
-  TrayTest() {
-    exe = scratch.file(L"Vexlo.exe");
-    CopyFileW(windowsPath(VEXLO_EXE).c_str(), exe.c_str(), FALSE);
-  }
   ~TrayTest() override {
-    if (window) PostMessageW(window, WM_COMMAND, IDM_EXIT, 0);
-    DWORD code = 0;
-    launcher.waitForExit(5000, code);
+    if (launcher.running()) launcher.exitByCommand();
   }
-
-  HWND start() {
-    EXPECT_TRUE(launcher.start(exe));
-    waitUntil([&] { return (window = findProcessWindow(L"VEXLO", launcher.processId())) != nullptr; });
-    return window;
-  }
-
-  void trayEvent(UINT mouseMessage) { PostMessageW(window, kTrayCallbackMessage, kTrayIconId, mouseMessage); }
 
   // The launcher's popup menu once it is up, or null.
   HWND waitForMenu(DWORD milliseconds = 20000) {
@@ -53,7 +41,7 @@ class TrayTest : public ::testing::Test {
 
   // Right button on the icon, then the item `downs` steps down chosen with the keyboard.
   bool choose(int downs) {
-    trayEvent(WM_RBUTTONDOWN);
+    launcher.trayEvent(WM_RBUTTONDOWN);
     HWND menu = waitForMenu();
     if (!menu) return false;
     for (int i = 0; i < downs; ++i) PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
@@ -61,42 +49,31 @@ class TrayTest : public ::testing::Test {
     return waitUntil([&] { return !IsWindowVisible(menu); });
   }
 
-  HWND waitForDialog(const wchar_t* title) {
-    HWND dialog = nullptr;
-    waitUntil([&] {
-      dialog = findProcessWindow(L"#32770", launcher.processId(), title);
-      return dialog != nullptr && IsWindowVisible(dialog);
-    });
-    return dialog;
-  }
+  HWND waitForDialog(const wchar_t* title) { return vexlo::test::waitForDialog(launcher.processId(), title); }
 
   void closeDialog(HWND dialog) {
     PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
     EXPECT_TRUE(waitUntil([&] { return !IsWindow(dialog); }));
   }
 
-  static constexpr UINT kTrayIconId = 1;
-  ScratchDirectory scratch;
-  std::wstring exe;
-  RunningProgram launcher;
-  HWND window = nullptr;
+  LauncherProcess launcher{windowsPath(VEXLO_EXE), L"vexlo tray"};
 };
 
 TEST_F(TrayTest, ADoubleClickOpensTheSettingsDialogOwnedByTheMainWindow) {
-  ASSERT_NE(start(), nullptr);
-  trayEvent(WM_LBUTTONDBLCLK);
+  ASSERT_TRUE(launcher.start());
+  launcher.trayEvent(WM_LBUTTONDBLCLK);
   HWND settings = waitForDialog(L"設定");
   ASSERT_NE(settings, nullptr);
-  EXPECT_EQ(GetWindow(settings, GW_OWNER), window);
+  EXPECT_EQ(GetWindow(settings, GW_OWNER), launcher.mainWindow());
   closeDialog(settings);
 }
 
 // The items are told apart by what each does; a fifth step down wraps round
 // to the first, so there are four.
 TEST_F(TrayTest, ARightClickOpensTheFourItemMenuAtTheCursorAndNoneWhilePicking) {
-  ASSERT_NE(start(), nullptr);
+  ASSERT_TRUE(launcher.start());
   SetCursorPos(333, 222);
-  trayEvent(WM_RBUTTONDOWN);
+  launcher.trayEvent(WM_RBUTTONDOWN);
   HWND menu = waitForMenu();
   ASSERT_NE(menu, nullptr);
   RECT place{};
@@ -118,25 +95,25 @@ TEST_F(TrayTest, ARightClickOpensTheFourItemMenuAtTheCursorAndNoneWhilePicking) 
   // Five steps: round to the lock-on item, which starts a pick; while it
   // lasts the right button shows no menu.
   ASSERT_TRUE(choose(5));
-  trayEvent(WM_RBUTTONDOWN);
+  launcher.trayEvent(WM_RBUTTONDOWN);
   EXPECT_EQ(waitForMenu(kNoMenuTime), nullptr) << "a menu during the pick";
   // A click anywhere ends the pick, and the menu is back.
   INPUT click[2] = {};
   click[0].type = click[1].type = INPUT_MOUSE;
   click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
   click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  // The low-level hook runs before SendInput returns, so the pick is over now.
   SendInput(2, click, sizeof(INPUT));
-  ASSERT_TRUE(waitUntil([&] {
-    trayEvent(WM_RBUTTONDOWN);
-    return waitForMenu(500) != nullptr;
-  }));
-  PostMessageW(waitForMenu(), WM_KEYDOWN, VK_ESCAPE, 0);
+  launcher.trayEvent(WM_RBUTTONDOWN);
+  menu = waitForMenu();
+  ASSERT_NE(menu, nullptr) << "the click did not end the pick";
+  PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+  ASSERT_TRUE(waitUntil([&] { return !IsWindowVisible(menu); }));
 
   ASSERT_TRUE(choose(4));
   DWORD code = 1234;
-  ASSERT_TRUE(launcher.waitForExit(20000, code)) << "the fourth item is not the exit";
+  ASSERT_TRUE(launcher.waitForExit(code)) << "the fourth item is not the exit";
   EXPECT_EQ(code, 0u);
-  window = nullptr;
 }
 
 // The notification area as the launcher sees it: Shell_NotifyIconW hands
@@ -185,10 +162,12 @@ TEST_F(TrayTest, TheIconIsAddedAgainWhenTheNotificationAreaIsRecreated) {
   NotificationArea area;
   ASSERT_NE(area.window, nullptr);
   ASSERT_EQ(FindWindowW(L"Shell_TrayWnd", nullptr), area.window) << "another notification area is up";
-  launcher.start(exe);
+  // Adding the icon waits on this thread, so the launcher is started, not waited for.
+  RunningProgram copy;
+  ASSERT_TRUE(copy.start(launcher.exe()));
   ASSERT_TRUE(area.waitForChanges(1)) << "the icon was never added";
-  waitUntil([&] { return (window = findProcessWindow(L"VEXLO", launcher.processId())) != nullptr; });
-  ASSERT_NE(window, nullptr);
+  HWND window = nullptr;
+  ASSERT_TRUE(waitUntil([&] { return (window = findProcessWindow(L"VEXLO", copy.processId())) != nullptr; }));
   EXPECT_EQ(area.changes[0].action, static_cast<DWORD_PTR>(NIM_ADD));
   EXPECT_EQ(area.changes[0].from, window);
 
@@ -201,7 +180,6 @@ TEST_F(TrayTest, TheIconIsAddedAgainWhenTheNotificationAreaIsRecreated) {
   PostMessageW(window, WM_COMMAND, IDM_EXIT, 0);
   ASSERT_TRUE(area.waitForChanges(3));
   EXPECT_EQ(area.changes[2].action, static_cast<DWORD_PTR>(NIM_DELETE));
-  window = nullptr;
 }
 
 }  // namespace

@@ -64,10 +64,30 @@ void printText(std::ostream& out, const std::wstring& text) {
 
 // --- Event -----------------------------------------------------------------
 
-Event Event::post(WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
+namespace {
+
+Event ofKind(EventKind kind) {
   Event e;
-  e.kind = EventKind::kPostMessage;
+  e.kind = kind;
+  return e;
+}
+
+Event aboutWindow(EventKind kind, WindowHandle window) {
+  Event e = ofKind(kind);
   e.window = window;
+  return e;
+}
+
+Event withValue(EventKind kind, std::uint32_t value) {
+  Event e = ofKind(kind);
+  e.value = value;
+  return e;
+}
+
+}  // namespace
+
+Event Event::post(WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
+  Event e = aboutWindow(EventKind::kPostMessage, window);
   e.message = message;
   e.wParam = wParam;
   e.lParam = lParam;
@@ -81,8 +101,7 @@ Event Event::send(WindowHandle window, std::uint32_t message, std::uintptr_t wPa
 }
 
 Event Event::keyDown(std::uint8_t virtualKey, std::uint8_t scanCode) {
-  Event e;
-  e.kind = EventKind::kKeyEvent;
+  Event e = ofKind(EventKind::kKeyEvent);
   e.virtualKey = virtualKey;
   e.scanCode = scanCode;
   return e;
@@ -94,18 +113,11 @@ Event Event::keyUpEvent(std::uint8_t virtualKey, std::uint8_t scanCode) {
   return e;
 }
 
-Event Event::sleep(std::uint32_t milliseconds) {
-  Event e;
-  e.kind = EventKind::kSleep;
-  e.value = milliseconds;
-  return e;
-}
+Event Event::sleep(std::uint32_t milliseconds) { return withValue(EventKind::kSleep, milliseconds); }
 
 Event Event::setWindowPos(WindowHandle window, WindowHandle insertAfter, std::int32_t x, std::int32_t y,
                           std::int32_t cx, std::int32_t cy, std::uint32_t flags) {
-  Event e;
-  e.kind = EventKind::kSetWindowPos;
-  e.window = window;
+  Event e = aboutWindow(EventKind::kSetWindowPos, window);
   e.insertAfter = insertAfter;
   e.x = x;
   e.y = y;
@@ -116,44 +128,27 @@ Event Event::setWindowPos(WindowHandle window, WindowHandle insertAfter, std::in
 }
 
 Event Event::attachThreadInput(ThreadId attach, ThreadId attachTo, bool attachIt) {
-  Event e;
-  e.kind = EventKind::kAttachThreadInput;
+  Event e = ofKind(EventKind::kAttachThreadInput);
   e.attach = attach;
   e.attachTo = attachTo;
   e.attachIt = attachIt;
   return e;
 }
 
-Event Event::setActiveWindow(WindowHandle window) {
-  Event e;
-  e.kind = EventKind::kSetActiveWindow;
-  e.window = window;
-  return e;
-}
+Event Event::setActiveWindow(WindowHandle window) { return aboutWindow(EventKind::kSetActiveWindow, window); }
 
 Event Event::setForegroundWindow(WindowHandle window) {
-  Event e;
-  e.kind = EventKind::kSetForegroundWindow;
-  e.window = window;
-  return e;
+  return aboutWindow(EventKind::kSetForegroundWindow, window);
 }
 
-Event Event::getForegroundLockTimeout() {
-  Event e;
-  e.kind = EventKind::kGetForegroundLockTimeout;
-  return e;
-}
+Event Event::getForegroundLockTimeout() { return ofKind(EventKind::kGetForegroundLockTimeout); }
 
 Event Event::setForegroundLockTimeout(std::uint32_t value) {
-  Event e;
-  e.kind = EventKind::kSetForegroundLockTimeout;
-  e.value = value;
-  return e;
+  return withValue(EventKind::kSetForegroundLockTimeout, value);
 }
 
 Event Event::createProcess(const wchar_t* applicationName, const wchar_t* commandLine) {
-  Event e;
-  e.kind = EventKind::kCreateProcess;
+  Event e = ofKind(EventKind::kCreateProcess);
   e.hasApplicationName = applicationName != nullptr;
   if (applicationName != nullptr) e.applicationName = applicationName;
   if (commandLine != nullptr) e.commandLine = commandLine;

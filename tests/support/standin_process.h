@@ -1,14 +1,19 @@
 #pragma once
-// Starting TVTest stand-ins in their own processes and reading their logs.
+// TVTest stand-ins (tests/e2e/tvtest_standin) in their own processes: started
+// with a plugin, found ready through their log, ended, and their log read.
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
-namespace e2e {
+#include "tests/support/wine_processes.h"
 
+namespace vexlo::test {
+
+// Copies share the one process, which stopStandIn ends.
 struct StandIn {
-  PROCESS_INFORMATION process{};
+  std::shared_ptr<RunningProgram> program = std::make_shared<RunningProgram>();
   std::wstring logPath;
   HWND window = nullptr;
   HWND dialog = nullptr;
@@ -26,23 +31,15 @@ bool startStandIn(const std::wstring& exe, const std::wstring& logPath, const st
 bool runStandInToExit(const std::wstring& exe, const std::wstring& logPath, const std::wstring& arguments,
                       DWORD& exitCode, DWORD timeoutMs = 20000);
 
-// Parses the stand-in's "ready" line out of its log into `out`.
+// Waits for the "ready" line of the log at out.logPath and fills `out` from
+// it; a stand-in that another program started is taken over by its id.
 bool waitUntilReady(StandIn& out, DWORD timeoutMs = 20000);
 
-// Closes the stand-in (WM_CLOSE, then TerminateProcess after a grace time).
+// Closes the stand-in (WM_CLOSE, then an end by force after a grace time).
 void stopStandIn(StandIn& standIn);
 
 std::string readLog(const std::wstring& path);
-
 // Polls the log until it holds `needle`, or the deadline passes.
 bool waitForLog(const std::wstring& path, const std::string& needle, DWORD timeoutMs = 10000);
 
-std::string utf8(const std::wstring& text);
-
-std::wstring tempDirectory(const std::wstring& name);  // fresh, empty
-bool copyFile(const std::wstring& from, const std::wstring& to);
-
-// Argument `index` of this process's command line, or empty.
-std::wstring commandLineArgument(int index);
-
-}  // namespace e2e
+}  // namespace vexlo::test

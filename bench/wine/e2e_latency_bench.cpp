@@ -14,8 +14,10 @@
 #include "launcher/button_handling.h"
 #include "launcher/settings/launcher_state.h"
 #include "shared/remote_protocol.h"
-#include "tests/e2e/in_process_launcher.h"
-#include "tests/e2e/standin_process.h"
+#include "tests/support/in_process_launcher.h"
+#include "tests/support/standin_process.h"
+#include "tests/support/wine_files.h"
+#include "tests/support/wine_processes.h"
 
 namespace {
 
@@ -57,15 +59,15 @@ void report(const char* road, std::vector<double> samples) {
 
 bool measure(const char* road, const std::wstring& exe, const std::wstring& plugin, const std::wstring& flags,
              const std::wstring& log, std::uint8_t code, int presses) {
-  e2e::StandIn viewer;
-  if (!e2e::startStandIn(exe, log, L"--plugin \"" + plugin + L"\" " + flags, viewer)) return false;
+  vexlo::test::StandIn viewer;
+  if (!vexlo::test::startStandIn(exe, log, L"--plugin \"" + plugin + L"\" " + flags, viewer)) return false;
   std::vector<double> samples;
   for (int i = 0; i < presses; ++i) {
     double ms = timePress(log, code);
     if (ms < 0) break;
     samples.push_back(ms);
   }
-  e2e::stopStandIn(viewer);
+  vexlo::test::stopStandIn(viewer);
   if (static_cast<int>(samples.size()) != presses) {
     std::printf("%s: only %zu of %d presses arrived\n", road, samples.size(), presses);
     return false;
@@ -77,12 +79,13 @@ bool measure(const char* road, const std::wstring& exe, const std::wstring& plug
 }  // namespace
 
 int main() {
-  std::wstring exe = e2e::commandLineArgument(1), plugin = e2e::commandLineArgument(2);
-  int presses = e2e::commandLineArgument(3).empty() ? 1000 : _wtoi(e2e::commandLineArgument(3).c_str());
-  e2e::InProcessLauncher launcher;
+  std::wstring exe = vexlo::test::commandLineArgument(1), plugin = vexlo::test::commandLineArgument(2);
+  int presses = vexlo::test::commandLineArgument(3).empty() ? 1000 : _wtoi(vexlo::test::commandLineArgument(3).c_str());
+  vexlo::test::InProcessLauncher launcher;
   vexlo::LauncherState& state = launcher.state;
   state.mode = vexlo::Mode::kDirectInput;
-  std::wstring dir = e2e::tempDirectory(L"vexlo-latency");
+  vexlo::test::ScratchDirectory scratch(L"vexlo-latency");
+  const std::wstring& dir = scratch.path();
 
   bool ok = measure("remote message (0x0F)", exe, plugin, L"", dir + L"\\remote.log", vexlo::kCodeChannel1, presses);
   ok = measure("open-file dialog key (0x1F)", exe, plugin, L"--open-dialog", dir + L"\\dialog.log",

@@ -19,19 +19,21 @@
 #include "launcher/settings/launcher_state.h"
 #include "plugin/button_table.h"
 #include "shared/remote_protocol.h"
-#include "tests/e2e/in_process_launcher.h"
-#include "tests/e2e/standin_process.h"
+#include "tests/support/in_process_launcher.h"
+#include "tests/support/standin_process.h"
+#include "tests/support/wine_files.h"
+#include "tests/support/wine_processes.h"
 #ifdef VEXLO_DEMO_RECEIVER
 #include "tests/hid/receiver_control.h"
 #endif
 
 namespace {
 
-using e2e::StandIn;
+using vexlo::test::StandIn;
 
 std::string buttonName(std::uint8_t code) {
   int index = vexlo2::FindButtonIndex(code);
-  return index < 0 ? "(no button)" : e2e::utf8(vexlo2::kButtonTable[index].descriptor.pszName);
+  return index < 0 ? "(no button)" : vexlo::test::utf8(vexlo2::kButtonTable[index].descriptor.pszName);
 }
 
 // The road routing is about to take, told from the same queries it makes.
@@ -65,7 +67,7 @@ std::string receivedSince(const std::wstring& log, std::size_t& offset, DWORD wa
   DWORD start = GetTickCount();
   std::string all;
   do {
-    all = e2e::readLog(log);
+    all = vexlo::test::readLog(log);
     if (all.size() > offset) break;
     Sleep(5);
   } while (GetTickCount() - start < waitMs);
@@ -127,7 +129,7 @@ struct RunningLauncher {
 bool startLauncher(const std::wstring& exe, const std::wstring& dir, RunningLauncher& out) {
   std::wstring copy = dir + L"\\Vexlo.exe";
   out.ini = dir + L"\\Vexlo.ini";
-  if (!e2e::copyFile(exe, copy)) return false;
+  if (!vexlo::test::copyFile(exe, copy)) return false;
   const wchar_t* settings[][2] = {{L"ZIZU_MODE", L"00000001"}, {L"BFDialogExpand", L"00000001"},
                                   {L"BFDialogWidth", L"00000320"}, {L"BFDialogHeight", L"00000258"}};
   for (auto& kv : settings) WritePrivateProfileStringW(L"Vexlo", kv[0], kv[1], out.ini.c_str());
@@ -163,7 +165,7 @@ bool endLauncher(RunningLauncher& launcher) {
     wchar_t width[16] = {};
     GetPrivateProfileStringW(L"Vexlo", L"BFDialogWidth", L"(none)", width, 16, launcher.ini.c_str());
     std::printf("Vexlo.exe ended by its exit command: exit code %lu, Vexlo.ini saved (BFDialogWidth=%s)\n", code,
-                e2e::utf8(width).c_str());
+                vexlo::test::utf8(width).c_str());
   } else {
     TerminateProcess(launcher.process.hProcess, 1);
   }
@@ -176,12 +178,13 @@ bool endLauncher(RunningLauncher& launcher) {
 }  // namespace
 
 int main() {
-  std::wstring standInExe = e2e::commandLineArgument(1), pluginFile = e2e::commandLineArgument(2);
-  e2e::InProcessLauncher launcher;
+  std::wstring standInExe = vexlo::test::commandLineArgument(1), pluginFile = vexlo::test::commandLineArgument(2);
+  vexlo::test::InProcessLauncher launcher;
   vexlo::LauncherState& state = launcher.state;
-  std::wstring dir = e2e::tempDirectory(L"vexlo-demo");
-  std::wstring launcherExe = e2e::commandLineArgument(3);
-  bool throughReceiver = e2e::commandLineArgument(4) == L"receiver";
+  vexlo::test::ScratchDirectory scratch(L"vexlo-demo");
+  const std::wstring& dir = scratch.path();
+  std::wstring launcherExe = vexlo::test::commandLineArgument(3);
+  bool throughReceiver = vexlo::test::commandLineArgument(4) == L"receiver";
   RunningLauncher real;
   if (!launcherExe.empty() && !startLauncher(launcherExe, dir, real)) {
     std::printf("demo: Vexlo.exe did not come up\n");
@@ -208,7 +211,7 @@ int main() {
   }
 
   StandIn plain;
-  if (!e2e::startStandIn(standInExe, dir + L"\\plain.log", L"--plugin \"" + pluginFile + L"\"", plain)) {
+  if (!vexlo::test::startStandIn(standInExe, dir + L"\\plain.log", L"--plugin \"" + pluginFile + L"\"", plain)) {
     std::printf("demo: the TVTest stand-in did not start\n");
     return 1;
   }
@@ -240,10 +243,10 @@ int main() {
     press(plain, offset, 0x11);
     state.lockedTarget = 0;
   }
-  e2e::stopStandIn(plain);
+  vexlo::test::stopStandIn(plain);
 
   StandIn dialog;
-  if (!e2e::startStandIn(standInExe, dir + L"\\dialog.log", L"--plugin \"" + pluginFile + L"\" --open-dialog",
+  if (!vexlo::test::startStandIn(standInExe, dir + L"\\dialog.log", L"--plugin \"" + pluginFile + L"\" --open-dialog",
                          dialog)) {
     std::printf("demo: the stand-in with its dialog did not start\n");
     return 1;
@@ -266,10 +269,10 @@ int main() {
   RECT rect{};
   GetWindowRect(dialog.dialog, &rect);
   std::printf("  dialog size now %ld x %ld\n", rect.right - rect.left, rect.bottom - rect.top);
-  e2e::stopStandIn(dialog);
+  vexlo::test::stopStandIn(dialog);
 
   StandIn display;
-  if (!e2e::startStandIn(standInExe, dir + L"\\display.log",
+  if (!vexlo::test::startStandIn(standInExe, dir + L"\\display.log",
                          L"--plugin \"" + pluginFile + L"\" --channel-display", display)) {
     std::printf("demo: the stand-in with its channel display did not start\n");
     return 1;
@@ -278,7 +281,7 @@ int main() {
   receivedSince(display.logPath, offset, 0);
   scene("The stand-in shows its channel display: only cursor, enter and cancel act on it");
   for (std::uint8_t code : {0x1C, 0x1F, 0x23, 0x0F}) press(display, offset, code);
-  e2e::stopStandIn(display);
+  vexlo::test::stopStandIn(display);
 
   if (!endLauncher(real)) {
     std::printf("demo: Vexlo.exe did not end by its exit command\n");

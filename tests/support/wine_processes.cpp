@@ -1,4 +1,4 @@
-#include "tests/shell/wine_processes.h"
+#include "tests/support/wine_processes.h"
 
 #include <shellapi.h>
 
@@ -6,37 +6,11 @@
 
 namespace vexlo::test {
 
-ScratchDirectory::ScratchDirectory(const wchar_t* name) {
-  wchar_t temp[MAX_PATH] = {};
-  GetTempPathW(MAX_PATH, temp);
-  static int serial = 0;
-  path_ = std::wstring(temp) + name + L" " + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++serial);
-  CreateDirectoryW(path_.c_str(), nullptr);
-}
-
-ScratchDirectory::~ScratchDirectory() {
-  // SHFileOperationW wants a double-terminated list.
-  std::vector<wchar_t> from(path_.begin(), path_.end());
-  from.push_back(L'\0');
-  from.push_back(L'\0');
-  SHFILEOPSTRUCTW op{};
-  op.wFunc = FO_DELETE;
-  op.pFrom = from.data();
-  op.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
-  SHFileOperationW(&op);
-}
-
-std::wstring ScratchDirectory::subdirectory(const std::wstring& name) {
-  const std::wstring dir = file(name);
-  CreateDirectoryW(dir.c_str(), nullptr);
-  return dir;
-}
-
 RunningProgram::~RunningProgram() {
   if (!info_.hProcess) return;
   terminate();
   CloseHandle(info_.hProcess);
-  CloseHandle(info_.hThread);
+  if (info_.hThread) CloseHandle(info_.hThread);
 }
 
 bool RunningProgram::start(const std::wstring& executable, const std::wstring& arguments) {
@@ -46,8 +20,22 @@ bool RunningProgram::start(const std::wstring& executable, const std::wstring& a
   buffer.push_back(L'\0');
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
+  // Inherited: a crash ends the program at once instead of waiting on a debugger.
+  SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
   return CreateProcessW(executable.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                         &info_) != 0;
+}
+
+bool RunningProgram::attach(DWORD processId) {
+  info_.hProcess = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_INFORMATION, FALSE, processId);
+  info_.dwProcessId = processId;
+  return info_.hProcess != nullptr;
+}
+
+void RunningProgram::close(HWND window, DWORD graceMilliseconds) {
+  if (!running()) return;
+  if (window) PostMessageW(window, WM_CLOSE, 0, 0);
+  if (WaitForSingleObject(info_.hProcess, graceMilliseconds) != WAIT_OBJECT_0) terminate();
 }
 
 bool RunningProgram::running() const {
@@ -55,7 +43,7 @@ bool RunningProgram::running() const {
 }
 
 bool RunningProgram::waitForExit(DWORD milliseconds, DWORD& exitCode) {
-  if (WaitForSingleObject(info_.hProcess, milliseconds) != WAIT_OBJECT_0) return false;
+  if (!info_.hProcess || WaitForSingleObject(info_.hProcess, milliseconds) != WAIT_OBJECT_0) return false;
   return GetExitCodeProcess(info_.hProcess, &exitCode) != 0;
 }
 
@@ -83,23 +71,12 @@ HWND findProcessWindow(const wchar_t* className, DWORD processId, const wchar_t*
   return nullptr;
 }
 
-std::wstring iniValue(const std::wstring& file, const wchar_t* key) {
-  wchar_t value[512] = {};
-  GetPrivateProfileStringW(L"Vexlo", key, L"<absent>", value, 512, file.c_str());
+std::wstring commandLineArgument(int index) {
+  int argc = 0;
+  wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+  std::wstring value = argv && index < argc ? argv[index] : L"";
+  LocalFree(argv);
   return value;
-}
-
-bool fileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-std::wstring readUtf16File(const std::wstring& path) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return L"";
-  std::wstring text;
-  wchar_t chunk[256];
-  DWORD read = 0;
-  while (ReadFile(file, chunk, sizeof(chunk), &read, nullptr) && read > 0) text.append(chunk, read / sizeof(wchar_t));
-  CloseHandle(file);
-  return text;
 }
 
 }  // namespace vexlo::test

@@ -1,0 +1,70 @@
+#include "tests/support/dialog_controls.h"
+
+#include "tests/support/wine_processes.h"
+
+namespace vexlo::test {
+namespace {
+
+constexpr wchar_t kDialogClass[] = L"#32770";
+constexpr wchar_t kSettingsTitle[] = L"設定";
+constexpr DWORD kMessageTime = 5000;
+constexpr int kTextCapacity = 4096;
+
+LRESULT send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  DWORD_PTR result = 0;
+  SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kMessageTime, &result);
+  return static_cast<LRESULT>(result);
+}
+
+}  // namespace
+
+std::vector<HWND> settingsDialogs(DWORD processId) {
+  std::vector<HWND> dialogs;
+  // A dialog is shown only once WM_INITDIALOG has filled its controls.
+  for (HWND w = FindWindowExW(nullptr, nullptr, kDialogClass, kSettingsTitle); w;
+       w = FindWindowExW(nullptr, w, kDialogClass, kSettingsTitle)) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(w, &owner);
+    if (owner == processId && IsWindowVisible(w)) dialogs.push_back(w);
+  }
+  return dialogs;
+}
+
+HWND waitForDialog(DWORD processId, const wchar_t* title, DWORD milliseconds) {
+  HWND dialog = nullptr;
+  // The dialog exists before its controls do; it is shown once they all are.
+  waitUntil(
+      [&] {
+        dialog = findProcessWindow(kDialogClass, processId, title);
+        return dialog != nullptr && IsWindowVisible(dialog);
+      },
+      milliseconds);
+  return dialog != nullptr && IsWindowVisible(dialog) ? dialog : nullptr;
+}
+
+// Controls of another process do not keep their text where GetWindowTextW
+// looks, so it is asked for with the message, which Windows carries across.
+std::wstring controlText(HWND control) {
+  wchar_t text[kTextCapacity] = {};
+  send(control, WM_GETTEXT, kTextCapacity, reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+std::wstring controlText(HWND dialog, int id) { return controlText(GetDlgItem(dialog, id)); }
+
+void setControlText(HWND dialog, int id, const std::wstring& text) {
+  send(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+bool isChecked(HWND dialog, int id) { return send(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+bool isEnabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE; }
+
+void click(HWND dialog, int id) { send(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+
+bool clickAndWaitClosed(HWND dialog, int id) {
+  click(dialog, id);
+  return waitUntil([&] { return !IsWindow(dialog); });
+}
+
+}  // namespace vexlo::test

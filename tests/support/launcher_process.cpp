@@ -1,0 +1,51 @@
+#include "tests/support/launcher_process.h"
+
+#include "launcher/private_messages.h"
+#include "launcher/resources/resource_ids.h"
+#include "tests/support/dialog_controls.h"
+
+namespace vexlo::test {
+
+namespace {
+
+constexpr UINT kTrayIconId = 1;
+
+}  // namespace
+
+LauncherProcess::LauncherProcess(const std::wstring& builtExe, const wchar_t* scratchName)
+    : scratch_(scratchName), exe_(scratch_.file(L"Vexlo.exe")), ini_(scratch_.file(L"Vexlo.ini")) {
+  copyFile(builtExe, exe_);
+}
+
+bool LauncherProcess::start() {
+  main_ = nullptr;
+  if (!program_.start(exe_)) return false;
+  return waitUntil([&] { return (main_ = findProcessWindow(L"VEXLO", program_.processId())) != nullptr; });
+}
+
+void LauncherProcess::trayEvent(UINT mouseMessage) const {
+  PostMessageW(main_, kTrayCallbackMessage, kTrayIconId, mouseMessage);
+}
+
+HWND LauncherProcess::openSettings(const std::vector<HWND>& open) const {
+  command(IDM_SETTINGS);
+  HWND found = nullptr;
+  waitUntil([&] {
+    for (HWND dialog : settingsDialogs(processId())) {
+      bool known = false;
+      for (HWND other : open) known = known || other == dialog;
+      if (!known) found = dialog;
+    }
+    return found != nullptr;
+  });
+  return found;
+}
+
+DWORD LauncherProcess::exitByCommand() {
+  command(IDM_EXIT);
+  DWORD code = kNoExit;
+  if (!waitForExit(code)) return kNoExit;
+  return code;
+}
+
+}  // namespace vexlo::test

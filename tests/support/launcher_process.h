@@ -1,0 +1,60 @@
+#pragma once
+// The real Vexlo.exe run by a Wine test: a copy in a scratch directory of its
+// own (it writes its INI beside itself), its INI prepared and read back, its
+// hidden main window found, and commands and tray clicks sent to it.
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/support/wine_files.h"
+#include "tests/support/wine_processes.h"
+
+namespace vexlo::test {
+
+class LauncherProcess {
+ public:
+  // What exitByCommand gives when the launcher did not end in time.
+  static constexpr DWORD kNoExit = 0xDEADBEEF;
+
+  explicit LauncherProcess(const std::wstring& builtExe, const wchar_t* scratchName = L"vexlo launcher");
+
+  // Before start: the keys of section "Vexlo" the launcher loads.
+  void prepareIni(const IniValues& values) { writeIniValues(ini_, values); }
+  // A key as the file holds it now, or "<absent>".
+  std::wstring iniValue(const wchar_t* key) const { return vexlo::test::iniValue(ini_, key); }
+  IniValues iniValues(const std::vector<const wchar_t*>& keys) const { return vexlo::test::iniValues(ini_, keys); }
+  IniValues iniValues(const IniValues& like) const { return vexlo::test::iniValues(ini_, like); }
+
+  // Starts the copy and waits for its hidden main window.
+  bool start();
+  HWND mainWindow() const { return main_; }
+  DWORD processId() const { return program_.processId(); }
+  HANDLE process() const { return program_.process(); }
+  const std::wstring& directory() const { return scratch_.path(); }
+  const std::wstring& exe() const { return exe_; }
+  const std::wstring& ini() const { return ini_; }
+
+  void command(UINT id) const { PostMessageW(main_, WM_COMMAND, id, 0); }
+  // What the notification area reports of a mouse event on the icon.
+  void trayEvent(UINT mouseMessage) const;
+
+  // Opens the settings by the menu command and waits for a visible settings
+  // dialog that is not one of `open`; nullptr when none appeared in time.
+  HWND openSettings(const std::vector<HWND>& open = {}) const;
+
+  // Posts the exit command and waits for the end: the exit code, or kNoExit.
+  DWORD exitByCommand();
+  void kill() { program_.terminate(); }
+  bool running() const { return program_.running(); }
+  bool waitForExit(DWORD& exitCode, DWORD milliseconds = 20000) { return program_.waitForExit(milliseconds, exitCode); }
+
+ private:
+  ScratchDirectory scratch_;
+  std::wstring exe_, ini_;
+  RunningProgram program_;
+  HWND main_ = nullptr;
+};
+
+}  // namespace vexlo::test

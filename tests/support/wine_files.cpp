@@ -1,0 +1,98 @@
+#include "tests/support/wine_files.h"
+
+#include <shellapi.h>
+
+namespace vexlo::test {
+
+namespace {
+
+constexpr wchar_t kSection[] = L"Vexlo";
+constexpr DWORD kIniValueCapacity = 512;
+
+}  // namespace
+
+std::wstring windowsPath(const char* path) {
+  std::wstring out = path[0] == '/' ? L"Z:" : L"";
+  for (const char* c = path; *c; ++c) out += (*c == '/') ? L'\\' : static_cast<wchar_t>(static_cast<unsigned char>(*c));
+  return out;
+}
+
+ScratchDirectory::ScratchDirectory(const wchar_t* name) {
+  wchar_t temp[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, temp);
+  static int serial = 0;
+  path_ = std::wstring(temp) + name + L" " + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++serial);
+  CreateDirectoryW(path_.c_str(), nullptr);
+}
+
+ScratchDirectory::~ScratchDirectory() {
+  // SHFileOperationW wants a double-terminated list.
+  std::vector<wchar_t> from(path_.begin(), path_.end());
+  from.push_back(L'\0');
+  from.push_back(L'\0');
+  SHFILEOPSTRUCTW op{};
+  op.wFunc = FO_DELETE;
+  op.pFrom = from.data();
+  op.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
+  SHFileOperationW(&op);
+}
+
+std::wstring ScratchDirectory::subdirectory(const std::wstring& name) const {
+  const std::wstring dir = file(name);
+  CreateDirectoryW(dir.c_str(), nullptr);
+  return dir;
+}
+
+std::wstring iniValue(const std::wstring& file, const wchar_t* key) {
+  wchar_t value[kIniValueCapacity] = {};
+  GetPrivateProfileStringW(kSection, key, L"<absent>", value, kIniValueCapacity, file.c_str());
+  return value;
+}
+
+IniValues iniValues(const std::wstring& file, const std::vector<const wchar_t*>& keys) {
+  IniValues values;
+  for (const wchar_t* key : keys) values.emplace_back(key, iniValue(file, key));
+  return values;
+}
+
+IniValues iniValues(const std::wstring& file, const IniValues& like) {
+  IniValues values;
+  for (const auto& entry : like) values.emplace_back(entry.first, iniValue(file, entry.first.c_str()));
+  return values;
+}
+
+void writeIniValues(const std::wstring& file, const IniValues& values) {
+  for (const auto& [key, value] : values) WritePrivateProfileStringW(kSection, key.c_str(), value.c_str(), file.c_str());
+  WritePrivateProfileStringW(nullptr, nullptr, nullptr, file.c_str());  // flush the profile cache
+}
+
+bool fileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+bool copyFile(const std::wstring& from, const std::wstring& to) { return CopyFileW(from.c_str(), to.c_str(), FALSE) != 0; }
+
+std::wstring readUtf16File(const std::wstring& path) {
+  const std::string bytes = readTextFile(path);
+  return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t));
+}
+
+std::string readTextFile(const std::wstring& path) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return {};
+  std::string content;
+  char buffer[4096];
+  DWORD got = 0;
+  while (ReadFile(file, buffer, sizeof(buffer), &got, nullptr) && got > 0) content.append(buffer, got);
+  CloseHandle(file);
+  return content;
+}
+
+std::string utf8(const std::wstring& text) {
+  if (text.empty()) return {};
+  int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<std::size_t>(n), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
+  return out;
+}
+
+}  // namespace vexlo::test

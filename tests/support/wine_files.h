@@ -1,0 +1,52 @@
+#pragma once
+// Files as the Wine test programs see them: build-tree paths on drive Z:,
+// scratch directories, the launcher's INI and the text files that helper
+// programs write.
+
+#include <windows.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace vexlo::test {
+
+// A build-tree path as Windows programs under Wine see it: Unix paths live
+// on drive Z:. A path that is already a Windows one is kept as it is.
+std::wstring windowsPath(const char* path);
+
+// A fresh directory under the temporary directory, removed with its files.
+class ScratchDirectory {
+ public:
+  explicit ScratchDirectory(const wchar_t* name);
+  ~ScratchDirectory();
+  ScratchDirectory(const ScratchDirectory&) = delete;
+  ScratchDirectory& operator=(const ScratchDirectory&) = delete;
+
+  const std::wstring& path() const { return path_; }
+  std::wstring file(const std::wstring& name) const { return path_ + L"\\" + name; }
+  // A subdirectory, removed with this one.
+  std::wstring subdirectory(const std::wstring& name) const;
+
+ private:
+  std::wstring path_;
+};
+
+// Keys of section "Vexlo" with their text.
+using IniValues = std::vector<std::pair<std::wstring, std::wstring>>;
+
+// The value of a key in section "Vexlo" of the file, or "<absent>".
+std::wstring iniValue(const std::wstring& file, const wchar_t* key);
+IniValues iniValues(const std::wstring& file, const std::vector<const wchar_t*>& keys);
+// The file's values of the keys that `like` names, in its order.
+IniValues iniValues(const std::wstring& file, const IniValues& like);
+void writeIniValues(const std::wstring& file, const IniValues& values);
+
+bool fileExists(const std::wstring& path);
+bool copyFile(const std::wstring& from, const std::wstring& to);
+std::wstring readUtf16File(const std::wstring& path);
+// The bytes of a file another process may still be writing.
+std::string readTextFile(const std::wstring& path);
+std::string utf8(const std::wstring& text);
+
+}  // namespace vexlo::test
