@@ -65,6 +65,9 @@ class Win32WindowSystem final : public WindowSystem {
   }
   bool setWindowPos(WindowHandle window, WindowHandle insertAfter, std::int32_t x, std::int32_t y, std::int32_t cx,
                     std::int32_t cy, std::uint32_t flags) override {
+    // Another thread's window is moved on that thread: waiting for it would
+    // freeze the tray and the remote with a viewer that hangs.
+    if (GetWindowThreadProcessId(toHwnd(window), nullptr) != GetCurrentThreadId()) flags |= SWP_ASYNCWINDOWPOS;
     return SetWindowPos(toHwnd(window), toHwnd(insertAfter), x, y, cx, cy, flags) != FALSE;
   }
 

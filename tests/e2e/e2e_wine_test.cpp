@@ -13,6 +13,7 @@
 #include "shared/remote_protocol.h"
 #include "tests/support/in_process_launcher.h"
 #include "tests/support/standin_process.h"
+#include "tests/e2e/standin_ids.h"
 #include "tests/support/wine_files.h"
 
 namespace {
@@ -129,14 +130,36 @@ TEST_F(EndToEnd, OpenDialogIsEnlargedAndTakesKeysInsteadOfThePlugin) {
   state_.dialogHeight = 600;
 
   press(vexlo::kCodeChannel1);  // not in the dialog's key map: enlarges, delivers nothing
+  // The stand-in sizes its own window when it gets to it.
   RECT rect{};
-  GetWindowRect(viewer.dialog, &rect);
+  vexlo::test::waitUntil([&] {
+    GetWindowRect(viewer.dialog, &rect);
+    return rect.right - rect.left == 800;
+  });
   EXPECT_EQ(rect.right - rect.left, 800);
   EXPECT_EQ(rect.bottom - rect.top, 600);
 
   press(vexlo::kCodeEnter);
   ASSERT_TRUE(vexlo::test::waitForLog(viewer.logPath, "id=1121 vk=0xD")) << vexlo::test::readLog(viewer.logPath);
   EXPECT_EQ(vexlo::test::readLog(viewer.logPath).find("press index="), std::string::npos);
+}
+
+TEST_F(EndToEnd, APressToTheDialogOfAHungViewerDoesNotWaitForIt) {
+  StandIn& viewer = start(L"viewer", L"--open-dialog");
+  state_.mode = vexlo::Mode::kDirectInput;
+  state_.dialogExpand = 1;
+  state_.dialogWidth = 800;
+  state_.dialogHeight = 600;
+  PostMessageW(viewer.window, kHangMessage, 8000, 0);
+  ASSERT_TRUE(vexlo::test::waitForLog(viewer.logPath, "hang ms="));
+  press(vexlo::kCodeDown);
+  EXPECT_EQ(vexlo::test::readLog(viewer.logPath).find("hang-end"), std::string::npos)
+      << "the press waited for the viewer to answer again";
+  // Once it answers, the dialog has its size and its key.
+  ASSERT_TRUE(vexlo::test::waitForLog(viewer.logPath, "id=1121 vk=0x28", 20000)) << vexlo::test::readLog(viewer.logPath);
+  RECT rect{};
+  GetWindowRect(viewer.dialog, &rect);
+  EXPECT_EQ(rect.right - rect.left, 800);
 }
 
 TEST_F(EndToEnd, ChannelDisplayTakesOnlyCursorEnterAndCancel) {

@@ -1,5 +1,6 @@
 #pragma once
-// Ids of the stand-in's open-file dialog: the standard dialog's control ids.
+// Ids of the stand-in's open-file dialog (the standard dialog's control
+// ids), and the message that makes the stand-in stop answering for a while.
 
 #define kOpenDialogId 100
 #define kPlacesBarId 0x04A0
@@ -8,3 +9,7 @@
 #define kFileNameBoxId 0x047C
 #define kFileTypeLabelId 0x0441
 #define kFileTypeBoxId 0x0470
+
+// Posted to the main window: the stand-in stops handling messages for wParam
+// milliseconds, as a viewer that hangs does.
+#define kHangMessage (0x8000 + 1)  // WM_APP + 1

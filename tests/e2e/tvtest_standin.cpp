@@ -133,6 +133,12 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     logLine(L"unhandled-remote wParam=" + hex(wParam));
     return 0;
   }
+  if (message == kHangMessage) {
+    logLine(L"hang ms=" + std::to_wstring(wParam));
+    Sleep(static_cast<DWORD>(wParam));
+    logLine(L"hang-end");
+    return 0;
+  }
   if (message == WM_DESTROY) {
     PostQuitMessage(0);
     return 0;
