@@ -1,6 +1,6 @@
 #pragma once
 // Ids of the stand-in's open-file dialog (the standard dialog's control
-// ids), and the message that makes the stand-in stop answering for a while.
+// ids), and the messages a test sends the stand-in's main window.
 
 #define kOpenDialogId 100
 #define kPlacesBarId 0x04A0
@@ -13,3 +13,7 @@
 // Posted to the main window: the stand-in stops handling messages for wParam
 // milliseconds, as a viewer that hangs does.
 #define kHangMessage (0x8000 + 1)  // WM_APP + 1
+// Sent: answers how many controller buttons ran, or with kCountKeys how
+// many key strokes arrived, since the start.
+#define kCountMessage (0x8000 + 2)  // WM_APP + 2
+#define kCountKeys 1

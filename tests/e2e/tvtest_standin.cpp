@@ -38,6 +38,8 @@ struct Host {
   std::wstring controllerName;
   std::vector<records::CopiedButton> buttons;
   UINT remoteMessage = 0;
+  LRESULT presses = 0;  // controller buttons run, for kCountMessage
+  LRESULT keys = 0;     // key strokes that arrived, whichever window they were for
 } g_host;
 
 // One line per event, appended and flushed at once so a reader in another
@@ -83,6 +85,7 @@ HostLParam buttonDown(const std::wstring& controller, HostLParam index) {
     return 0;
   }
   const records::CopiedButton& b = g_host.buttons[static_cast<std::size_t>(index)];
+  ++g_host.presses;
   logLine(L"press index=" + std::to_wstring(index) + L" name=" + b.name + L" default=" + b.defaultCommand);
   return 1;
 }
@@ -133,6 +136,7 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     logLine(L"unhandled-remote wParam=" + hex(wParam));
     return 0;
   }
+  if (message == kCountMessage) return wParam == kCountKeys ? g_host.keys : g_host.presses;
   if (message == kHangMessage) {
     logLine(L"hang ms=" + std::to_wstring(wParam));
     Sleep(static_cast<DWORD>(wParam));
@@ -269,6 +273,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
 
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (message.message == WM_KEYDOWN) {
+      ++g_host.keys;
+      wchar_t className[64] = L"";
+      GetClassNameW(message.hwnd, className, 64);
+      logLine(L"keydown class=" + std::wstring(className) + L" vk=" + hex(message.wParam));
+    }
     if (dialog && IsDialogMessageW(dialog, &message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
