@@ -1,9 +1,9 @@
 # Test helpers shared by every tests/ folder.
 #   vexlo_host_test(NAME SOURCES... LIBS...)  GoogleTest under the sanitizers (host tree)
-#   vexlo_wine_test(NAME SOURCES... LIBS...)  GoogleTest program run under Wine (win64 tree)
+#   vexlo_wine_test(NAME SOURCES... LIBS...)  GoogleTest program run under Wine (win32, win64 trees)
 # A Wine test may also use plain add_executable + add_test; the tree's emulator runs it.
 
-if(NOT VEXLO_FUZZ AND NOT VEXLO_BENCH AND NOT VEXLO_WIN32_RELEASE)
+if(NOT VEXLO_FUZZ AND NOT VEXLO_BENCH)
   if(VEXLO_WINDOWS)
     # GoogleTest for the Windows trees comes from the sources Debian ships.
     set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
