@@ -104,21 +104,28 @@ TEST_F(EndToEnd, Channel1InDirectModeReachesThePluginAsButton13) {
       << vexlo::test::readLog(viewer.logPath);
 }
 
-TEST_F(EndToEnd, ANaturallyAlignedControllerRecordIsRefusedWithTheReason) {
-  if (sizeof(void*) == 4) GTEST_SKIP() << "on i686 natural alignment is the host's layout";
+TEST_F(EndToEnd, ANaturallyAlignedControllerRecordIsRefusedWithTheReasonWhereItIsNotTheHosts) {
   const std::wstring log = directory_ + L"\\natural.log";
   DWORD exitCode = 0;
   ASSERT_TRUE(vexlo::test::runStandInToExit(kStandInExe, log, L"--plugin \"" + kNaturalPluginFile + L"\"", exitCode))
       << vexlo::test::readLog(log);
   const std::string text = vexlo::test::readLog(log);
+  EXPECT_NE(text.find("plugin Natural layout\n"), std::string::npos) << text;
+  EXPECT_EQ(text.find("ready pid="), std::string::npos) << text;
+  EXPECT_NE(exitCode, 0u);
+  if (sizeof(void*) == 4) {
+    // On i686 natural alignment is the host's layout: the record is taken,
+    // and only the missing event callback stops this test-only plugin.
+    EXPECT_NE(text.find("controller Natural buttons=1"), std::string::npos) << text;
+    EXPECT_EQ(text.find("controller-refused"), std::string::npos) << text;
+    EXPECT_NE(text.find("error enable-refused"), std::string::npos) << text;
+    return;
+  }
   // Refused on its size before anything else of it is read; the plugin
   // then reports the failure and the host does not start it.
-  EXPECT_NE(text.find("plugin Natural layout\n"), std::string::npos) << text;
   EXPECT_NE(text.find("controller-refused size 88 is not the host's 76\n"), std::string::npos) << text;
   EXPECT_NE(text.find("log natural record refused"), std::string::npos) << text;
   EXPECT_NE(text.find("error plugin-refused"), std::string::npos) << text;
-  EXPECT_EQ(text.find("ready pid="), std::string::npos) << text;
-  EXPECT_NE(exitCode, 0u);
 }
 
 TEST_F(EndToEnd, OpenDialogIsEnlargedAndTakesKeysInsteadOfThePlugin) {
