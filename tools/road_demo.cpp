@@ -11,6 +11,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include "launcher/button_handling.h"
@@ -20,11 +21,13 @@
 #include "plugin/button_table.h"
 #include "shared/remote_protocol.h"
 #include "tests/support/in_process_launcher.h"
+#include "tests/support/launcher_process.h"
 #include "tests/support/standin_process.h"
 #include "tests/support/wine_files.h"
 #include "tests/support/wine_processes.h"
 #ifdef VEXLO_DEMO_RECEIVER
 #include "tests/hid/receiver_control.h"
+#include "tests/hid/virtual_receiver.h"
 #endif
 
 namespace {
@@ -118,61 +121,28 @@ void scene(const char* title) {
   std::fflush(stdout);
 }
 
-struct RunningLauncher {
-  PROCESS_INFORMATION process{};
-  HWND window = nullptr;
-  std::wstring ini;
-};
-
-// The real launcher, copied into `dir` beside a Vexlo.ini of the demo's
+// The real launcher in a folder of its own beside a Vexlo.ini of the demo's
 // settings, up with its hidden window "VEXLO".
-bool startLauncher(const std::wstring& exe, const std::wstring& dir, RunningLauncher& out) {
-  std::wstring copy = dir + L"\\Vexlo.exe";
-  out.ini = dir + L"\\Vexlo.ini";
-  if (!vexlo::test::copyFile(exe, copy)) return false;
-  const wchar_t* settings[][2] = {{L"ZIZU_MODE", L"00000001"}, {L"BFDialogExpand", L"00000001"},
-                                  {L"BFDialogWidth", L"00000320"}, {L"BFDialogHeight", L"00000258"}};
-  for (auto& kv : settings) WritePrivateProfileStringW(L"Vexlo", kv[0], kv[1], out.ini.c_str());
-  STARTUPINFOW startup = {};
-  startup.cb = sizeof(startup);
-  std::wstring commandLine = L"\"" + copy + L"\"";
-  if (!CreateProcessW(copy.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                      &out.process)) {
-    return false;
-  }
-  for (DWORD start = GetTickCount(); !out.window && GetTickCount() - start < 20000; Sleep(10)) {
-    for (HWND w = FindWindowW(L"VEXLO", L"Vexlo"); w; w = FindWindowExW(nullptr, w, L"VEXLO", L"Vexlo")) {
-      DWORD pid = 0;
-      GetWindowThreadProcessId(w, &pid);
-      if (pid == out.process.dwProcessId) out.window = w;
-    }
-  }
-  if (out.window) {
-    std::printf("Vexlo.exe running (process %lu): hidden window \"VEXLO\", visible=%d\n", out.process.dwProcessId,
-                IsWindowVisible(out.window) ? 1 : 0);
-  }
-  return out.window != nullptr;
+bool startLauncher(vexlo::test::LauncherProcess& launcher) {
+  launcher.prepareIni({{L"ZIZU_MODE", L"00000001"}, {L"BFDialogExpand", L"00000001"},
+                       {L"BFDialogWidth", L"00000320"}, {L"BFDialogHeight", L"00000258"}});
+  if (!launcher.start()) return false;
+  std::printf("Vexlo.exe running (process %lu): hidden window \"VEXLO\", visible=%d\n", launcher.processId(),
+              IsWindowVisible(launcher.mainWindow()) ? 1 : 0);
+  return true;
 }
 
-// The exit command 105; the launcher saves its settings and ends.
-bool endLauncher(RunningLauncher& launcher) {
-  if (!launcher.process.hProcess) return true;
-  if (launcher.window) PostMessageW(launcher.window, WM_COMMAND, 105, 0);
-  bool ok = WaitForSingleObject(launcher.process.hProcess, 20000) == WAIT_OBJECT_0;
-  if (ok) {
-    DWORD code = 1;
-    GetExitCodeProcess(launcher.process.hProcess, &code);
-    wchar_t width[16] = {};
-    GetPrivateProfileStringW(L"Vexlo", L"BFDialogWidth", L"(none)", width, 16, launcher.ini.c_str());
+// The exit command; the launcher saves its settings and ends, or is ended.
+bool endLauncher(std::optional<vexlo::test::LauncherProcess>& launcher) {
+  if (!launcher) return true;
+  const DWORD code = launcher->exitByCommand();
+  const bool ended = code != vexlo::test::LauncherProcess::kNoExit;
+  if (ended) {
     std::printf("Vexlo.exe ended by its exit command: exit code %lu, Vexlo.ini saved (BFDialogWidth=%s)\n", code,
-                vexlo::test::utf8(width).c_str());
-  } else {
-    TerminateProcess(launcher.process.hProcess, 1);
+                vexlo::test::utf8(launcher->iniValue(L"BFDialogWidth")).c_str());
   }
-  CloseHandle(launcher.process.hThread);
-  CloseHandle(launcher.process.hProcess);
-  launcher.process = PROCESS_INFORMATION{};
-  return ok;
+  launcher.reset();
+  return ended;
 }
 
 }  // namespace
@@ -185,13 +155,16 @@ int main() {
   const std::wstring& dir = scratch.path();
   std::wstring launcherExe = vexlo::test::commandLineArgument(3);
   bool throughReceiver = vexlo::test::commandLineArgument(4) == L"receiver";
-  RunningLauncher real;
-  if (!launcherExe.empty() && !startLauncher(launcherExe, dir, real)) {
-    std::printf("demo: Vexlo.exe did not come up\n");
-    return 1;
+  std::optional<vexlo::test::LauncherProcess> real;
+  if (!launcherExe.empty()) {
+    real.emplace(launcherExe, L"vexlo demo launcher");
+    if (!startLauncher(*real)) {
+      std::printf("demo: Vexlo.exe did not come up\n");
+      return 1;
+    }
   }
 #ifdef VEXLO_DEMO_RECEIVER
-  if (throughReceiver) g_receiver = hidtest::openVirtualDevice(0x04BB, 10000);
+  if (throughReceiver) g_receiver = hidtest::openVirtualDevice(VR_RECEIVER_VENDOR_ID, 10000);
 #endif
   if (throughReceiver && g_receiver == INVALID_HANDLE_VALUE) {
     std::printf("demo: the virtual receiver is not there\n");
