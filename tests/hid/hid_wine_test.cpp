@@ -25,7 +25,6 @@ constexpr std::uint8_t kRelease = 0x00;
 constexpr std::uint8_t kChannel1 = 0x0F;
 constexpr std::uint8_t kChannel2 = 0x10;
 constexpr std::uint8_t kChannel3 = 0x11;
-constexpr UINT kSettingsCommand = IDM_SETTINGS;
 
 const char kChannel1Press[] = "press index=13 name=チャンネル1 default=Channel1";
 const char kChannel2Press[] = "press index=14 name=チャンネル2 default=Channel2";
@@ -55,11 +54,11 @@ class VirtualReceiver : public ::testing::Test {
         vexlo::test::startStandIn(windowsPath(VEXLO_STANDIN_PATH), launcher_->directory() + L"\\viewer.log",
                                   L"--plugin \"" + windowsPath(VEXLO2_TVTP_PATH) + L"\"", *viewer_) &&
         vexlo::test::waitForLog(viewer_->logPath, "controller GV-RCKIT3 buttons=50");
-    if (launcher_->start()) launcherWindow_ = launcher_->mainWindow();
+    launcher_->start();
   }
 
   static void TearDownTestSuite() {
-    if (launcherWindow_ && launcher_->exitByCommand() == vexlo::test::LauncherProcess::kNoExit) launcher_->kill();
+    if (launcher_->mainWindow() && launcher_->exitByCommand() == vexlo::test::LauncherProcess::kNoExit) launcher_->kill();
     vexlo::test::stopStandIn(*viewer_);
     delete viewer_;
     delete launcher_;
@@ -71,7 +70,7 @@ class VirtualReceiver : public ::testing::Test {
     ASSERT_NE(receiver_, INVALID_HANDLE_VALUE) << "the virtual receiver is not installed";
     ASSERT_NE(other_, INVALID_HANDLE_VALUE) << "the second virtual device is not installed";
     ASSERT_TRUE(viewerStarted_) << vexlo::test::readLog(viewer_->logPath);
-    ASSERT_NE(launcherWindow_, nullptr) << "Vexlo.exe did not start";
+    ASSERT_NE(launcher_->mainWindow(), nullptr) << "Vexlo.exe did not start";
     logStart_ = vexlo::test::readLog(viewer_->logPath).size();
   }
 
@@ -102,7 +101,6 @@ class VirtualReceiver : public ::testing::Test {
   static vexlo::test::LauncherProcess* launcher_;
   static vexlo::test::StandIn* viewer_;
   static bool viewerStarted_;
-  static HWND launcherWindow_;
   std::size_t logStart_ = 0;
 };
 
@@ -111,7 +109,6 @@ HANDLE VirtualReceiver::other_ = INVALID_HANDLE_VALUE;
 vexlo::test::LauncherProcess* VirtualReceiver::launcher_ = nullptr;
 vexlo::test::StandIn* VirtualReceiver::viewer_ = nullptr;
 bool VirtualReceiver::viewerStarted_ = false;
-HWND VirtualReceiver::launcherWindow_ = nullptr;
 
 TEST_F(VirtualReceiver, Channel1ReachesThePluginAsButton13) {
   send(receiver_, kChannel1);
@@ -164,7 +161,7 @@ TEST_F(VirtualReceiver, InputArrivesWhileAnotherWindowIsInFront) {
 }
 
 TEST_F(VirtualReceiver, TheSettingsDialogOpenDoesNotStopTheRemote) {
-  PostMessageW(launcherWindow_, WM_COMMAND, kSettingsCommand, 0);
+  launcher_->command(IDM_SETTINGS);
   HWND dialog = nullptr;
   ASSERT_TRUE(vexlo::test::waitUntil([&] {
     return (dialog = vexlo::test::findProcessWindow(L"#32770", launcher_->processId())) != nullptr;

@@ -21,11 +21,8 @@ LRESULT send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 std::vector<HWND> settingsDialogs(DWORD processId) {
   std::vector<HWND> dialogs;
   // A dialog is shown only once WM_INITDIALOG has filled its controls.
-  for (HWND w = FindWindowExW(nullptr, nullptr, kDialogClass, kSettingsTitle); w;
-       w = FindWindowExW(nullptr, w, kDialogClass, kSettingsTitle)) {
-    DWORD owner = 0;
-    GetWindowThreadProcessId(w, &owner);
-    if (owner == processId && IsWindowVisible(w)) dialogs.push_back(w);
+  for (HWND w : processWindows(kDialogClass, processId, kSettingsTitle)) {
+    if (IsWindowVisible(w)) dialogs.push_back(w);
   }
   return dialogs;
 }

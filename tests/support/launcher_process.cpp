@@ -1,16 +1,13 @@
 #include "tests/support/launcher_process.h"
 
+#include <algorithm>
+
 #include "launcher/private_messages.h"
 #include "launcher/resources/resource_ids.h"
+#include "launcher/tray_win32.h"
 #include "tests/support/dialog_controls.h"
 
 namespace vexlo::test {
-
-namespace {
-
-constexpr UINT kTrayIconId = 1;
-
-}  // namespace
 
 LauncherProcess::LauncherProcess(const std::wstring& builtExe, const wchar_t* scratchName)
     : scratch_(scratchName), exe_(scratch_.file(L"Vexlo.exe")), ini_(scratch_.file(L"Vexlo.ini")) {
@@ -32,9 +29,7 @@ HWND LauncherProcess::openSettings(const std::vector<HWND>& open) const {
   HWND found = nullptr;
   waitUntil([&] {
     for (HWND dialog : settingsDialogs(processId())) {
-      bool known = false;
-      for (HWND other : open) known = known || other == dialog;
-      if (!known) found = dialog;
+      if (std::find(open.begin(), open.end(), dialog) == open.end()) found = dialog;
     }
     return found != nullptr;
   });

@@ -62,13 +62,19 @@ bool waitUntil(const std::function<bool()>& done, DWORD milliseconds) {
   }
 }
 
-HWND findProcessWindow(const wchar_t* className, DWORD processId, const wchar_t* title) {
+std::vector<HWND> processWindows(const wchar_t* className, DWORD processId, const wchar_t* title) {
+  std::vector<HWND> windows;
   for (HWND w = FindWindowExW(nullptr, nullptr, className, title); w; w = FindWindowExW(nullptr, w, className, title)) {
     DWORD owner = 0;
     GetWindowThreadProcessId(w, &owner);
-    if (processId == 0 || owner == processId) return w;
+    if (processId == 0 || owner == processId) windows.push_back(w);
   }
-  return nullptr;
+  return windows;
+}
+
+HWND findProcessWindow(const wchar_t* className, DWORD processId, const wchar_t* title) {
+  const std::vector<HWND> windows = processWindows(className, processId, title);
+  return windows.empty() ? nullptr : windows.front();
 }
 
 std::wstring commandLineArgument(int index) {

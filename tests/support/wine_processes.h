@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace vexlo::test {
 
@@ -37,8 +38,10 @@ class RunningProgram {
 // Polls until `done` holds or the time is up.
 bool waitUntil(const std::function<bool()>& done, DWORD milliseconds = 20000);
 
-// The first top-level window of the class that belongs to the process
-// (any process when processId is 0), hidden ones included.
+// The top-level windows of the class that belong to the process (any
+// process when processId is 0), hidden ones included, front to back.
+std::vector<HWND> processWindows(const wchar_t* className, DWORD processId, const wchar_t* title = nullptr);
+// The first of them, or null.
 HWND findProcessWindow(const wchar_t* className, DWORD processId, const wchar_t* title = nullptr);
 
 // Argument `index` of this process's command line, or empty.
