@@ -148,6 +148,7 @@ bool endLauncher(std::optional<vexlo::test::LauncherProcess>& launcher) {
 }  // namespace
 
 int main() {
+  vexlo::test::endChildrenWithThisProcess();  // no stand-in outlives the run
   std::wstring standInExe = vexlo::test::commandLineArgument(1), pluginFile = vexlo::test::commandLineArgument(2);
   vexlo::test::InProcessLauncher launcher;
   vexlo::LauncherState& state = launcher.state;

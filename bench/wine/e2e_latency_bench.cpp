@@ -79,6 +79,7 @@ bool measure(const char* road, const std::wstring& exe, const std::wstring& plug
 }  // namespace
 
 int main() {
+  vexlo::test::endChildrenWithThisProcess();  // no stand-in outlives the run
   std::wstring exe = vexlo::test::commandLineArgument(1), plugin = vexlo::test::commandLineArgument(2);
   int presses = vexlo::test::commandLineArgument(3).empty() ? 1000 : _wtoi(vexlo::test::commandLineArgument(3).c_str());
   vexlo::test::InProcessLauncher launcher;

@@ -2,9 +2,48 @@
 
 #include <shellapi.h>
 
+#include <cstdio>
+#include <cwchar>
 #include <vector>
 
 namespace vexlo::test {
+namespace {
+
+constexpr DWORD kPollInterval = 10;
+constexpr DWORD kAnswerTime = 5000;  // for a window to answer a sent message
+
+DWORD readTimeScale() {
+  wchar_t text[16] = {};
+  const DWORD length = GetEnvironmentVariableW(L"VEXLO_TIME_SCALE", text, 16);
+  const long scale = length > 0 && length < 16 ? std::wcstol(text, nullptr, 10) : 1;
+  return scale >= 1 && scale <= 100 ? static_cast<DWORD>(scale) : 1;
+}
+
+bool poll(const std::function<bool()>& done, DWORD milliseconds) {
+  const ULONGLONG deadline = GetTickCount64() + worldTime(milliseconds);
+  for (;;) {
+    if (done()) return true;
+    if (GetTickCount64() >= deadline) return false;
+    Sleep(kPollInterval);
+  }
+}
+
+}  // namespace
+
+DWORD worldTime(DWORD milliseconds) {
+  static const DWORD scale = readTimeScale();
+  return milliseconds * scale;
+}
+
+bool endChildrenWithThisProcess() {
+  // The one handle stays open until this process ends; its close ends the job.
+  HANDLE job = CreateJobObjectW(nullptr, nullptr);
+  if (!job) return false;
+  JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+  limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+  return SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof(limits)) &&
+         AssignProcessToJobObject(job, GetCurrentProcess());
+}
 
 RunningProgram::~RunningProgram() {
   if (!info_.hProcess) return;
@@ -35,7 +74,7 @@ bool RunningProgram::attach(DWORD processId) {
 void RunningProgram::close(HWND window, DWORD graceMilliseconds) {
   if (!running()) return;
   if (window) PostMessageW(window, WM_CLOSE, 0, 0);
-  if (WaitForSingleObject(info_.hProcess, graceMilliseconds) != WAIT_OBJECT_0) terminate();
+  if (WaitForSingleObject(info_.hProcess, worldTime(graceMilliseconds)) != WAIT_OBJECT_0) terminate();
 }
 
 bool RunningProgram::running() const {
@@ -43,7 +82,7 @@ bool RunningProgram::running() const {
 }
 
 bool RunningProgram::waitForExit(DWORD milliseconds, DWORD& exitCode) {
-  if (!info_.hProcess || WaitForSingleObject(info_.hProcess, milliseconds) != WAIT_OBJECT_0) return false;
+  if (!info_.hProcess || WaitForSingleObject(info_.hProcess, worldTime(milliseconds)) != WAIT_OBJECT_0) return false;
   return GetExitCodeProcess(info_.hProcess, &exitCode) != 0;
 }
 
@@ -53,14 +92,30 @@ void RunningProgram::terminate() {
   WaitForSingleObject(info_.hProcess, 10000);
 }
 
-bool waitUntil(const std::function<bool()>& done, DWORD milliseconds) {
-  const ULONGLONG deadline = GetTickCount64() + milliseconds;
-  for (;;) {
-    if (done()) return true;
-    if (GetTickCount64() >= deadline) return false;
-    Sleep(10);
-  }
+bool sendMessageBounded(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+  DWORD_PTR answer = 0;
+  const bool answered =
+      SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, worldTime(kAnswerTime), &answer) != 0;
+  if (result) *result = answered ? static_cast<LRESULT>(answer) : 0;
+  return answered;
 }
+
+LRESULT askWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT result = 0;
+  sendMessageBounded(window, message, wParam, lParam, &result);
+  return result;
+}
+
+bool waitUntil(const std::function<bool()>& done, DWORD milliseconds, const std::function<std::string()>& seen,
+               const char* file, int line) {
+  if (poll(done, milliseconds)) return true;
+  std::printf("%s:%d: waited %lu ms in vain%s%s\n", file, line, static_cast<unsigned long>(worldTime(milliseconds)),
+              seen ? "; seen: " : "", seen ? seen().c_str() : "");
+  std::fflush(stdout);
+  return false;
+}
+
+bool happensWithin(const std::function<bool()>& done, DWORD milliseconds) { return poll(done, milliseconds); }
 
 std::vector<HWND> processWindows(const wchar_t* className, DWORD processId, const wchar_t* title) {
   std::vector<HWND> windows;
@@ -75,6 +130,23 @@ std::vector<HWND> processWindows(const wchar_t* className, DWORD processId, cons
 HWND findProcessWindow(const wchar_t* className, DWORD processId, const wchar_t* title) {
   const std::vector<HWND> windows = processWindows(className, processId, title);
   return windows.empty() ? nullptr : windows.front();
+}
+
+std::string describeWindows(DWORD processId) {
+  std::string text;
+  for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(w, &owner);
+    if (owner != processId) continue;
+    wchar_t className[64] = {}, title[64] = {};
+    GetClassNameW(w, className, 64);
+    GetWindowTextW(w, title, 64);
+    char entry[400];
+    std::snprintf(entry, sizeof entry, "%s%ls \"%ls\"%s", text.empty() ? "" : ", ", className, title,
+                  IsWindowVisible(w) ? "" : " (hidden)");
+    text += entry;
+  }
+  return text.empty() ? "no window of process " + std::to_string(processId) : text;
 }
 
 std::wstring commandLineArgument(int index) {

@@ -1,6 +1,9 @@
 #pragma once
 // Programs the Wine tests start and end for real, their windows, and waiting
-// on them by polling with a deadline, never a fixed sleep.
+// on them by polling with a deadline, never a fixed sleep. Every deadline is
+// the world's: 32-bit Wine through qemu-user takes several times as long as
+// 64-bit Wine, and the Wine world says by how much (VEXLO_TIME_SCALE, which
+// tools/wine-session sets).
 
 #include <windows.h>
 
@@ -9,6 +12,18 @@
 #include <vector>
 
 namespace vexlo::test {
+
+// How long another process may take to do what it was asked, in 64-bit Wine.
+inline constexpr DWORD kPatience = 20000;
+
+// `milliseconds` of 64-bit Wine in this world's time.
+DWORD worldTime(DWORD milliseconds);
+
+// Every process this one starts, and every process those start, ends when
+// this one ends, however it ends: a test that fails, crashes or is killed
+// leaves nothing running (under Wine a child also holds the parent's Unix
+// standard output, so a survivor would keep a test runner waiting).
+bool endChildrenWithThisProcess();
 
 // A started program; ended at destruction if it still runs.
 class RunningProgram {
@@ -23,26 +38,41 @@ class RunningProgram {
   // A program another one started, taken over by its id.
   bool attach(DWORD processId);
   bool running() const;
-  // The exit code once it ended within the time; false on a time-out.
+  // The exit code once it ended within the world's time; false on a time-out.
   bool waitForExit(DWORD milliseconds, DWORD& exitCode);
   void terminate();
   DWORD processId() const { return info_.dwProcessId; }
   HANDLE process() const { return info_.hProcess; }
-  // WM_CLOSE to the window, then an end by force after a grace time.
+  // WM_CLOSE to the window, then an end by force after a grace time (the world's).
   void close(HWND window, DWORD graceMilliseconds = 5000);
 
  private:
   PROCESS_INFORMATION info_{};
 };
 
-// Polls until `done` holds or the time is up.
-bool waitUntil(const std::function<bool()>& done, DWORD milliseconds = 20000);
+// SendMessageTimeoutW, bounded by the world's time. False when the window did
+// not answer in time; `result` is then 0.
+bool sendMessageBounded(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0, LRESULT* result = nullptr);
+// The answer, or 0 when there was none in time.
+LRESULT askWindow(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+
+// Polls until `done` holds or the world's time for `milliseconds` is up.
+// A wait that runs out says so with its place in the source and, given
+// `seen`, what it found instead.
+bool waitUntil(const std::function<bool()>& done, DWORD milliseconds = kPatience,
+               const std::function<std::string()>& seen = {}, const char* file = __builtin_FILE(),
+               int line = __builtin_LINE());
+// The same without a word when the time runs out: for what should not happen.
+bool happensWithin(const std::function<bool()>& done, DWORD milliseconds);
 
 // The top-level windows of the class that belong to the process (any
 // process when processId is 0), hidden ones included, front to back.
 std::vector<HWND> processWindows(const wchar_t* className, DWORD processId, const wchar_t* title = nullptr);
 // The first of them, or null.
 HWND findProcessWindow(const wchar_t* className, DWORD processId, const wchar_t* title = nullptr);
+// Every top-level window of the process, front to back, as `class "title"`
+// with "(hidden)" where it is: what a wait for one of them saw instead.
+std::string describeWindows(DWORD processId);
 
 // Argument `index` of this process's command line, or empty.
 std::wstring commandLineArgument(int index);
