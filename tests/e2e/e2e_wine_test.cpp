@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -24,20 +25,34 @@ const std::wstring kStandInExe = vexlo::test::windowsPath(VEXLO_STANDIN_PATH);
 const std::wstring kPluginFile = vexlo::test::windowsPath(VEXLO2_TVTP_PATH);
 const std::wstring kNaturalPluginFile = vexlo::test::windowsPath(VEXLO_NATURAL_PLUGIN_PATH);
 
-// Wine settles a new window's place in the Z order a little later; put the
-// wanted one on top and wait until routing sees it there.
-bool waitForTopViewer(HWND window) {
-  DWORD start = GetTickCount();
-  while (GetTickCount() - start < 5000) {
-    if (reinterpret_cast<HWND>(vexlo::findViewerWindow()) == window) return true;
-    Sleep(10);
+// The viewer windows front to back, as routing sees them.
+std::string viewerOrder() {
+  std::string order;
+  for (HWND w : vexlo::test::processWindows(L"TVTest Window", 0)) {
+    char text[48];
+    std::snprintf(text, sizeof text, "%s%p%s", order.empty() ? "" : ", ", static_cast<void*>(w),
+                  IsWindowVisible(w) ? "" : " (hidden)");
+    order += text;
   }
-  return false;
+  return "viewers front to back: " + order + "; routing finds " +
+         std::to_string(static_cast<unsigned long long>(vexlo::findViewerWindow()));
 }
 
+bool waitForTopViewer(HWND window) {
+  return vexlo::test::waitUntil([&] { return reinterpret_cast<HWND>(vexlo::findViewerWindow()) == window; },
+                                vexlo::test::kPatience, viewerOrder);
+}
+
+// Wine settles a new window's place in the Z order a while after it is shown,
+// and may put it in front once more then; so the wanted one is put on top
+// again until routing sees it there.
 bool raiseViewer(HWND window) {
-  SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  return waitForTopViewer(window);
+  return vexlo::test::waitUntil(
+      [&] {
+        SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        return reinterpret_cast<HWND>(vexlo::findViewerWindow()) == window;
+      },
+      vexlo::test::kPatience, viewerOrder);
 }
 
 bool anyViewerRunning() { return FindWindowW(L"TVTest Window", nullptr) != nullptr; }
@@ -50,13 +65,17 @@ struct ForegroundWindow {
                              nullptr, GetModuleHandleW(nullptr), nullptr);
     SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     SetForegroundWindow(window);
-    DWORD start = GetTickCount();
-    while (GetForegroundWindow() != window && GetTickCount() - start < 5000) {
-      MSG m;
-      while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&m);
-      Sleep(10);
-    }
-    return GetForegroundWindow() == window;
+    return vexlo::test::waitUntil(
+        [&] {
+          MSG m;
+          while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&m);
+          return GetForegroundWindow() == window;
+        },
+        vexlo::test::kPatience, [] {
+          char text[64];
+          std::snprintf(text, sizeof text, "the foreground window is %p", static_cast<void*>(GetForegroundWindow()));
+          return std::string(text);
+        });
   }
   ~ForegroundWindow() { DestroyWindow(window); }
 };
@@ -69,8 +88,7 @@ class EndToEnd : public ::testing::Test {
 
   void TearDown() override {
     for (StandIn& s : standIns_) vexlo::test::stopStandIn(s);
-    DWORD start = GetTickCount();
-    while (anyViewerRunning() && GetTickCount() - start < 5000) Sleep(10);
+    vexlo::test::waitUntil([] { return !anyViewerRunning(); });
   }
 
   StandIn& start(const std::wstring& name, const std::wstring& flags = L"") {

@@ -8,6 +8,7 @@ extern "C" {
 
 #include <vector>
 
+#include "tests/support/wine_processes.h"
 #include "virtual_receiver.h"
 
 namespace hidtest {
@@ -49,12 +50,10 @@ HANDLE openMatching(std::uint16_t vendorId) {
 }  // namespace
 
 HANDLE openVirtualDevice(std::uint16_t vendorId, DWORD timeoutMs) {
-  const DWORD start = GetTickCount();
-  for (;;) {
-    HANDLE device = openMatching(vendorId);
-    if (device != INVALID_HANDLE_VALUE || GetTickCount() - start >= timeoutMs) return device;
-    Sleep(100);
-  }
+  HANDLE device = INVALID_HANDLE_VALUE;
+  vexlo::test::waitUntil([&] { return (device = openMatching(vendorId)) != INVALID_HANDLE_VALUE; }, timeoutMs,
+                         [] { return std::string("no device of the virtual receiver's driver"); });
+  return device;
 }
 
 bool sendCode(HANDLE device, std::uint8_t code) {

@@ -12,6 +12,7 @@
 #include "tests/plugin/fake_host.h"
 #include "tests/support/host_records.h"
 #include "tests/support/wine_files.h"
+#include "tests/support/wine_processes.h"
 
 using namespace TVTest;
 using vexlo2::test::CopiedButton;
@@ -93,7 +94,7 @@ HWND CreateHostWindow() {
 void PostAndPump(HWND window, UINT message, WPARAM wParam) {
   ASSERT_TRUE(PostMessageW(window, message, wParam, 0));
   PostMessageW(window, WM_APP, 0, 0);  // marks the end of what was posted
-  const DWORD deadline = GetTickCount() + 5000;
+  const DWORD deadline = GetTickCount() + vexlo::test::worldTime(vexlo::test::kPatience);
   MSG msg;
   while (GetTickCount() < deadline) {
     while (PeekMessageW(&msg, window, 0, 0, PM_REMOVE)) {

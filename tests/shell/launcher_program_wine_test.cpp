@@ -47,12 +47,6 @@ class LauncherProgramTest : public ::testing::Test {
     for (const wchar_t* key : kAllKeys) EXPECT_NE(launcher.iniValue(key), L"<absent>") << "key missing";
   }
 
-  LONG_PTR ask(HWND window, UINT message) {
-    DWORD_PTR result = 0;
-    SendMessageTimeoutW(window, message, 0, 0, SMTO_ABORTIFHUNG, 5000, &result);
-    return static_cast<LONG_PTR>(result);
-  }
-
   LauncherProcess launcher{windowsPath(VEXLO_EXE), L"vexlo shell"};
   const std::wstring& ini = launcher.ini();
 };
@@ -110,9 +104,7 @@ TEST_F(LauncherProgramTest, TheExitCommandSavesAllNineKeysAndEndsTheProcess) {
 TEST_F(LauncherProgramTest, EndSessionTrueSavesAndEndsTheProcess) {
   HWND window = startLauncher();
   ASSERT_NE(window, nullptr);
-  DWORD_PTR result = 0;
-  SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG, 5000, &result);
-  EXPECT_EQ(result, 1u);
+  EXPECT_EQ(askWindow(window, WM_QUERYENDSESSION), 1);
   PostMessageW(window, WM_ENDSESSION, TRUE, 0);
   expectEndsWithZero();
   expectAllKeysSaved();
@@ -141,8 +133,7 @@ TEST_F(LauncherProgramTest, MessagesAfterTeardownLeaveTheReleasedObjectsAlone) {
 TEST_F(LauncherProgramTest, ACancelledLogoffKeepsTheLauncherRunningWithNothingSaved) {
   HWND window = startLauncher();
   ASSERT_NE(window, nullptr);
-  DWORD_PTR result = 0;
-  ASSERT_TRUE(SendMessageTimeoutW(window, WM_ENDSESSION, FALSE, 0, SMTO_ABORTIFHUNG, 5000, &result));
+  ASSERT_TRUE(sendMessageBounded(window, WM_ENDSESSION, FALSE));
   EXPECT_FALSE(fileExists(ini)) << "a teardown would have saved by now";
 
   // Still at work: it answers the About command, and is still there after it.
@@ -222,7 +213,7 @@ class LockOnProgramTest : public LauncherProgramTest {
       viewer.control = viewer.window ? FindWindowExW(viewer.window, nullptr, L"Button", nullptr) : nullptr;
       return viewer.control != nullptr && IsWindowVisible(viewer.control);
     }));
-    ask(viewer.window, WM_NULL);  // its loop is running
+    askWindow(viewer.window, WM_NULL);  // its loop is running
     SetForegroundWindow(viewer.window);
   }
 
@@ -243,14 +234,13 @@ class LockOnProgramTest : public LauncherProgramTest {
 
   // Waits for the click's button-up to arrive, then says how many downs did.
   LONG_PTR downsAfterClick(const Viewer& viewer, LONG_PTR upsExpected) {
-    EXPECT_TRUE(waitUntil([&] { return ask(viewer.window, kQueryUps) >= upsExpected; }))
+    EXPECT_TRUE(waitUntil([&] { return askWindow(viewer.window, kQueryUps) >= upsExpected; }))
         << "the button-up never reached the viewer";
-    return ask(viewer.window, kQueryDowns);
+    return askWindow(viewer.window, kQueryDowns);
   }
 
   void lockOnCommand(HWND launcherWindow) {
-    DWORD_PTR result = 0;
-    ASSERT_TRUE(SendMessageTimeoutW(launcherWindow, WM_COMMAND, IDM_LOCKON, 0, SMTO_ABORTIFHUNG, 5000, &result));
+    ASSERT_TRUE(sendMessageBounded(launcherWindow, WM_COMMAND, IDM_LOCKON));
   }
 };
 
@@ -277,7 +267,7 @@ TEST_F(LockOnProgramTest, AClickOnAViewersChildControlLocksAndChecksTheItem) {
   // unchecked, and the next one picks again.
   lockOnCommand(window);
   clickAt(1200, 1000);
-  ask(window, WM_NULL);  // the hook's message to the launcher is handled before this one
+  askWindow(window, WM_NULL);  // the hook's message to the launcher is handled before this one
   lockOnCommand(window);
   clickOn(second.control);
   EXPECT_EQ(downsAfterClick(second, 2), 1) << "a second pick swallows its button-down";

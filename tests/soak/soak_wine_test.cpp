@@ -114,11 +114,7 @@ class InProcessInput final : public PressInput {
   InProcessLauncher launcher_;
 };
 
-LRESULT askCount(HWND standIn, WPARAM what) {
-  DWORD_PTR count = 0;
-  SendMessageTimeoutW(standIn, kCountMessage, what, 0, SMTO_ABORTIFHUNG, 5000, &count);
-  return static_cast<LRESULT>(count);
-}
+LRESULT askCount(HWND standIn, WPARAM what) { return askWindow(standIn, kCountMessage, what); }
 
 class Soak : public ::testing::Test {
  protected:

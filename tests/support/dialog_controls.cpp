@@ -7,14 +7,7 @@ namespace {
 
 constexpr wchar_t kDialogClass[] = L"#32770";
 constexpr wchar_t kSettingsTitle[] = L"設定";
-constexpr DWORD kMessageTime = 5000;
 constexpr int kTextCapacity = 4096;
-
-LRESULT send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  DWORD_PTR result = 0;
-  SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kMessageTime, &result);
-  return static_cast<LRESULT>(result);
-}
 
 }  // namespace
 
@@ -35,7 +28,7 @@ HWND waitForDialog(DWORD processId, const wchar_t* title, DWORD milliseconds) {
         dialog = findProcessWindow(kDialogClass, processId, title);
         return dialog != nullptr && IsWindowVisible(dialog);
       },
-      milliseconds);
+      milliseconds, [&] { return describeWindows(processId); });
   return dialog != nullptr && IsWindowVisible(dialog) ? dialog : nullptr;
 }
 
@@ -43,21 +36,21 @@ HWND waitForDialog(DWORD processId, const wchar_t* title, DWORD milliseconds) {
 // looks, so it is asked for with the message, which Windows carries across.
 std::wstring controlText(HWND control) {
   wchar_t text[kTextCapacity] = {};
-  send(control, WM_GETTEXT, kTextCapacity, reinterpret_cast<LPARAM>(text));
+  askWindow(control, WM_GETTEXT, kTextCapacity, reinterpret_cast<LPARAM>(text));
   return text;
 }
 
 std::wstring controlText(HWND dialog, int id) { return controlText(GetDlgItem(dialog, id)); }
 
 void setControlText(HWND dialog, int id, const std::wstring& text) {
-  send(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  askWindow(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-bool isChecked(HWND dialog, int id) { return send(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+bool isChecked(HWND dialog, int id) { return askWindow(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
 bool isEnabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE; }
 
-void click(HWND dialog, int id) { send(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+void click(HWND dialog, int id) { askWindow(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 
 bool clickAndWaitClosed(HWND dialog, int id) {
   click(dialog, id);

@@ -17,7 +17,8 @@ LauncherProcess::LauncherProcess(const std::wstring& builtExe, const wchar_t* sc
 bool LauncherProcess::start() {
   main_ = nullptr;
   if (!program_.start(exe_)) return false;
-  return waitUntil([&] { return (main_ = findProcessWindow(L"VEXLO", program_.processId())) != nullptr; });
+  return waitUntil([&] { return (main_ = findProcessWindow(L"VEXLO", program_.processId())) != nullptr; }, kPatience,
+                   [&] { return describeWindows(program_.processId()); });
 }
 
 void LauncherProcess::trayEvent(UINT mouseMessage) const {
@@ -32,7 +33,7 @@ HWND LauncherProcess::openSettings(const std::vector<HWND>& open) const {
       if (std::find(open.begin(), open.end(), dialog) == open.end()) found = dialog;
     }
     return found != nullptr;
-  });
+  }, kPatience, [&] { return describeWindows(processId()); });
   return found;
 }
 

@@ -22,7 +22,8 @@ std::wstring standInArguments(const std::wstring& logPath, const std::wstring& a
 std::string readLog(const std::wstring& path) { return readTextFile(path); }
 
 bool waitForLog(const std::wstring& path, const std::string& needle, DWORD timeoutMs) {
-  return waitUntil([&] { return readLog(path).find(needle) != std::string::npos; }, timeoutMs);
+  return waitUntil([&] { return readLog(path).find(needle) != std::string::npos; }, timeoutMs,
+                   [&] { return "no \"" + needle + "\" in " + utf8(path) + ", which holds:\n" + readLog(path); });
 }
 
 bool waitUntilReady(StandIn& out, DWORD timeoutMs) {
