@@ -11,6 +11,7 @@
 #include "launcher/settings/settings_dialog.h"
 #include "launcher/settings/settings_store.h"
 #include "launcher/tray_win32.h"
+#include "shared/message_filter_win32.h"
 #include "shared/remote_protocol.h"
 
 namespace vexlo {
@@ -40,6 +41,9 @@ void createShell(HWND window) {
 
   addTrayIcon(window, moduleInstance());
   l.taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
+  // Run as administrator, the launcher would otherwise never hear that
+  // Explorer has restarted, and lose its icon.
+  allowMessageFromLowerRights(window, l.taskbarCreated);
 
   loadSettings();
   l.running = true;

@@ -193,11 +193,14 @@ TEST_F(PluginTest, InitialiseWithoutAHostRecordSendsNothing) {
   EXPECT_TRUE(host.sent.empty());
 }
 
-TEST_F(PluginTest, EnablingRegistersTheRemoteMessageAndInstallsTheCallback) {
+TEST_F(PluginTest, EnablingRegistersTheRemoteMessageLetsItThroughAndInstallsTheCallback) {
   Initialize();
+  host.SetMainWindow(0xABCD);
   EXPECT_EQ(Event(kEventPluginEnable, 1), 1);
   EXPECT_EQ(Platform().registeredNames, (std::vector<std::wstring>{L"Vexlo2 GV-RCKIT3"}));
   EXPECT_EQ(vexlo2::RemoteMessageId(), kRemoteId);
+  // Through the viewer main window's integrity filter, the remote message only.
+  EXPECT_EQ(Platform().allowed, (std::vector<vexlo2::test::Allowed>{{0xABCD, kRemoteId}}));
   ASSERT_EQ(host.Numbers(), (Numbers{67}));
   EXPECT_EQ(host.windowMessageCallback, &Vexlo2::WindowMessageCallback);
   EXPECT_EQ(host.windowMessageClientData, vexlo2::CurrentPlugin());
@@ -285,6 +288,7 @@ TEST_F(PluginTest, AFailedNameRegistrationWarnsRefusesAndIsRetried) {
   EXPECT_EQ(Platform().warnings[0].owner, 0xABCDu);
   EXPECT_EQ(Platform().warnings[0].text, L"初期化でエラーが発生しました。");
   EXPECT_TRUE(host.sent.empty());
+  EXPECT_TRUE(Platform().allowed.empty());
   EXPECT_FALSE(vexlo2::CurrentPlugin()->messageRegistered);
 
   Platform().nextMessageId = kRemoteId;
