@@ -66,6 +66,9 @@ void showPopupMenu(HWND window) {
   HMENU popup = GetSubMenu(launcherMenu(), 0);
   SetForegroundWindow(window);
   TrackPopupMenu(popup, 0, cursor.x, cursor.y, 0, window, nullptr);
+  // The documented remedy for a notification-area menu: otherwise it may stay
+  // up after a click elsewhere, or close at once the next time.
+  PostMessageW(window, WM_NULL, 0, 0);
 }
 
 // An OK that arrives after teardown changes nothing: the file is final.
