@@ -71,11 +71,6 @@ void showPopupMenu(HWND window) {
   PostMessageW(window, WM_NULL, 0, 0);
 }
 
-// An OK that arrives after teardown changes nothing: the file is final.
-void openSettings(HWND window) {
-  SettingsValues values = currentSettings();
-  if (openSettingsDialog(handleOf(window), values) == IDOK && launcher().running) applySettings(values);
-}
 
 LRESULT onCommand(HWND window, WPARAM wParam, LPARAM lParam) {
   const bool running = launcher().running;
@@ -90,7 +85,7 @@ LRESULT onCommand(HWND window, WPARAM wParam, LPARAM lParam) {
       if (running) lockOnCommand(handleOf(window));
       return 0;
     case IDM_SETTINGS:
-      if (running) openSettings(window);
+      if (running) openSettingsDialog(handleOf(window));
       return 0;
     default:
       return DefWindowProcW(window, WM_COMMAND, wParam, lParam);
@@ -102,7 +97,7 @@ LRESULT onTrayNotification(HWND window, WPARAM wParam, LPARAM lParam) {
   switch (lParam) {
     case WM_LBUTTONDBLCLK:
       SetForegroundWindow(window);
-      openSettings(window);
+      openSettingsDialog(handleOf(window));
       return 0;
     case WM_RBUTTONDOWN:
       if (!trayRightButton()) return DefWindowProcW(window, kTrayCallbackMessage, wParam, lParam);
