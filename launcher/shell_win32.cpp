@@ -71,7 +71,6 @@ void showPopupMenu(HWND window) {
   PostMessageW(window, WM_NULL, 0, 0);
 }
 
-
 LRESULT onCommand(HWND window, WPARAM wParam, LPARAM lParam) {
   const bool running = launcher().running;
   switch (LOWORD(wParam)) {
