@@ -19,6 +19,16 @@ void unlock() {
 
 bool pickInProgress() { return launcher().mouseHook != 0; }
 
+namespace {
+
+void endPick() {
+  Launcher& l = launcher();
+  l.lockOnPlatform->removeMouseHook(l.mouseHook);
+  l.mouseHook = 0;
+}
+
+}  // namespace
+
 void lockOnCommand(WindowHandle mainWindow) {
   if (lockIsValid()) {
     unlock();
@@ -43,17 +53,21 @@ bool takeLockOnClick(int code, std::uintptr_t wParam, std::intptr_t lParam) {
 }
 
 void lockOnClick() {
-  Launcher& l = launcher();
-  l.lockOnPlatform->removeMouseHook(l.mouseHook);
-  l.mouseHook = 0;
-  if (!l.running) return;  // after teardown the pick only ends
-  WindowSystem& ws = *l.windowSystem;
+  endPick();
+  if (!launcher().running) return;  // after teardown the pick only ends
+  WindowSystem& ws = *launcher().windowSystem;
   const WindowHandle clicked = ws.windowFromPoint(ws.cursorPosition());
   if (validateLock(clicked)) checkMenu();
 }
 
 bool trayRightButton() {
-  if (pickInProgress()) return false;
+  // Windows drops a hook that answers too slowly without notice, and a hook
+  // sees no clicks on windows with more rights: such a pick would never end,
+  // and without the menu neither would the launcher.
+  if (pickInProgress()) {
+    endPick();
+    return false;
+  }
   if (!lockIsValid() && menuIsChecked()) unlock();
   return true;
 }

@@ -49,8 +49,9 @@ bool takeLockOnClick(int code, std::uintptr_t wParam, std::intptr_t lParam);
 // cursor. A pick that outlived teardown only ends.
 void lockOnClick();
 
-// Tray right button down: false while picking (no menu); otherwise clears a
-// check mark left by a target that has gone and returns true (show the menu).
+// Tray right button down: while picking, ends the pick with no target and
+// returns false (no menu); otherwise clears a check mark left by a target
+// that has gone and returns true (show the menu).
 bool trayRightButton();
 
 }  // namespace vexlo

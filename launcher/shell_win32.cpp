@@ -11,6 +11,7 @@
 #include "launcher/settings/settings_dialog.h"
 #include "launcher/settings/settings_store.h"
 #include "launcher/tray_win32.h"
+#include "shared/message_filter_win32.h"
 #include "shared/remote_protocol.h"
 
 namespace vexlo {
@@ -40,6 +41,9 @@ void createShell(HWND window) {
 
   addTrayIcon(window, moduleInstance());
   l.taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
+  // Run as administrator, the launcher would otherwise never hear that
+  // Explorer has restarted, and lose its icon.
+  allowMessageFromLowerRights(window, l.taskbarCreated);
 
   loadSettings();
   l.running = true;
@@ -62,12 +66,9 @@ void showPopupMenu(HWND window) {
   HMENU popup = GetSubMenu(launcherMenu(), 0);
   SetForegroundWindow(window);
   TrackPopupMenu(popup, 0, cursor.x, cursor.y, 0, window, nullptr);
-}
-
-// An OK that arrives after teardown changes nothing: the file is final.
-void openSettings(HWND window) {
-  SettingsValues values = currentSettings();
-  if (openSettingsDialog(handleOf(window), values) == IDOK && launcher().running) applySettings(values);
+  // The documented remedy for a notification-area menu: otherwise it may stay
+  // up after a click elsewhere, or close at once the next time.
+  PostMessageW(window, WM_NULL, 0, 0);
 }
 
 LRESULT onCommand(HWND window, WPARAM wParam, LPARAM lParam) {
@@ -83,7 +84,7 @@ LRESULT onCommand(HWND window, WPARAM wParam, LPARAM lParam) {
       if (running) lockOnCommand(handleOf(window));
       return 0;
     case IDM_SETTINGS:
-      if (running) openSettings(window);
+      if (running) openSettingsDialog(handleOf(window));
       return 0;
     default:
       return DefWindowProcW(window, WM_COMMAND, wParam, lParam);
@@ -95,7 +96,7 @@ LRESULT onTrayNotification(HWND window, WPARAM wParam, LPARAM lParam) {
   switch (lParam) {
     case WM_LBUTTONDBLCLK:
       SetForegroundWindow(window);
-      openSettings(window);
+      openSettingsDialog(handleOf(window));
       return 0;
     case WM_RBUTTONDOWN:
       if (!trayRightButton()) return DefWindowProcW(window, kTrayCallbackMessage, wParam, lParam);

@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "plugin/plugin_platform.h"
+#include "shared/message_filter_win32.h"
 
 namespace vexlo2::platform {
 
@@ -10,6 +11,10 @@ std::uint32_t RegisterMessageName(const wchar_t* name) {
 
 void ShowWarning(TVTest::HostWindow owner, const wchar_t* text) {
   MessageBoxW(reinterpret_cast<HWND>(owner), text, nullptr, MB_ICONWARNING);
+}
+
+void AllowMessageFromLowerRights(TVTest::HostWindow window, std::uint32_t message) {
+  vexlo::allowMessageFromLowerRights(reinterpret_cast<HWND>(window), message);
 }
 
 }  // namespace vexlo2::platform

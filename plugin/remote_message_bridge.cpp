@@ -48,6 +48,9 @@ bool Vexlo2::OnEnable() {
     g_remoteMessage = id;
     messageRegistered = true;
   }
+  // A viewer run as administrator would otherwise drop every message the
+  // launcher, with normal rights, posts to it.
+  vexlo2::platform::AllowMessageFromLowerRights(m_pApp->GetAppWindow(), g_remoteMessage);
   m_pApp->SetWindowMessageCallback(WindowMessageCallback, this);
   return true;
 }

@@ -8,9 +8,10 @@
 
 namespace vexlo {
 
-// Runs the dialog modally over `owner` (an HWND) on a copy of the values;
-// returns 1 for OK, with `values` holding what the user accepted (the
-// caller applies them), 2 for Cancel, with `values` untouched.
-std::intptr_t openSettingsDialog(std::uintptr_t owner, SettingsValues& values);
+// Runs the dialog modally over `owner` (an HWND) on a copy of the current
+// settings. OK hands the copy to acceptSettings while the dialog handles it,
+// so the dialog closed last with OK decides, also when another dialog opened
+// over it is still up; returns 1 for OK, 2 for Cancel.
+std::intptr_t openSettingsDialog(std::uintptr_t owner);
 
 }  // namespace vexlo

@@ -1,6 +1,6 @@
 // The settings dialog's procedure: puts a copy of the settings into the
-// controls and, on OK, the controls back into that copy, which the caller
-// applies. The file is written only at teardown, by the store.
+// controls and, on OK, the controls back into that copy, which the store
+// accepts. The file is written only at teardown, by the store.
 
 #include <windows.h>
 #include <commdlg.h>
@@ -106,8 +106,8 @@ void initDialog(HWND dialog, const SettingsValues& values) {
   }
 }
 
-// The sizes go as typed; the store raises them to their minimums when the
-// caller applies them.
+// The sizes go as typed; the store raises them to their minimums when it
+// accepts them.
 void acceptDialog(HWND dialog, SettingsValues& values) {
   values.dialogWidth = readNumberText(dialog, IDC_DIALOG_WIDTH);
   values.dialogHeight = readNumberText(dialog, IDC_DIALOG_HEIGHT);
@@ -152,6 +152,7 @@ INT_PTR onCommand(HWND dialog, int id) {
   switch (id) {
     case IDOK:
       acceptDialog(dialog, valuesOf(dialog));
+      acceptSettings(valuesOf(dialog));
       EndDialog(dialog, IDOK);
       return TRUE;
     case IDCANCEL:
@@ -186,15 +187,12 @@ INT_PTR CALLBACK settingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
 
 }  // namespace
 
-std::intptr_t openSettingsDialog(std::uintptr_t owner, SettingsValues& values) {
+std::intptr_t openSettingsDialog(std::uintptr_t owner) {
   // The dialog edits its own copy, so Cancel, or an OK after teardown that
-  // the caller declines to apply, changes nothing.
-  SettingsValues edited = values;
-  const INT_PTR result = DialogBoxParamW(moduleInstance(), MAKEINTRESOURCEW(IDD_SETTINGS),
-                                         reinterpret_cast<HWND>(owner), settingsDialogProc,
-                                         reinterpret_cast<LPARAM>(&edited));
-  if (result == IDOK) values = edited;
-  return result;
+  // the store declines, changes nothing.
+  SettingsValues edited = currentSettings();
+  return DialogBoxParamW(moduleInstance(), MAKEINTRESOURCEW(IDD_SETTINGS), reinterpret_cast<HWND>(owner),
+                         settingsDialogProc, reinterpret_cast<LPARAM>(&edited));
 }
 
 }  // namespace vexlo

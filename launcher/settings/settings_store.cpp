@@ -67,6 +67,10 @@ void applySettings(const SettingsValues& values) {
   setDialogHeight(values.dialogHeight);
 }
 
+void acceptSettings(const SettingsValues& values) {
+  if (launcher().running) applySettings(values);
+}
+
 void loadSettings() {
   SettingsValues read;
   read.mode = readIntSetting(kKeyMode, 0);

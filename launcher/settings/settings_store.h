@@ -64,6 +64,9 @@ struct SettingsValues {
 SettingsValues currentSettings();
 // Into the launcher's record through the rules; flags and texts as given.
 void applySettings(const SettingsValues& values);
+// What a settings dialog's OK accepted: applied at once while the launcher
+// runs; after teardown the saved file is final and nothing changes.
+void acceptSettings(const SettingsValues& values);
 
 void loadSettings();
 void saveSettings();

@@ -40,6 +40,25 @@ TEST(SimulatedDesktopTest, ZOrderRunsFrontToBackAndFollowsMovesAndActivation) {
   EXPECT_EQ(desktop.foregroundWindow(), b);
 }
 
+TEST(SimulatedDesktopTest, OwnedPopupsStayInFrontOfTheirOwners) {
+  SimulatedDesktop desktop;
+  const WindowHandle a = desktop.addWindow(L"A", L"", 1, 1);
+  const WindowHandle owner = desktop.addWindow(L"Owner", L"", 2, 2);
+  const WindowHandle b = desktop.addWindow(L"B", L"", 3, 3);
+  const WindowHandle first = desktop.addOwnedPopup(owner, L"Popup", L"");
+  const WindowHandle second = desktop.addOwnedPopup(owner, L"Popup", L"");
+  EXPECT_EQ(topLevel(desktop), (std::vector<WindowHandle>{a, first, second, owner, b}));
+  desktop.bringToFront(first);
+  EXPECT_EQ(topLevel(desktop), (std::vector<WindowHandle>{first, a, second, owner, b}));
+  // Raising the owner raises what it owns, in its order.
+  EXPECT_TRUE(desktop.setForegroundWindow(owner));
+  EXPECT_EQ(topLevel(desktop), (std::vector<WindowHandle>{first, second, owner, a, b}));
+  desktop.setWindowPos(owner, b, 0, 0, 0, 0, kSwpNoMove | kSwpNoSize);
+  EXPECT_EQ(topLevel(desktop), (std::vector<WindowHandle>{a, b, first, second, owner}));
+  desktop.sendToBack(first);
+  EXPECT_EQ(topLevel(desktop), (std::vector<WindowHandle>{a, b, second, first, owner}));
+}
+
 TEST(SimulatedDesktopTest, VisitorsCanStopEnumerationAndChildrenComeDepthFirst) {
   SimulatedDesktop desktop;
   const WindowHandle top = desktop.addWindow(L"Top", L"", 1, 1);

@@ -72,7 +72,7 @@ class Win32LayerTest : public ::testing::Test {
 
   static void TearDownTestSuite() {
     TerminateProcess(helper_.hProcess, 0);
-    WaitForSingleObject(helper_.hProcess, 10000);
+    WaitForSingleObject(helper_.hProcess, vexlo::test::worldTime(vexlo::test::kPatience));
     CloseHandle(helper_.hProcess);
     scratch_.reset();
     installed_.reset();

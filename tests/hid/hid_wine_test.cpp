@@ -10,8 +10,10 @@
 #include <string>
 
 #include "launcher/resources/resource_ids.h"
+#include "launcher/settings/settings_dialog_ids.h"
 #include "tests/hid/receiver_control.h"
 #include "tests/hid/virtual_receiver.h"
+#include "tests/support/dialog_controls.h"
 #include "tests/support/launcher_process.h"
 #include "tests/support/standin_process.h"
 #include "tests/support/wine_files.h"
@@ -25,10 +27,12 @@ constexpr std::uint8_t kRelease = 0x00;
 constexpr std::uint8_t kChannel1 = 0x0F;
 constexpr std::uint8_t kChannel2 = 0x10;
 constexpr std::uint8_t kChannel3 = 0x11;
+constexpr std::uint8_t kOnAir = 0x21;
 
 const char kChannel1Press[] = "press index=13 name=チャンネル1 default=Channel1";
 const char kChannel2Press[] = "press index=14 name=チャンネル2 default=Channel2";
 const char kChannel3Press[] = "press index=15 name=チャンネル3 default=Channel3";
+const char kOnAirPress[] = "press index=31 name=オンエア default=";
 
 std::size_t countOf(const std::string& text, const std::string& needle) {
   std::size_t count = 0;
@@ -43,8 +47,8 @@ std::size_t countOf(const std::string& text, const std::string& needle) {
 class VirtualReceiver : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    receiver_ = hidtest::openVirtualDevice(VR_RECEIVER_VENDOR_ID, 20000);
-    other_ = hidtest::openVirtualDevice(VR_OTHER_VENDOR_ID, 20000);
+    receiver_ = hidtest::openVirtualDevice(VR_RECEIVER_VENDOR_ID, vexlo::test::kPatience);
+    other_ = hidtest::openVirtualDevice(VR_OTHER_VENDOR_ID, vexlo::test::kPatience);
     launcher_ = new vexlo::test::LauncherProcess(windowsPath(VEXLO_EXE), L"vexlo hid");
     // Direct mode: every button goes to the viewer as the remote message.
     launcher_->prepareIni({{L"ZIZU_MODE", L"00000001"}});
@@ -90,7 +94,7 @@ class VirtualReceiver : public ::testing::Test {
     send(receiver_, kRelease);
     send(receiver_, kChannel3);
     send(receiver_, kRelease);
-    vexlo::test::waitUntil([&] { return countOf(newLog(), kChannel3Press) > before; }, 10000);
+    vexlo::test::waitUntil([&] { return countOf(newLog(), kChannel3Press) > before; });
     std::string log = newLog();
     EXPECT_EQ(countOf(log, kChannel3Press), before + 1) << "the marker press did not arrive:\n" << log;
     return log;
@@ -151,7 +155,7 @@ TEST_F(VirtualReceiver, InputArrivesWhileAnotherWindowIsInFront) {
     MSG m;
     while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&m);
     return GetForegroundWindow() == front;
-  }, 5000));
+  }));
 
   send(receiver_, kChannel1);
   const std::string log = logAfterMarker();
@@ -165,7 +169,7 @@ TEST_F(VirtualReceiver, TheSettingsDialogOpenDoesNotStopTheRemote) {
   HWND dialog = nullptr;
   ASSERT_TRUE(vexlo::test::waitUntil([&] {
     return (dialog = vexlo::test::findProcessWindow(L"#32770", launcher_->processId())) != nullptr;
-  }, 10000)) << "the settings dialog did not open";
+  })) << "the settings dialog did not open";
 
   send(receiver_, kChannel1);
   const std::string log = logAfterMarker();
@@ -173,7 +177,30 @@ TEST_F(VirtualReceiver, TheSettingsDialogOpenDoesNotStopTheRemote) {
   EXPECT_TRUE(IsWindow(dialog)) << "the dialog was still to be open during the presses";
 
   PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
-  EXPECT_TRUE(vexlo::test::waitUntil([&] { return !IsWindow(dialog); }, 10000));
+  EXPECT_TRUE(vexlo::test::waitUntil([&] { return !IsWindow(dialog); }));
+}
+
+// An OK takes effect while the dialog handles it, also with another settings
+// dialog open over it: on-air switching turned on in the outer dialog makes
+// the next on-air press a switch instead of a press the viewer gets.
+TEST_F(VirtualReceiver, AnOkTakesEffectWhileAnotherSettingsDialogIsStillOpen) {
+  using namespace vexlo::test;
+  HWND outer = launcher_->openSettings();
+  ASSERT_NE(outer, nullptr);
+  HWND inner = launcher_->openSettings({outer});
+  ASSERT_NE(inner, nullptr);
+  click(outer, IDC_SWITCH_BY_ONAIR);
+  click(outer, IDOK);
+  ASSERT_TRUE(waitUntil([&] { return !IsWindowVisible(outer); })) << "the outer dialog did not take its OK";
+
+  send(receiver_, kOnAir);
+  EXPECT_EQ(countOf(logAfterMarker(), kOnAirPress), 0u) << "the outer dialog's OK has not taken effect";
+
+  // The inner dialog, opened with switching off, closes last and decides.
+  ASSERT_TRUE(clickAndWaitClosed(inner, IDOK));
+  ASSERT_TRUE(waitUntil([&] { return !IsWindow(outer); }));
+  send(receiver_, kOnAir);
+  EXPECT_EQ(countOf(logAfterMarker(), kOnAirPress), 1u) << "the inner dialog's OK has not taken effect";
 }
 
 }  // namespace

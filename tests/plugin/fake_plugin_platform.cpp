@@ -1,4 +1,4 @@
-// The plugin's two Windows services, recorded instead of performed.
+// The plugin's Windows services, recorded instead of performed.
 #include "tests/plugin/fake_plugin_platform.h"
 
 #include "plugin/plugin_platform.h"
@@ -21,6 +21,10 @@ std::uint32_t RegisterMessageName(const wchar_t* name) {
 
 void ShowWarning(TVTest::HostWindow owner, const wchar_t* text) {
   test::Platform().warnings.push_back({owner, text});
+}
+
+void AllowMessageFromLowerRights(TVTest::HostWindow window, std::uint32_t message) {
+  test::Platform().allowed.push_back({window, message});
 }
 
 }  // namespace vexlo2::platform

@@ -2,8 +2,9 @@
 // callbacks, against a fake host and fake Windows services.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstring>
-#include <set>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -88,43 +89,94 @@ TEST_F(PluginTest, InitialiseRegistersTheControllerThenAsksForEvents) {
   EXPECT_EQ(c.clientData, reinterpret_cast<std::uintptr_t>(vexlo2::CurrentPlugin()));
 }
 
-TEST_F(PluginTest, RegisteredButtonsCarryNamesDefaultsAndPlaces) {
+// The remote's 50 buttons as the host must list them, in index order.
+struct RemoteButton {
+  int index;
+  std::uint8_t code;
+  const wchar_t* name;
+  const wchar_t* defaultCommand;  // null: none
+  std::array<int, 4> rect;        // left, top, width, height in the remote's picture
+  std::array<int, 2> selection;   // left, top in the picture of highlights
+};
+
+const RemoteButton kRemote[] = {
+    {0, 0x01, L"電源", L"Close", {6, 20, 14, 14}, {34, 24}},
+    {1, 0x03, L"テレビ", nullptr, {6, 39, 14, 6}, {0, 31}},
+    {2, 0x04, L"番組再生", nullptr, {24, 39, 14, 6}, {0, 31}},
+    {3, 0x05, L"ライブラリ", nullptr, {42, 39, 14, 6}, {0, 31}},
+    {4, 0x06, L"番組表", L"ProgramGuide", {60, 39, 14, 6}, {0, 31}},
+    {5, 0x07, L"データ連動", nullptr, {6, 50, 14, 6}, {0, 0}},
+    {6, 0x08, L"画面サイズ", L"AspectRatio", {24, 50, 14, 6}, {0, 0}},
+    {7, 0x09, L"音声切替", L"SwitchAudio", {42, 50, 14, 6}, {0, 0}},
+    {8, 0x0A, L"消音", L"Mute", {60, 50, 14, 6}, {0, 0}},
+    {9, 0x0B, L"青", nullptr, {6, 61, 14, 6}, {0, 6}},
+    {10, 0x0C, L"赤", nullptr, {24, 61, 14, 6}, {0, 12}},
+    {11, 0x0D, L"緑", nullptr, {42, 61, 14, 6}, {0, 18}},
+    {12, 0x0E, L"黄", nullptr, {60, 61, 14, 6}, {0, 24}},
+    {13, 0x0F, L"チャンネル1", L"Channel1", {6, 72, 20, 12}, {48, 24}},
+    {14, 0x10, L"チャンネル2", L"Channel2", {30, 72, 20, 12}, {48, 24}},
+    {15, 0x11, L"チャンネル3", L"Channel3", {54, 72, 20, 12}, {48, 24}},
+    {16, 0x12, L"チャンネル4", L"Channel4", {6, 89, 20, 12}, {48, 24}},
+    {17, 0x13, L"チャンネル5", L"Channel5", {30, 89, 20, 12}, {48, 24}},
+    {18, 0x14, L"チャンネル6", L"Channel6", {54, 89, 20, 12}, {48, 24}},
+    {19, 0x15, L"チャンネル7", L"Channel7", {6, 106, 20, 12}, {48, 24}},
+    {20, 0x16, L"チャンネル8", L"Channel8", {30, 106, 20, 12}, {48, 24}},
+    {21, 0x17, L"チャンネル9", L"Channel9", {54, 106, 20, 12}, {48, 24}},
+    {22, 0x18, L"チャンネル10", L"Channel10", {6, 123, 20, 12}, {48, 24}},
+    {23, 0x19, L"チャンネル11", L"Channel11", {30, 123, 20, 12}, {48, 24}},
+    {24, 0x1A, L"チャンネル12", L"Channel12", {54, 123, 20, 12}, {48, 24}},
+    {25, 0x1B, L"日付選択", nullptr, {6, 140, 11, 11}, {14, 22}},
+    {26, 0x1C, L"UP", nullptr, {23, 148, 34, 12}, {34, 0}},
+    {27, 0x1D, L"表示モード切替", L"Fullscreen", {63, 140, 11, 11}, {14, 22}},
+    {28, 0x1E, L"LEFT", nullptr, {14, 157, 12, 34}, {96, 0}},
+    {29, 0x1F, L"決定", nullptr, {26, 160, 28, 28}, {68, 0}},
+    {30, 0x20, L"RIGHT", nullptr, {54, 157, 12, 34}, {96, 0}},
+    {31, 0x21, L"オンエア", nullptr, {6, 197, 11, 11}, {14, 22}},
+    {32, 0x22, L"DOWN", nullptr, {23, 188, 34, 12}, {34, 0}},
+    {33, 0x23, L"キャンセル/戻る", nullptr, {63, 197, 11, 11}, {14, 22}},
+    {34, 0x24, L"音量UP", L"VolumeUp", {6, 213, 20, 16}, {14, 0}},
+    {35, 0x25, L"メニュー", L"Menu", {30, 220, 20, 6}, {14, 16}},
+    {36, 0x26, L"チャンネルUP", L"ChannelUp", {54, 213, 20, 16}, {14, 0}},
+    {37, 0x27, L"音量DOWN", L"VolumeDown", {6, 232, 20, 16}, {14, 0}},
+    {38, 0x28, L"再生", nullptr, {30, 242, 20, 6}, {14, 16}},
+    {39, 0x29, L"チャンネルDOWN", L"ChannelDown", {54, 232, 20, 16}, {14, 0}},
+    {40, 0x2A, L"巻戻し", nullptr, {6, 253, 20, 6}, {14, 16}},
+    {41, 0x2B, L"一時停止", L"RecordPause", {30, 253, 20, 6}, {14, 16}},
+    {42, 0x2C, L"早送り", nullptr, {54, 253, 20, 6}, {14, 16}},
+    {43, 0x2D, L"前/戻す", nullptr, {6, 264, 20, 6}, {14, 16}},
+    {44, 0x2E, L"停止", L"RecordStop", {30, 264, 20, 6}, {14, 16}},
+    {45, 0x2F, L"次/送る", nullptr, {54, 264, 20, 6}, {14, 16}},
+    {46, 0x30, L"録画", L"RecordStart", {6, 275, 11, 11}, {14, 22}},
+    {47, 0x31, L"字幕", nullptr, {25, 275, 11, 11}, {14, 22}},
+    {48, 0x32, L"双方向", L"ChannelDisplayMenu", {44, 275, 11, 11}, {14, 22}},
+    {49, 0x33, L"スキップ", L"ChannelMenu", {63, 275, 11, 11}, {14, 22}},
+};
+
+TEST_F(PluginTest, EveryRegisteredButtonHasTheRemotesCodeNameDefaultAndPlaces) {
   ASSERT_EQ(TVTInitialize(host.Param()), 1) << host.refusal;
   const auto& buttons = host.controllers.at(0).buttons;
-  ASSERT_EQ(buttons.size(), 50u);
-
-  EXPECT_EQ(buttons[0].name, L"電源");
-  EXPECT_EQ(buttons[0].defaultCommand, L"Close");
-  EXPECT_EQ(buttons[13].name, L"チャンネル1");
-  EXPECT_EQ(buttons[13].defaultCommand, L"Channel1");
-  EXPECT_EQ(buttons[31].name, L"オンエア");
-  EXPECT_FALSE(buttons[31].hasDefault);
-  EXPECT_EQ(buttons[46].name, L"録画");
-  EXPECT_EQ(buttons[46].defaultCommand, L"RecordStart");
-  EXPECT_EQ(buttons[49].name, L"スキップ");
-  EXPECT_EQ(buttons[49].defaultCommand, L"ChannelMenu");
-
-  const records::ImageRect enter = buttons[29].rect;
-  EXPECT_EQ(buttons[29].name, L"決定");
-  EXPECT_EQ((std::vector<int>{enter.Left, enter.Top, enter.Width, enter.Height}),
-            (std::vector<int>{26, 160, 28, 28}));
-  EXPECT_EQ(buttons[29].sel.Left, 68);
-  EXPECT_EQ(buttons[29].sel.Top, 0);
-
-  int defaults = 0;
-  std::set<std::wstring> names;
-  for (const auto& b : buttons) {
-    defaults += b.hasDefault;
-    names.insert(b.name);
-    EXPECT_EQ(b.reserved, 0u) << b.name.size();
-    // Every button must be found in both pictures.
+  ASSERT_EQ(buttons.size(), std::size(kRemote));
+  for (std::size_t i = 0; i < buttons.size(); ++i) {
+    const RemoteButton& expected = kRemote[i];
+    const records::CopiedButton& b = buttons[i];
+    SCOPED_TRACE(testing::Message() << "index " << i);
+    ASSERT_EQ(expected.index, static_cast<int>(i)) << "the expected rows are out of order";
+    EXPECT_EQ(vexlo2::kButtonTable[i].code, expected.code);
+    EXPECT_EQ(vexlo2::FindButtonIndex(expected.code), expected.index);
+    EXPECT_EQ(b.name, expected.name);
+    EXPECT_EQ(b.hasDefault, expected.defaultCommand != nullptr);
+    if (expected.defaultCommand) {
+      EXPECT_EQ(b.defaultCommand, expected.defaultCommand);
+    }
+    EXPECT_EQ((std::array<int, 4>{b.rect.Left, b.rect.Top, b.rect.Width, b.rect.Height}), expected.rect);
+    EXPECT_EQ((std::array<int, 2>{b.sel.Left, b.sel.Top}), expected.selection);
+    EXPECT_EQ(b.reserved, 0u);
+    // Every button must be found in both pictures, 80 x 304 and 120 x 38.
     EXPECT_LE(b.rect.Left + b.rect.Width, 80);
     EXPECT_LE(b.rect.Top + b.rect.Height, 304);
     EXPECT_LE(b.sel.Left + b.rect.Width, 120);
     EXPECT_LE(b.sel.Top + b.rect.Height, 38);
   }
-  EXPECT_EQ(defaults, 28);
-  EXPECT_EQ(names.size(), 50u);
 }
 
 TEST_F(PluginTest, ARefusedRegistrationIsLoggedAndFailsInitialisation) {
@@ -141,11 +193,14 @@ TEST_F(PluginTest, InitialiseWithoutAHostRecordSendsNothing) {
   EXPECT_TRUE(host.sent.empty());
 }
 
-TEST_F(PluginTest, EnablingRegistersTheRemoteMessageAndInstallsTheCallback) {
+TEST_F(PluginTest, EnablingRegistersTheRemoteMessageLetsItThroughAndInstallsTheCallback) {
   Initialize();
+  host.SetMainWindow(0xABCD);
   EXPECT_EQ(Event(kEventPluginEnable, 1), 1);
   EXPECT_EQ(Platform().registeredNames, (std::vector<std::wstring>{L"Vexlo2 GV-RCKIT3"}));
   EXPECT_EQ(vexlo2::RemoteMessageId(), kRemoteId);
+  // Through the viewer main window's integrity filter, the remote message only.
+  EXPECT_EQ(Platform().allowed, (std::vector<vexlo2::test::Allowed>{{0xABCD, kRemoteId}}));
   ASSERT_EQ(host.Numbers(), (Numbers{67}));
   EXPECT_EQ(host.windowMessageCallback, &Vexlo2::WindowMessageCallback);
   EXPECT_EQ(host.windowMessageClientData, vexlo2::CurrentPlugin());
@@ -233,6 +288,7 @@ TEST_F(PluginTest, AFailedNameRegistrationWarnsRefusesAndIsRetried) {
   EXPECT_EQ(Platform().warnings[0].owner, 0xABCDu);
   EXPECT_EQ(Platform().warnings[0].text, L"初期化でエラーが発生しました。");
   EXPECT_TRUE(host.sent.empty());
+  EXPECT_TRUE(Platform().allowed.empty());
   EXPECT_FALSE(vexlo2::CurrentPlugin()->messageRegistered);
 
   Platform().nextMessageId = kRemoteId;
@@ -262,11 +318,6 @@ TEST_F(PluginTest, FinaliseWithoutInitialiseStillSucceeds) {
   EXPECT_EQ(vexlo2::CurrentPlugin(), nullptr);
 }
 
-TEST(ButtonTable, CodesRunFrom1And3To51InIndexOrder) {
-  EXPECT_EQ(vexlo2::kButtonTable[0].code, 0x01);
-  for (int i = 1; i < vexlo2::kButtonCount; ++i) EXPECT_EQ(vexlo2::kButtonTable[i].code, i + 2) << i;
-}
-
 TEST(ButtonTable, EverySixteenBitCodeFindsItsRowOrNone) {
   int found = 0;
   for (std::uint32_t code = 0; code <= 0xFFFF; ++code) {
@@ -278,79 +329,6 @@ TEST(ButtonTable, EverySixteenBitCodeFindsItsRowOrNone) {
   EXPECT_EQ(found, 50);
   EXPECT_EQ(vexlo2::FindButtonIndex(0x02), -1);
   EXPECT_EQ(vexlo2::FindButtonIndex(0x0101), -1);
-}
-
-// Properties of the table rather than its rows: a rectangle moved over its
-// neighbour or a command moved to another button breaks one of them, while
-// the bitmaps, drawn from the same table, would show nothing wrong.
-struct Interval {
-  int begin, end;
-  bool contains(const Interval& other) const { return begin <= other.begin && other.end <= end; }
-  bool holds(int point) const { return begin <= point && point < end; }
-  bool meets(const Interval& other) const { return begin < other.end && other.begin < end; }
-  int middle() const { return (begin + end) / 2; }
-};
-
-// A row's image rectangle, copied out of the packed descriptor.
-struct Area {
-  Interval x, y;
-};
-
-Area ImageArea(int index) {
-  const ImageRect r = vexlo2::kButtonTable[index].descriptor.ImageButtonRect;
-  const int left = r.Left, top = r.Top, width = r.Width, height = r.Height;
-  return {{left, left + width}, {top, top + height}};
-}
-
-TEST(ButtonTable, ImageRectanglesMeetAtMostCornerToCorner) {
-  // The cursor pad's arrows cross at their corners; any other overlap is a
-  // button lying over another.
-  for (int i = 0; i < vexlo2::kButtonCount; ++i) {
-    const Area a = ImageArea(i);
-    EXPECT_LT(a.x.begin, a.x.end) << i;
-    EXPECT_LT(a.y.begin, a.y.end) << i;
-    for (int j = i + 1; j < vexlo2::kButtonCount; ++j) {
-      const Area b = ImageArea(j);
-      if (!a.x.meets(b.x) || !a.y.meets(b.y)) continue;
-      EXPECT_FALSE(a.x.contains(b.x) || b.x.contains(a.x) || a.y.contains(b.y) || b.y.contains(a.y))
-          << "button " << j << " lies across button " << i;
-      EXPECT_FALSE(b.x.holds(a.x.middle()) && b.y.holds(a.y.middle()))
-          << "button " << j << " covers the middle of button " << i;
-      EXPECT_FALSE(a.x.holds(b.x.middle()) && a.y.holds(b.y.middle()))
-          << "button " << i << " covers the middle of button " << j;
-    }
-  }
-}
-
-TEST(ButtonTable, NoTwoButtonsShareADefaultCommand) {
-  std::set<std::wstring> commands;
-  for (const vexlo2::ButtonEntry& row : vexlo2::kButtonTable) {
-    const wchar_t* command = row.descriptor.pszDefaultCommand;
-    if (!command) continue;
-    EXPECT_TRUE(commands.insert(command).second) << "twice: " << command;
-  }
-}
-
-TEST(ButtonTable, UpAndDownButtonsCarryTheCommandsOfTheirOwnDirection) {
-  const std::wstring subjects[][2] = {{L"音量", L"Volume"}, {L"チャンネル", L"Channel"}};
-  const std::wstring directions[][2] = {{L"UP", L"Up"}, {L"DOWN", L"Down"}};
-  auto endsWith = [](const std::wstring& text, const std::wstring& end) {
-    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
-  };
-  for (const auto& subject : subjects) {
-    for (const auto& direction : directions) {
-      const std::wstring name = subject[0] + direction[0];
-      const vexlo2::ButtonEntry* row = nullptr;
-      for (const vexlo2::ButtonEntry& r : vexlo2::kButtonTable)
-        if (name == r.descriptor.pszName) row = &r;
-      ASSERT_NE(row, nullptr) << "no button " << name;
-      const wchar_t* defaultCommand = row->descriptor.pszDefaultCommand;
-      ASSERT_NE(defaultCommand, nullptr) << name;
-      const std::wstring command = defaultCommand;
-      EXPECT_EQ(command.rfind(subject[1], 0), 0u) << name << " has " << command;
-      EXPECT_TRUE(endsWith(command, direction[1])) << name << " has " << command;
-    }
-  }
 }
 
 // The reader the test hosts share must refuse a record the host would

@@ -6,8 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <string>
+#include <vector>
 
+#include "launcher/settings/decimal_text.h"
 #include "launcher/settings/launcher_state.h"
 #include "launcher/settings/profile_win32.h"
 #include "launcher/settings/settings_store.h"
@@ -166,6 +169,19 @@ TEST_F(StoreOnWindows, JapaneseTextRoundTripsInAUnicodeFile) {
   const LauncherSettings& loadedSettings = settings;
   EXPECT_EQ(loadedSettings.viewerPath, L"D:\\テレビ\\TVTest.exe");
   EXPECT_EQ(loadedSettings.viewerOptions, L"/ch 1 「地デジ」");
+}
+
+// The dialog's size text is read as the runtime's _wtoi reads it: every
+// character as white space before a digit, and as a digit after one.
+TEST(DecimalTextOnWindows, EveryCharacterReadsAsTheRuntimesWtoiReadsIt) {
+  std::vector<unsigned> differing;
+  for (unsigned code = 1; code <= 0xFFFF; ++code) {
+    const wchar_t c = static_cast<wchar_t>(code);
+    for (const std::wstring& text : {std::wstring{c, L'7'}, std::wstring{L'7', c}}) {
+      if (parseDecimalText(text) != _wtoi(text.c_str())) differing.push_back(code);
+    }
+  }
+  EXPECT_EQ(differing, std::vector<unsigned>{});
 }
 
 TEST(SettingsPathOnWindows, IsTheProgramDirectoryPlusVexloIni) {

@@ -70,6 +70,7 @@ class SettingsDialogTest : public ::testing::Test {
 
   HWND startAndEditEverything();
   bool editEverythingAndClose(int button);
+  bool openTwoAndEdit(HWND& outer, HWND& inner);
 
   // Types the sizes into a dialog over kPreparedOn, confirms them, and opens
   // the dialog again to show what was kept; null when a dialog is missing.
@@ -390,38 +391,56 @@ TEST_F(SettingsDialogTest, TheCloseBoxCancelsToo) {
 
 // --- two dialogs at once ----------------------------------------------------
 
-TEST_F(SettingsDialogTest, ASecondDialogOverTheFirstIsPossibleAndTheLastOkDecides) {
-  HWND first = startAndOpen(kPreparedOff);
-  ASSERT_NE(first, nullptr);
-  HWND second = launcher.openSettings({first});
-  ASSERT_NE(second, nullptr) << "the menu command opens a second dialog while the first is up";
-  EXPECT_TRUE(IsWindow(first));
+// Two dialogs over kPreparedOff, the second opened over the first by the
+// menu command: everything changed in the inner one, the width set to 1000
+// in the outer one. False when either did not open.
+bool SettingsDialogTest::openTwoAndEdit(HWND& outer, HWND& inner) {
+  outer = startAndOpen(kPreparedOff);
+  if (!outer) return false;
+  inner = launcher.openSettings({outer});
+  if (!inner) return false;
+  editEverything(inner);
+  setControlText(outer, IDC_DIALOG_WIDTH, L"1000");
+  return true;
+}
 
-  editEverything(second);
-  setControlText(first, IDC_DIALOG_WIDTH, L"1000");
-  ASSERT_TRUE(clickAndWaitClosed(second, IDOK));
-  ASSERT_TRUE(IsWindow(first));
-  // The first still shows what it was opened with, and its OK puts all of it back.
-  EXPECT_FALSE(isChecked(first, IDC_POWER_ON_LAUNCH));
-  ASSERT_TRUE(clickAndWaitClosed(first, IDOK));
-
-  expectExitSavesOk();
-  IniValues expected = kPreparedOff;
-  for (auto& [key, value] : expected) {
+IniValues offWithWidth1000() {
+  IniValues values = kPreparedOff;
+  for (auto& [key, value] : values) {
     if (std::wstring(key) == L"BFDialogWidth") value = L"000003E8";
   }
-  EXPECT_EQ(launcher.iniValues(kAllKeys), expected);
+  return values;
+}
+
+TEST_F(SettingsDialogTest, ASecondDialogOverTheFirstIsPossibleAndTheLastOkDecides) {
+  HWND outer = nullptr, inner = nullptr;
+  ASSERT_TRUE(openTwoAndEdit(outer, inner)) << "the menu command opens a second dialog while the first is up";
+  EXPECT_TRUE(IsWindow(outer));
+  ASSERT_TRUE(clickAndWaitClosed(inner, IDOK));
+  ASSERT_TRUE(IsWindow(outer));
+  // The outer one still shows what it was opened with, and its OK puts all of it back.
+  EXPECT_FALSE(isChecked(outer, IDC_POWER_ON_LAUNCH));
+  ASSERT_TRUE(clickAndWaitClosed(outer, IDOK));
+  expectExitSaves(offWithWidth1000());
+}
+
+// The outer dialog's modal loop cannot end before the inner one's, but its
+// OK takes effect while it is handled: closed last, the inner one decides.
+TEST_F(SettingsDialogTest, TheOuterDialogClosedWithOkFirstAndTheInnerAfterItTheInnerDecides) {
+  HWND outer = nullptr, inner = nullptr;
+  ASSERT_TRUE(openTwoAndEdit(outer, inner));
+  click(outer, IDOK);
+  ASSERT_TRUE(waitUntil([&] { return !IsWindowVisible(outer); })) << "the outer dialog did not take its OK";
+  ASSERT_TRUE(clickAndWaitClosed(inner, IDOK));
+  ASSERT_TRUE(waitUntil([&] { return !IsWindow(outer); }));
+  expectExitSaves(kEditedEverything);
 }
 
 TEST_F(SettingsDialogTest, ASecondDialogsOkStandsWhenTheFirstIsCancelled) {
-  HWND first = startAndOpen(kPreparedOff);
-  ASSERT_NE(first, nullptr);
-  HWND second = launcher.openSettings({first});
-  ASSERT_NE(second, nullptr);
-  editEverything(second);
-  ASSERT_TRUE(clickAndWaitClosed(second, IDOK));
-  setControlText(first, IDC_DIALOG_WIDTH, L"1000");
-  ASSERT_TRUE(clickAndWaitClosed(first, IDCANCEL));
+  HWND outer = nullptr, inner = nullptr;
+  ASSERT_TRUE(openTwoAndEdit(outer, inner));
+  ASSERT_TRUE(clickAndWaitClosed(inner, IDOK));
+  ASSERT_TRUE(clickAndWaitClosed(outer, IDCANCEL));
   expectExitSaves(kEditedEverything);
 }
 

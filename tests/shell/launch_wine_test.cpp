@@ -48,7 +48,7 @@ TEST(PowerOnLaunch, StartsTheViewerFromADirectoryWithASpaceAndPassesItsOptions) 
   HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, viewerProcess);
   PostMessageW(viewer, WM_CLOSE, 0, 0);
   if (process) {
-    EXPECT_EQ(WaitForSingleObject(process, 10000), WAIT_OBJECT_0);
+    EXPECT_EQ(WaitForSingleObject(process, worldTime(kPatience)), WAIT_OBJECT_0);
     CloseHandle(process);
   }
 }

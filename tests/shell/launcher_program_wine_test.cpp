@@ -10,6 +10,7 @@
 
 #include "launcher/private_messages.h"
 #include "launcher/resources/resource_ids.h"
+#include "tests/shell/fake_viewer.h"
 #include "tests/support/dialog_controls.h"
 #include "tests/support/launcher_process.h"
 #include "tests/support/wine_files.h"
@@ -18,8 +19,6 @@
 namespace vexlo::test {
 namespace {
 
-constexpr UINT kQueryDowns = WM_APP + 1;
-constexpr UINT kQueryUps = WM_APP + 2;
 constexpr DWORD kExitTime = 20000;
 
 const wchar_t* const kAllKeys[] = {L"ZIZU_MODE",     L"IgnoreCursor",  L"SwitchTVTestByOnair",
@@ -199,45 +198,7 @@ TEST_F(LauncherProgramTest, TheAboutBoxOpensOnItsCommandWithItsTwoLines) {
 // and with no pick the next click reaches the viewer whole.
 class LockOnProgramTest : public LauncherProgramTest {
  protected:
-  struct Viewer {
-    RunningProgram program;
-    HWND window = nullptr;
-    HWND control = nullptr;
-  };
-
-  void startViewer(Viewer& viewer) {
-    ASSERT_TRUE(viewer.program.start(windowsPath(FAKE_VIEWER_EXE)));
-    // Its child is made after the main window, and the window shown last.
-    ASSERT_TRUE(waitUntil([&] {
-      viewer.window = findProcessWindow(L"TVTest Window", viewer.program.processId());
-      viewer.control = viewer.window ? FindWindowExW(viewer.window, nullptr, L"Button", nullptr) : nullptr;
-      return viewer.control != nullptr && IsWindowVisible(viewer.control);
-    }));
-    askWindow(viewer.window, WM_NULL);  // its loop is running
-    SetForegroundWindow(viewer.window);
-  }
-
-  void clickOn(HWND control) {
-    RECT r{};
-    GetWindowRect(control, &r);
-    clickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-  }
-
-  void clickAt(int x, int y) {
-    SetCursorPos(x, y);
-    INPUT inputs[2] = {};
-    inputs[0].type = inputs[1].type = INPUT_MOUSE;
-    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, inputs, sizeof(INPUT));
-  }
-
-  // Waits for the click's button-up to arrive, then says how many downs did.
-  LONG_PTR downsAfterClick(const Viewer& viewer, LONG_PTR upsExpected) {
-    EXPECT_TRUE(waitUntil([&] { return askWindow(viewer.window, kQueryUps) >= upsExpected; }))
-        << "the button-up never reached the viewer";
-    return askWindow(viewer.window, kQueryDowns);
-  }
+  void startViewer(FakeViewer& viewer) { ASSERT_TRUE(viewer.start()) << "the viewer stand-in did not show"; }
 
   void lockOnCommand(HWND launcherWindow) {
     ASSERT_TRUE(sendMessageBounded(launcherWindow, WM_COMMAND, IDM_LOCKON));
@@ -248,20 +209,20 @@ TEST_F(LockOnProgramTest, AClickOnAViewersChildControlLocksAndChecksTheItem) {
   HWND window = startLauncher();
   ASSERT_NE(window, nullptr);
 
-  Viewer first;
+  FakeViewer first;
   startViewer(first);
   lockOnCommand(window);
-  clickOn(first.control);
-  EXPECT_EQ(downsAfterClick(first, 1), 0) << "the picking click's button-down is swallowed";
+  first.clickOnControl();
+  EXPECT_EQ(first.downsAfterClick(1), 0) << "the picking click's button-down is swallowed";
 
   // With the locked viewer gone only the check mark is left; the command clears it
   // and does not pick, so this click arrives whole.
   first.program.terminate();
-  Viewer second;
+  FakeViewer second;
   startViewer(second);
   lockOnCommand(window);
-  clickOn(second.control);
-  EXPECT_EQ(downsAfterClick(second, 1), 1) << "the lock-on command started a pick: the item was not checked";
+  second.clickOnControl();
+  EXPECT_EQ(second.downsAfterClick(1), 1) << "the lock-on command started a pick: the item was not checked";
 
   // Unchecked now, so the command picks; a click on nothing leaves it unlocked and
   // unchecked, and the next one picks again.
@@ -269,13 +230,13 @@ TEST_F(LockOnProgramTest, AClickOnAViewersChildControlLocksAndChecksTheItem) {
   clickAt(1200, 1000);
   askWindow(window, WM_NULL);  // the hook's message to the launcher is handled before this one
   lockOnCommand(window);
-  clickOn(second.control);
-  EXPECT_EQ(downsAfterClick(second, 2), 1) << "a second pick swallows its button-down";
+  second.clickOnControl();
+  EXPECT_EQ(second.downsAfterClick(2), 1) << "a second pick swallows its button-down";
 
   // Locked onto a live viewer: the command releases it without picking.
   lockOnCommand(window);
-  clickOn(second.control);
-  EXPECT_EQ(downsAfterClick(second, 3), 2);
+  second.clickOnControl();
+  EXPECT_EQ(second.downsAfterClick(3), 2);
 
   launcher.command(IDM_EXIT);
   expectEndsWithZero();

@@ -58,16 +58,16 @@ TEST_F(SwitchingTest, ProcessIdsCompareUnsignedAndTheFirstOfEqualIdsStays) {
 
 TEST_F(SwitchingTest, TheWalkBeginsAtTheRootOfTheForegroundWindow) {
   const WindowHandle v200 = addViewer(200);
-  const WindowHandle v300 = addViewer(300);
   const WindowHandle editor = desktop.addWindow(L"Notepad", L"memo", 50, 51);
-  const WindowHandle editorPopup = desktop.addOwnedPopup(editor, L"#32770", L"Find");
   const WindowHandle v100 = addViewer(100);
+  const WindowHandle editorPopup = desktop.addOwnedPopup(editor, L"#32770", L"Find");
+  const WindowHandle v300 = addViewer(300);
+  desktop.placeBehind(v300, editorPopup);
+  ASSERT_EQ(desktop.zOrder(), (std::vector<WindowHandle>{mainWindow, v200, editorPopup, v300, editor, v100}));
   desktop.setForeground(editorPopup);
-  // 300 stands above the editor, so only 100 is met: it is the lowest, and
-  // nothing lies above 200.
+  // 300 stands between the pop-up and the editor, so only 100 is met: it is
+  // the lowest, and nothing lies above 200.
   EXPECT_EQ(findSwitchTarget(), v100);
-  (void)v200;
-  (void)v300;
 }
 
 TEST_F(SwitchingTest, WithNoForegroundWindowTheTopViewerIsTheResult) {

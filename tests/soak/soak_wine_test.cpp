@@ -121,7 +121,7 @@ class Soak : public ::testing::Test {
   void SetUp() override {
     launcher_.prepareIni({{L"ZIZU_MODE", L"00000001"}, {L"BFDialogExpand", L"00000001"}});
 #if defined(VEXLO_SOAK_RECEIVER)
-    HANDLE device = hidtest::openVirtualDevice(VR_RECEIVER_VENDOR_ID, 20000);
+    HANDLE device = hidtest::openVirtualDevice(VR_RECEIVER_VENDOR_ID, kPatience);
     if (device != INVALID_HANDLE_VALUE) {
       ASSERT_TRUE(launcher_.start()) << "Vexlo.exe did not start";
       input_ = std::make_unique<ReceiverInput>(device, launcher_);

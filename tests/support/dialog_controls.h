@@ -7,12 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/wine_processes.h"
+
 namespace vexlo::test {
 
 // The visible settings dialogs ("#32770", "設定") of the process.
 std::vector<HWND> settingsDialogs(DWORD processId);
 // The first visible dialog of the process with this title, once it is up; null on a time-out.
-HWND waitForDialog(DWORD processId, const wchar_t* title, DWORD milliseconds = 20000);
+HWND waitForDialog(DWORD processId, const wchar_t* title, DWORD milliseconds = kPatience);
 
 std::wstring controlText(HWND control);
 std::wstring controlText(HWND dialog, int id);

@@ -48,7 +48,7 @@ class LauncherProcess {
   DWORD exitByCommand();
   void kill() { program_.terminate(); }
   bool running() const { return program_.running(); }
-  bool waitForExit(DWORD& exitCode, DWORD milliseconds = 20000) { return program_.waitForExit(milliseconds, exitCode); }
+  bool waitForExit(DWORD& exitCode, DWORD milliseconds = kPatience) { return program_.waitForExit(milliseconds, exitCode); }
 
  private:
   ScratchDirectory scratch_;

@@ -255,6 +255,7 @@ WindowHandle SimulatedDesktop::addOwnedPopup(WindowHandle owner, const std::wstr
   Window& w = get(handle);
   w.owner = owner;
   w.style |= kWsPopup;
+  keepOwnedInFront(handle);
   return handle;
 }
 
@@ -294,11 +295,15 @@ void SimulatedDesktop::setRect(WindowHandle window, Rect rect) { get(window).rec
 void SimulatedDesktop::setClassReadable(WindowHandle window, bool readable) { get(window).classReadable = readable; }
 void SimulatedDesktop::setTitleReadable(WindowHandle window, bool readable) { get(window).titleReadable = readable; }
 
-void SimulatedDesktop::bringToFront(WindowHandle window) { moveTo(siblingsOf(get(window)), window, 0); }
+void SimulatedDesktop::bringToFront(WindowHandle window) {
+  moveTo(siblingsOf(get(window)), window, 0);
+  keepOwnedInFront(window);
+}
 
 void SimulatedDesktop::sendToBack(WindowHandle window) {
   std::vector<WindowHandle>& order = siblingsOf(get(window));
   moveTo(order, window, order.size());
+  keepOwnedInFront(window);
 }
 
 void SimulatedDesktop::placeBehind(WindowHandle window, WindowHandle after) {
@@ -307,6 +312,33 @@ void SimulatedDesktop::placeBehind(WindowHandle window, WindowHandle after) {
   order.erase(std::find(order.begin(), order.end(), window));
   const auto at = std::find(order.begin(), order.end(), after);
   order.insert(at == order.end() ? order.end() : at + 1, window);
+  keepOwnedInFront(window);
+}
+
+// As Windows does: a window that moves takes the pop-ups it owns along,
+// directly in front of it and in their order, and a pop-up never goes
+// behind its owner.
+void SimulatedDesktop::keepOwnedInFront(WindowHandle moved) {
+  const Window& w = get(moved);
+  if (w.parent != 0) return;
+  if (w.owner != 0 && positionOf(w.owner) < positionOf(moved)) placeInFrontOf(moved, w.owner);
+  std::vector<WindowHandle> owned;
+  for (WindowHandle other : topLevel_) {
+    if (get(other).owner == moved) owned.push_back(other);
+  }
+  for (WindowHandle popup : owned) {
+    placeInFrontOf(popup, moved);
+    keepOwnedInFront(popup);
+  }
+}
+
+std::size_t SimulatedDesktop::positionOf(WindowHandle window) const {
+  return static_cast<std::size_t>(std::find(topLevel_.begin(), topLevel_.end(), window) - topLevel_.begin());
+}
+
+void SimulatedDesktop::placeInFrontOf(WindowHandle window, WindowHandle other) {
+  topLevel_.erase(topLevel_.begin() + static_cast<std::ptrdiff_t>(positionOf(window)));
+  topLevel_.insert(topLevel_.begin() + static_cast<std::ptrdiff_t>(positionOf(other)), window);
 }
 
 void SimulatedDesktop::setForeground(WindowHandle window) {

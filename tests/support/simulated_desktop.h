@@ -15,7 +15,8 @@
 //   EXPECT_EQ(desktop.events(), (EventLog{Event::post(tv, msg, 0x0F, 0)}));
 //
 // addWindow appends at the bottom of the Z order, so a scene is written from
-// front to back.
+// front to back. Owned pop-ups stay in front of their owners, as on Windows:
+// addOwnedPopup puts one directly in front of its owner.
 
 #include <cstdint>
 #include <functional>
@@ -125,7 +126,8 @@ class SimulatedDesktop : public WindowSystem {
   // A visible child (WS_CHILD) as the last child of parent, in parent's process and thread.
   WindowHandle addChild(WindowHandle parent, const std::wstring& className, std::int32_t controlId = 0,
                         const std::wstring& title = L"");
-  // A visible top-level pop-up (WS_POPUP) owned by owner: GetParent gives the owner.
+  // A visible top-level pop-up (WS_POPUP) owned by owner, directly in front
+  // of it: GetParent gives the owner.
   WindowHandle addOwnedPopup(WindowHandle owner, const std::wstring& className, const std::wstring& title);
   // Destroys the window, its children and the windows it owns.
   void destroyWindow(WindowHandle window);
@@ -138,7 +140,8 @@ class SimulatedDesktop : public WindowSystem {
   void setClassReadable(WindowHandle window, bool readable);
   void setTitleReadable(WindowHandle window, bool readable);
 
-  // Z order of top-level windows (or of siblings, for a child).
+  // Z order of top-level windows (or of siblings, for a child); owned pop-ups
+  // follow their owners to stay in front of them.
   void bringToFront(WindowHandle window);
   void sendToBack(WindowHandle window);
   void placeBehind(WindowHandle window, WindowHandle after);
@@ -232,6 +235,9 @@ class SimulatedDesktop : public WindowSystem {
   bool enumDescendants(const Window& parent, WindowVisitor& visit);
   WindowHandle hitTest(WindowHandle window, Point point, Point origin);
   ThreadId inputPartner(ThreadId thread) const;
+  void keepOwnedInFront(WindowHandle moved);
+  std::size_t positionOf(WindowHandle topLevel) const;
+  void placeInFrontOf(WindowHandle topLevel, WindowHandle other);
 
   std::vector<Window> windows_;        // index = handle order; destroyed ones stay, dead
   std::vector<WindowHandle> topLevel_;  // Z order, front to back

@@ -29,17 +29,17 @@ bool startStandIn(const std::wstring& exe, const std::wstring& logPath, const st
 // stand-in that is expected to give up. False when it could not be started
 // or was still running after `timeoutMs` (it is then ended).
 bool runStandInToExit(const std::wstring& exe, const std::wstring& logPath, const std::wstring& arguments,
-                      DWORD& exitCode, DWORD timeoutMs = 20000);
+                      DWORD& exitCode, DWORD timeoutMs = kPatience);
 
 // Waits for the "ready" line of the log at out.logPath and fills `out` from
 // it; a stand-in that another program started is taken over by its id.
-bool waitUntilReady(StandIn& out, DWORD timeoutMs = 20000);
+bool waitUntilReady(StandIn& out, DWORD timeoutMs = kPatience);
 
 // Closes the stand-in (WM_CLOSE, then an end by force after a grace time).
 void stopStandIn(StandIn& standIn);
 
 std::string readLog(const std::wstring& path);
 // Polls the log until it holds `needle`, or the deadline passes.
-bool waitForLog(const std::wstring& path, const std::string& needle, DWORD timeoutMs = 10000);
+bool waitForLog(const std::wstring& path, const std::string& needle, DWORD timeoutMs = kPatience);
 
 }  // namespace vexlo::test
