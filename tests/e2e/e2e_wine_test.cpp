@@ -21,8 +21,8 @@ namespace {
 
 using vexlo::test::StandIn;
 
-const std::wstring kStandInExe = vexlo::test::windowsPath(VEXLO_STANDIN_PATH);
-const std::wstring kPluginFile = vexlo::test::windowsPath(VEXLO2_TVTP_PATH);
+const std::wstring kStandInExe = vexlo::test::builtFile(L"standin", VEXLO_STANDIN_PATH);
+const std::wstring kPluginFile = vexlo::test::builtFile(L"plugin", VEXLO2_TVTP_PATH);
 const std::wstring kNaturalPluginFile = vexlo::test::windowsPath(VEXLO_NATURAL_PLUGIN_PATH);
 
 // The viewer windows front to back, as routing sees them.

@@ -21,7 +21,7 @@
 
 namespace {
 
-using vexlo::test::windowsPath;
+using vexlo::test::builtFile;
 
 constexpr std::uint8_t kRelease = 0x00;
 constexpr std::uint8_t kChannel1 = 0x0F;
@@ -49,14 +49,14 @@ class VirtualReceiver : public ::testing::Test {
   static void SetUpTestSuite() {
     receiver_ = hidtest::openVirtualDevice(VR_RECEIVER_VENDOR_ID, vexlo::test::kPatience);
     other_ = hidtest::openVirtualDevice(VR_OTHER_VENDOR_ID, vexlo::test::kPatience);
-    launcher_ = new vexlo::test::LauncherProcess(windowsPath(VEXLO_EXE), L"vexlo hid");
+    launcher_ = new vexlo::test::LauncherProcess(builtFile(L"launcher", VEXLO_EXE), L"vexlo hid");
     // Direct mode: every button goes to the viewer as the remote message.
     launcher_->prepareIni({{L"ZIZU_MODE", L"00000001"}});
 
     viewer_ = new vexlo::test::StandIn;
     viewerStarted_ =
-        vexlo::test::startStandIn(windowsPath(VEXLO_STANDIN_PATH), launcher_->directory() + L"\\viewer.log",
-                                  L"--plugin \"" + windowsPath(VEXLO2_TVTP_PATH) + L"\"", *viewer_) &&
+        vexlo::test::startStandIn(builtFile(L"standin", VEXLO_STANDIN_PATH), launcher_->directory() + L"\\viewer.log",
+                                  L"--plugin \"" + builtFile(L"plugin", VEXLO2_TVTP_PATH) + L"\"", *viewer_) &&
         vexlo::test::waitForLog(viewer_->logPath, "controller GV-RCKIT3 buttons=50");
     launcher_->start();
   }

@@ -33,7 +33,7 @@
 namespace vexlo::test {
 namespace {
 
-constexpr int kRemotePresses = 20000;
+constexpr int kRemotePresses = 20000;  // unless the command line says --presses=N
 constexpr int kDialogPresses = 200;
 constexpr int kWarmUpPresses = 200;   // first uses allocate once; they are not growth
 constexpr LRESULT kInFlight = 200;    // presses sent ahead of those that arrived
@@ -122,6 +122,10 @@ class Soak : public ::testing::Test {
     launcher_.prepareIni({{L"ZIZU_MODE", L"00000001"}, {L"BFDialogExpand", L"00000001"}});
 #if defined(VEXLO_SOAK_RECEIVER)
     HANDLE device = hidtest::openVirtualDevice(VR_RECEIVER_VENDOR_ID, kPatience);
+    // A launcher named on the command line is soaked through the receiver or not at all.
+    if (!commandLineOption(L"launcher").empty()) {
+      ASSERT_NE(device, INVALID_HANDLE_VALUE) << "no virtual receiver";
+    }
     if (device != INVALID_HANDLE_VALUE) {
       ASSERT_TRUE(launcher_.start()) << "Vexlo.exe did not start";
       input_ = std::make_unique<ReceiverInput>(device, launcher_);
@@ -140,8 +144,8 @@ class Soak : public ::testing::Test {
   StandIn startViewer(const wchar_t* name, const std::wstring& flags) {
     StandIn viewer;
     const std::wstring log = launcher_.directory() + L"\\" + name + L".log";
-    EXPECT_TRUE(startStandIn(windowsPath(VEXLO_STANDIN_PATH), log,
-                             L"--plugin \"" + windowsPath(VEXLO2_TVTP_PATH) + L"\" " + flags, viewer))
+    EXPECT_TRUE(startStandIn(builtFile(L"standin", VEXLO_STANDIN_PATH), log,
+                             L"--plugin \"" + builtFile(L"plugin", VEXLO2_TVTP_PATH) + L"\" " + flags, viewer))
         << readLog(log);
     return viewer;
   }
@@ -162,12 +166,14 @@ class Soak : public ::testing::Test {
     return arrived() - before;
   }
 
-  LauncherProcess launcher_{windowsPath(VEXLO_EXE), L"vexlo soak"};
+  LauncherProcess launcher_{builtFile(L"launcher", VEXLO_EXE), L"vexlo soak"};
   std::unique_ptr<PressInput> input_;
 };
 
-TEST_F(Soak, TwentyThousandPressesArriveAndNothingGrows) {
+TEST_F(Soak, EveryPressArrivesAndNothingGrows) {
   ASSERT_NE(input_, nullptr);
+  const std::wstring pressesOption = commandLineOption(L"presses");
+  const int remotePresses = pressesOption.empty() ? kRemotePresses : std::stoi(pressesOption);
   std::printf("soak: presses through %s\n", input_->name());
   long long presses = 0, delivered = 0;
 
@@ -179,8 +185,8 @@ TEST_F(Soak, TwentyThousandPressesArriveAndNothingGrows) {
 
   const Resources before = resourcesOf(input_->launcherProcess());
   const ULONGLONG started = GetTickCount64();
-  presses += kRemotePresses;
-  delivered += pressInTurn(kRemotePresses, kCodeChannel1, kCodeChannel10, controllerButtons);
+  presses += remotePresses;
+  delivered += pressInTurn(remotePresses, kCodeChannel1, kCodeChannel10, controllerButtons);
   const ULONGLONG remoteMs = GetTickCount64() - started;
   stopStandIn(viewer);
   viewer = StandIn{};  // its handles closed: in process they would count as the launcher's
@@ -205,7 +211,7 @@ TEST_F(Soak, TwentyThousandPressesArriveAndNothingGrows) {
               before.user, after.user, static_cast<unsigned long long>(before.privateBytes / 1024),
               static_cast<unsigned long long>(after.privateBytes / 1024));
   std::printf("soak: %.0f presses/s on the remote-message road\n",
-              kRemotePresses * 1000.0 / static_cast<double>(remoteMs ? remoteMs : 1));
+              remotePresses * 1000.0 / static_cast<double>(remoteMs ? remoteMs : 1));
 
   EXPECT_EQ(delivered, presses) << "presses were lost";
   EXPECT_LE(after.handles, before.handles) << "handles grew";

@@ -1,6 +1,11 @@
 #include "tests/support/wine_files.h"
 
+#include "tests/support/wine_processes.h"
+
 #include <shellapi.h>
+
+#include <cstdio>
+#include <set>
 
 namespace vexlo::test {
 
@@ -11,10 +16,25 @@ constexpr DWORD kIniValueCapacity = 512;
 
 }  // namespace
 
-std::wstring windowsPath(const char* path) {
-  std::wstring out = path[0] == '/' ? L"Z:" : L"";
-  for (const char* c = path; *c; ++c) out += (*c == '/') ? L'\\' : static_cast<wchar_t>(static_cast<unsigned char>(*c));
+std::wstring windowsPath(const std::wstring& path) {
+  std::wstring out = !path.empty() && path[0] == L'/' ? L"Z:" : L"";
+  for (wchar_t c : path) out += c == L'/' ? L'\\' : c;
   return out;
+}
+
+std::wstring windowsPath(const char* path) {
+  std::wstring wide;
+  for (const char* c = path; *c; ++c) wide += static_cast<wchar_t>(static_cast<unsigned char>(*c));
+  return windowsPath(wide);
+}
+
+std::wstring builtFile(const wchar_t* option, const char* builtPath) {
+  const std::wstring named = commandLineOption(option);
+  if (named.empty()) return windowsPath(builtPath);
+  // Said once, so that a log shows which files crossed from the other tree.
+  static std::set<std::wstring> told;
+  if (told.insert(option).second) std::printf("%ls: %ls\n", option, named.c_str());
+  return windowsPath(named);
 }
 
 ScratchDirectory::ScratchDirectory(const wchar_t* name) {

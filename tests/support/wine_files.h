@@ -14,6 +14,12 @@ namespace vexlo::test {
 // A build-tree path as Windows programs under Wine see it: Unix paths live
 // on drive Z:. A path that is already a Windows one is kept as it is.
 std::wstring windowsPath(const char* path);
+std::wstring windowsPath(const std::wstring& path);
+
+// A program or plugin of the build as a test runs it: the one this tree
+// built, unless the command line names another with --OPTION=PATH (the wow64
+// stage hands a test the other architecture's files that way).
+std::wstring builtFile(const wchar_t* option, const char* builtPath);
 
 // A fresh directory under the temporary directory, removed with its files.
 class ScratchDirectory {

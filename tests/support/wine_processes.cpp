@@ -157,4 +157,16 @@ std::wstring commandLineArgument(int index) {
   return value;
 }
 
+std::wstring commandLineOption(const wchar_t* name) {
+  const std::wstring prefix = L"--" + std::wstring(name) + L"=";
+  int argc = 0;
+  wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+  std::wstring value;
+  for (int i = 1; argv && i < argc; ++i) {
+    if (std::wstring(argv[i]).rfind(prefix, 0) == 0) value = argv[i] + prefix.size();
+  }
+  LocalFree(argv);
+  return value;
+}
+
 }  // namespace vexlo::test

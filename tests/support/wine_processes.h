@@ -76,5 +76,7 @@ std::string describeWindows(DWORD processId);
 
 // Argument `index` of this process's command line, or empty.
 std::wstring commandLineArgument(int index);
+// The value of `--name=VALUE` on this process's command line, or empty.
+std::wstring commandLineOption(const wchar_t* name);
 
 }  // namespace vexlo::test
