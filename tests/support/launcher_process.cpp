@@ -1,6 +1,7 @@
 #include "tests/support/launcher_process.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "launcher/private_messages.h"
 #include "launcher/resources/resource_ids.h"
@@ -14,11 +15,18 @@ LauncherProcess::LauncherProcess(const std::wstring& builtExe, const wchar_t* sc
   copyFile(builtExe, exe_);
 }
 
+// A launcher that ends before its window shows (another one holds the
+// mutex, say) is not waited for.
 bool LauncherProcess::start() {
   main_ = nullptr;
   if (!program_.start(exe_)) return false;
-  return waitUntil([&] { return (main_ = findProcessWindow(L"VEXLO", program_.processId())) != nullptr; }, kPatience,
-                   [&] { return describeWindows(program_.processId()); });
+  waitUntil([&] { return (main_ = findProcessWindow(L"VEXLO", program_.processId())) != nullptr || !running(); },
+            kPatience, [&] { return describeWindows(program_.processId()); });
+  DWORD code = 0;
+  if (!main_ && program_.waitForExit(0, code)) {
+    std::printf("the launcher ended with exit code %lu before its window showed\n", static_cast<unsigned long>(code));
+  }
+  return main_ != nullptr;
 }
 
 void LauncherProcess::trayEvent(UINT mouseMessage) const {
