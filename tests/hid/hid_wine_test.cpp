@@ -13,6 +13,7 @@
 #include "launcher/settings/settings_dialog_ids.h"
 #include "tests/hid/receiver_control.h"
 #include "tests/hid/virtual_receiver.h"
+#include "tests/hid/window_in_front.h"
 #include "tests/support/dialog_controls.h"
 #include "tests/support/launcher_process.h"
 #include "tests/support/standin_process.h"
@@ -47,6 +48,7 @@ std::size_t countOf(const std::string& text, const std::string& needle) {
 class VirtualReceiver : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
+    front_ = new hidtest::WindowInFront;
     receiver_ = hidtest::openVirtualDevice(VR_RECEIVER_VENDOR_ID, vexlo::test::kPatience);
     other_ = hidtest::openVirtualDevice(VR_OTHER_VENDOR_ID, vexlo::test::kPatience);
     launcher_ = new vexlo::test::LauncherProcess(builtFile(L"launcher", VEXLO_EXE), L"vexlo hid");
@@ -68,6 +70,7 @@ class VirtualReceiver : public ::testing::Test {
     delete launcher_;
     if (receiver_ != INVALID_HANDLE_VALUE) CloseHandle(receiver_);
     if (other_ != INVALID_HANDLE_VALUE) CloseHandle(other_);
+    delete front_;
   }
 
   void SetUp() override {
@@ -75,6 +78,7 @@ class VirtualReceiver : public ::testing::Test {
     ASSERT_NE(other_, INVALID_HANDLE_VALUE) << "the second virtual device is not installed";
     ASSERT_TRUE(viewerStarted_) << vexlo::test::readLog(viewer_->logPath);
     ASSERT_NE(launcher_->mainWindow(), nullptr) << "Vexlo.exe did not start";
+    ASSERT_TRUE(front_->ensureOneInFront());
     logStart_ = vexlo::test::readLog(viewer_->logPath).size();
   }
 
@@ -100,6 +104,7 @@ class VirtualReceiver : public ::testing::Test {
     return log;
   }
 
+  static hidtest::WindowInFront* front_;
   static HANDLE receiver_;
   static HANDLE other_;
   static vexlo::test::LauncherProcess* launcher_;
@@ -108,6 +113,7 @@ class VirtualReceiver : public ::testing::Test {
   std::size_t logStart_ = 0;
 };
 
+hidtest::WindowInFront* VirtualReceiver::front_ = nullptr;
 HANDLE VirtualReceiver::receiver_ = INVALID_HANDLE_VALUE;
 HANDLE VirtualReceiver::other_ = INVALID_HANDLE_VALUE;
 vexlo::test::LauncherProcess* VirtualReceiver::launcher_ = nullptr;

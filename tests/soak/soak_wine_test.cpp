@@ -28,6 +28,7 @@
 #if defined(VEXLO_SOAK_RECEIVER)
 #include "tests/hid/receiver_control.h"
 #include "tests/hid/virtual_receiver.h"
+#include "tests/hid/window_in_front.h"
 #endif
 
 namespace vexlo::test {
@@ -83,7 +84,12 @@ class PressInput {
   virtual ~PressInput() = default;
   virtual const char* name() const = 0;
   virtual HANDLE launcherProcess() const = 0;
-  virtual void press(std::uint8_t code) = 0;
+  // Readies the road before a run of presses; false when it cannot be.
+  virtual bool prepare() { return true; }
+  // False when the press could not be handed over.
+  virtual bool press(std::uint8_t code) = 0;
+  // Whatever explains presses that do not arrive.
+  virtual std::string state() const = 0;
 };
 
 #if defined(VEXLO_SOAK_RECEIVER)
@@ -93,14 +99,34 @@ class ReceiverInput final : public PressInput {
   ~ReceiverInput() override { CloseHandle(device_); }
   const char* name() const override { return "the virtual receiver"; }
   HANDLE launcherProcess() const override { return launcher_.process(); }
-  // A full queue in the device turns a report away; it is sent again.
-  void press(std::uint8_t code) override {
-    while (!hidtest::sendCode(device_, code)) Sleep(1);
+  // A full queue in the device turns a report away; it is sent again while
+  // the launcher may still empty it.
+  bool press(std::uint8_t code) override {
+    const ULONGLONG deadline = GetTickCount64() + worldTime(kPatience);
+    while (!hidtest::sendCode(device_, code)) {
+      if (GetTickCount64() >= deadline) {
+        std::printf("soak: the device's queue stayed full; %s\n", state().c_str());
+        return false;
+      }
+      Sleep(1);
+    }
+    return true;
+  }
+  // Raw input reaches the launcher only while some window is in front.
+  bool prepare() override { return front_.ensureOneInFront(); }
+  std::string state() const override {
+    DWORD exitCode = 0;
+    const std::string launcher =
+        launcher_.running() ? "the launcher runs"
+        : GetExitCodeProcess(launcher_.process(), &exitCode) ? "the launcher ended with " + std::to_string(exitCode)
+                                                             : "the launcher is gone";
+    return launcher + "; " + describeForeground();
   }
 
  private:
   HANDLE device_;
   LauncherProcess& launcher_;
+  hidtest::WindowInFront front_;
 };
 #endif
 
@@ -108,7 +134,11 @@ class InProcessInput final : public PressInput {
  public:
   const char* name() const override { return "the launcher's button handling in this process"; }
   HANDLE launcherProcess() const override { return GetCurrentProcess(); }
-  void press(std::uint8_t code) override { handleButton(code); }
+  bool press(std::uint8_t code) override {
+    handleButton(code);
+    return true;
+  }
+  std::string state() const override { return describeForeground(); }
 
  private:
   InProcessLauncher launcher_;
@@ -152,17 +182,22 @@ class Soak : public ::testing::Test {
 
   // Presses the two codes in turn, each a new press without a release, and
   // keeps no more than kInFlight of them ahead of what arrived. The count of
-  // those that arrived in the end.
+  // those that arrived in the end; it stops at the first wait in vain.
   LRESULT pressInTurn(int presses, std::uint8_t a, std::uint8_t b, const std::function<LRESULT()>& arrived,
                       LRESULT ahead = kInFlight) {
     const LRESULT before = arrived();
-    for (int i = 0; i < presses; ++i) {
-      input_->press(i % 2 == 0 ? a : b);
-      if (ahead == 0 || (i + 1) % ahead == 0) {
-        waitUntil([&] { return arrived() - before >= i + 1 - ahead; }, kArrivalTime);
-      }
+    int sent = 0;
+    auto allButAhead = [&](LRESULT allowed) {
+      return waitUntil([&] { return arrived() - before >= sent - allowed; }, kArrivalTime, [&] {
+        return std::to_string(arrived() - before) + " of " + std::to_string(sent) + " arrived; " + input_->state();
+      });
+    };
+    while (sent < presses) {
+      if (!input_->press(sent % 2 == 0 ? a : b)) break;
+      ++sent;
+      if ((ahead == 0 || sent % ahead == 0) && !allButAhead(ahead)) break;
     }
-    waitUntil([&] { return arrived() - before >= presses; }, kArrivalTime);
+    if (sent == presses) allButAhead(0);
     return arrived() - before;
   }
 
@@ -179,6 +214,7 @@ TEST_F(Soak, EveryPressArrivesAndNothingGrows) {
 
   StandIn viewer = startViewer(L"remote", L"");
   ASSERT_TRUE(waitForLog(viewer.logPath, "controller GV-RCKIT3 buttons=50"));
+  ASSERT_TRUE(input_->prepare());
   auto controllerButtons = [&] { return askCount(viewer.window, 0); };
   presses += kWarmUpPresses;
   delivered += pressInTurn(kWarmUpPresses, kCodeChannel1, kCodeChannel10, controllerButtons);
@@ -193,6 +229,7 @@ TEST_F(Soak, EveryPressArrivesAndNothingGrows) {
 
   StandIn dialogViewer = startViewer(L"dialog", L"--open-dialog");
   ASSERT_NE(dialogViewer.dialog, nullptr);
+  ASSERT_TRUE(input_->prepare());
   auto keyStrokes = [&] { return askCount(dialogViewer.window, kCountKeys); };
   presses += kDialogPresses;
   // One at a time, as a remote's reports come (farther apart than a stroke's

@@ -28,6 +28,15 @@ bool poll(const std::function<bool()>& done, DWORD milliseconds) {
   }
 }
 
+std::string describeWindow(HWND w) {
+  wchar_t className[64] = {}, title[64] = {};
+  GetClassNameW(w, className, 64);
+  GetWindowTextW(w, title, 64);
+  char entry[400];
+  std::snprintf(entry, sizeof entry, "%ls \"%ls\"%s", className, title, IsWindowVisible(w) ? "" : " (hidden)");
+  return entry;
+}
+
 }  // namespace
 
 DWORD worldTime(DWORD milliseconds) {
@@ -138,15 +147,17 @@ std::string describeWindows(DWORD processId) {
     DWORD owner = 0;
     GetWindowThreadProcessId(w, &owner);
     if (owner != processId) continue;
-    wchar_t className[64] = {}, title[64] = {};
-    GetClassNameW(w, className, 64);
-    GetWindowTextW(w, title, 64);
-    char entry[400];
-    std::snprintf(entry, sizeof entry, "%s%ls \"%ls\"%s", text.empty() ? "" : ", ", className, title,
-                  IsWindowVisible(w) ? "" : " (hidden)");
-    text += entry;
+    text += (text.empty() ? "" : ", ") + describeWindow(w);
   }
   return text.empty() ? "no window of process " + std::to_string(processId) : text;
+}
+
+std::string describeForeground() {
+  HWND w = GetForegroundWindow();
+  if (!w) return "no window in front";
+  DWORD owner = 0;
+  GetWindowThreadProcessId(w, &owner);
+  return "in front " + describeWindow(w) + " of process " + std::to_string(owner);
 }
 
 std::wstring commandLineArgument(int index) {

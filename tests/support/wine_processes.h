@@ -73,6 +73,8 @@ HWND findProcessWindow(const wchar_t* className, DWORD processId, const wchar_t*
 // Every top-level window of the process, front to back, as `class "title"`
 // with "(hidden)" where it is: what a wait for one of them saw instead.
 std::string describeWindows(DWORD processId);
+// The window in front and its process, or that there is none.
+std::string describeForeground();
 
 // Argument `index` of this process's command line, or empty.
 std::wstring commandLineArgument(int index);

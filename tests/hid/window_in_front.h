@@ -1,0 +1,33 @@
+#pragma once
+// A window of the test's own that stands in for the Windows shell. On
+// Windows some window is always in front, the shell's when no program's is.
+// Wine's desktop has none of its own, and while no window is in front Wine
+// hands a device's raw input to no one, windows registered with
+// RIDEV_INPUTSINK included. A test that feeds the virtual receiver keeps one
+// in front, as a Windows desktop does.
+
+#include <windows.h>
+
+namespace hidtest {
+
+class WindowInFront {
+ public:
+  WindowInFront();
+  ~WindowInFront();
+  WindowInFront(const WindowInFront&) = delete;
+  WindowInFront& operator=(const WindowInFront&) = delete;
+
+  // Brings the stand-in to the front when no window is there. False when
+  // still none is in front after the world's patience.
+  bool ensureOneInFront();
+
+ private:
+  static DWORD WINAPI run(void* self);
+
+  HANDLE thread_ = nullptr;
+  DWORD threadId_ = 0;
+  HANDLE created_ = nullptr;
+  HWND window_ = nullptr;
+};
+
+}  // namespace hidtest
