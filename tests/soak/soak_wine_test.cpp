@@ -84,8 +84,6 @@ class PressInput {
   virtual ~PressInput() = default;
   virtual const char* name() const = 0;
   virtual HANDLE launcherProcess() const = 0;
-  // Readies the road before a run of presses; false when it cannot be.
-  virtual bool prepare() { return true; }
   // False when the press could not be handed over.
   virtual bool press(std::uint8_t code) = 0;
   // Whatever explains presses that do not arrive.
@@ -99,9 +97,12 @@ class ReceiverInput final : public PressInput {
   ~ReceiverInput() override { CloseHandle(device_); }
   const char* name() const override { return "the virtual receiver"; }
   HANDLE launcherProcess() const override { return launcher_.process(); }
-  // A full queue in the device turns a report away; it is sent again while
-  // the launcher may still empty it.
+  // Raw input reaches the launcher only while some window is in front, and
+  // under Wine at times none is: also after the launcher has handed the front
+  // to a dialog for its key strokes. A full queue in the device turns a
+  // report away; it is sent again while the launcher may still empty it.
   bool press(std::uint8_t code) override {
+    if (!front_.ensureOneInFront()) return false;
     const ULONGLONG deadline = GetTickCount64() + worldTime(kPatience);
     while (!hidtest::sendCode(device_, code)) {
       if (GetTickCount64() >= deadline) {
@@ -112,8 +113,6 @@ class ReceiverInput final : public PressInput {
     }
     return true;
   }
-  // Raw input reaches the launcher only while some window is in front.
-  bool prepare() override { return front_.ensureOneInFront(); }
   std::string state() const override {
     DWORD exitCode = 0;
     const std::string launcher =
@@ -214,7 +213,6 @@ TEST_F(Soak, EveryPressArrivesAndNothingGrows) {
 
   StandIn viewer = startViewer(L"remote", L"");
   ASSERT_TRUE(waitForLog(viewer.logPath, "controller GV-RCKIT3 buttons=50"));
-  ASSERT_TRUE(input_->prepare());
   auto controllerButtons = [&] { return askCount(viewer.window, 0); };
   presses += kWarmUpPresses;
   delivered += pressInTurn(kWarmUpPresses, kCodeChannel1, kCodeChannel10, controllerButtons);
@@ -229,7 +227,6 @@ TEST_F(Soak, EveryPressArrivesAndNothingGrows) {
 
   StandIn dialogViewer = startViewer(L"dialog", L"--open-dialog");
   ASSERT_NE(dialogViewer.dialog, nullptr);
-  ASSERT_TRUE(input_->prepare());
   auto keyStrokes = [&] { return askCount(dialogViewer.window, kCountKeys); };
   presses += kDialogPresses;
   // One at a time, as a remote's reports come (farther apart than a stroke's
