@@ -113,14 +113,7 @@ class ReceiverInput final : public PressInput {
     }
     return true;
   }
-  std::string state() const override {
-    DWORD exitCode = 0;
-    const std::string launcher =
-        launcher_.running() ? "the launcher runs"
-        : GetExitCodeProcess(launcher_.process(), &exitCode) ? "the launcher ended with " + std::to_string(exitCode)
-                                                             : "the launcher is gone";
-    return launcher + "; " + describeForeground();
-  }
+  std::string state() const override { return launcher_.status() + "; " + describeForeground(); }
 
  private:
   HANDLE device_;

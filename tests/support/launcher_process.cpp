@@ -22,11 +22,15 @@ bool LauncherProcess::start() {
   if (!program_.start(exe_)) return false;
   waitUntil([&] { return (main_ = findProcessWindow(L"VEXLO", program_.processId())) != nullptr || !running(); },
             kPatience, [&] { return describeWindows(program_.processId()); });
-  DWORD code = 0;
-  if (!main_ && program_.waitForExit(0, code)) {
-    std::printf("the launcher ended with exit code %lu before its window showed\n", static_cast<unsigned long>(code));
-  }
+  if (!main_ && !running()) std::printf("%s before its window showed\n", status().c_str());
   return main_ != nullptr;
+}
+
+std::string LauncherProcess::status() const {
+  DWORD code = 0;
+  if (running()) return "the launcher runs";
+  if (!GetExitCodeProcess(process(), &code)) return "the launcher is gone";
+  return "the launcher ended with exit code " + std::to_string(code);
 }
 
 void LauncherProcess::trayEvent(UINT mouseMessage) const {

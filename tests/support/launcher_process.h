@@ -48,6 +48,8 @@ class LauncherProcess {
   DWORD exitByCommand();
   void kill() { program_.terminate(); }
   bool running() const { return program_.running(); }
+  // Whether it runs, else its exit code: what explains a launcher that does not answer.
+  std::string status() const;
   bool waitForExit(DWORD& exitCode, DWORD milliseconds = kPatience) { return program_.waitForExit(milliseconds, exitCode); }
 
  private:

@@ -37,6 +37,15 @@ std::string describeWindow(HWND w) {
   return entry;
 }
 
+std::vector<std::wstring> commandLineArguments() {
+  int argc = 0;
+  wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+  std::vector<std::wstring> arguments;
+  for (int i = 0; argv && i < argc; ++i) arguments.emplace_back(argv[i]);
+  LocalFree(argv);
+  return arguments;
+}
+
 }  // namespace
 
 DWORD worldTime(DWORD milliseconds) {
@@ -161,22 +170,17 @@ std::string describeForeground() {
 }
 
 std::wstring commandLineArgument(int index) {
-  int argc = 0;
-  wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-  std::wstring value = argv && index < argc ? argv[index] : L"";
-  LocalFree(argv);
-  return value;
+  const std::vector<std::wstring> arguments = commandLineArguments();
+  return index >= 0 && static_cast<std::size_t>(index) < arguments.size() ? arguments[index] : L"";
 }
 
 std::wstring commandLineOption(const wchar_t* name) {
   const std::wstring prefix = L"--" + std::wstring(name) + L"=";
-  int argc = 0;
-  wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
   std::wstring value;
-  for (int i = 1; argv && i < argc; ++i) {
-    if (std::wstring(argv[i]).rfind(prefix, 0) == 0) value = argv[i] + prefix.size();
+  const std::vector<std::wstring> arguments = commandLineArguments();
+  for (std::size_t i = 1; i < arguments.size(); ++i) {
+    if (arguments[i].rfind(prefix, 0) == 0) value = arguments[i].substr(prefix.size());
   }
-  LocalFree(argv);
   return value;
 }
 
