@@ -18,8 +18,8 @@ if(NOT VEXLO_FUZZ AND NOT VEXLO_BENCH)
 endif()
 
 # ctest's time-out only ends a program that hangs: every wait of a Wine test
-# has its own deadline and says what it saw. A Wine program's whole run under
-# qemu on a loaded machine may take several minutes.
+# has its own deadline and says what it saw. A Wine program's whole run where
+# the 32-bit world goes through qemu, on a loaded machine, may take minutes.
 set(VEXLO_HOST_TEST_TIMEOUT 300)
 set(VEXLO_WINE_TEST_TIMEOUT 900)
 

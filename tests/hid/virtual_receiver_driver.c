@@ -155,6 +155,48 @@ static NTSTATUS queueReport(PDEVICE_OBJECT device, PIRP irp) {
   return complete(irp, STATUS_SUCCESS, VR_REPORT_SIZE);
 }
 
+// The string's id is the input "buffer" itself, its high word a language.
+// Windows numbers the strings 14, 15 and 16; Wine's class driver 1, 2 and 3.
+typedef enum { kNoString, kManufacturer, kProduct, kSerialNumber } StringKind;
+static StringKind stringKindOf(PIRP irp) {
+  const ULONG_PTR input = (ULONG_PTR)IoGetCurrentIrpStackLocation(irp)->Parameters.DeviceIoControl.Type3InputBuffer;
+  switch (input & 0xFFFF) {
+    case HID_STRING_ID_IMANUFACTURER:
+    case WINE_HID_STRING_ID_IMANUFACTURER:
+      return kManufacturer;
+    case HID_STRING_ID_IPRODUCT:
+    case WINE_HID_STRING_ID_IPRODUCT:
+      return kProduct;
+    case HID_STRING_ID_ISERIALNUMBER:
+    case WINE_HID_STRING_ID_ISERIALNUMBER:
+      return kSerialNumber;
+    default:
+      return kNoString;
+  }
+}
+
+// The strings a HID device has. Wine's class driver gives up on a device
+// whose serial number it cannot read; each device's follows from its vendor,
+// so the two devices never share one.
+static NTSTATUS getString(PDEVICE_OBJECT device, PIRP irp) {
+  static const WCHAR manufacturer[] = L"Vexlo tests";
+  static const WCHAR product[] = L"Virtual GV-RCKIT3 receiver";
+  static const WCHAR digits[] = L"0123456789ABCDEF";
+  WCHAR serial[] = L"VEXLO-0000";
+  const USHORT vendor = stateOf(device)->vendorId;
+  for (int i = 0; i < 4; ++i) serial[6 + i] = digits[(vendor >> (12 - 4 * i)) & 0xF];
+  switch (stringKindOf(irp)) {
+    case kManufacturer:
+      return copyOut(irp, manufacturer, sizeof manufacturer);
+    case kProduct:
+      return copyOut(irp, product, sizeof product);
+    case kSerialNumber:
+      return copyOut(irp, serial, sizeof serial);
+    default:
+      return complete(irp, STATUS_INVALID_PARAMETER, 0);
+  }
+}
+
 static NTSTATUS NTAPI dispatchInternal(PDEVICE_OBJECT device, PIRP irp) {
   PIO_STACK_LOCATION stack = IoGetCurrentIrpStackLocation(irp);
   switch (stack->Parameters.DeviceIoControl.IoControlCode) {
@@ -178,6 +220,8 @@ static NTSTATUS NTAPI dispatchInternal(PDEVICE_OBJECT device, PIRP irp) {
       attributes.VersionNumber = 0x0100;
       return copyOut(irp, &attributes, sizeof attributes);
     }
+    case IOCTL_HID_GET_STRING:
+      return getString(device, irp);
     case IOCTL_HID_READ_REPORT:
       return readReport(device, irp);
     case IOCTL_HID_WRITE_REPORT:

@@ -83,6 +83,8 @@ class PressInput {
  public:
   virtual ~PressInput() = default;
   virtual const char* name() const = 0;
+  // What the launcher fed is: which Vexlo.exe, or this program.
+  virtual std::string launcherName() const = 0;
   virtual HANDLE launcherProcess() const = 0;
   // False when the press could not be handed over.
   virtual bool press(std::uint8_t code) = 0;
@@ -96,6 +98,9 @@ class ReceiverInput final : public PressInput {
   ReceiverInput(HANDLE device, LauncherProcess& launcher) : device_(device), launcher_(launcher) {}
   ~ReceiverInput() override { CloseHandle(device_); }
   const char* name() const override { return "the virtual receiver"; }
+  std::string launcherName() const override {
+    return std::string(executableArchitecture(launcher_.exe())) + " Vexlo.exe";
+  }
   HANDLE launcherProcess() const override { return launcher_.process(); }
   // Raw input reaches the launcher only while some window is in front, and
   // under Wine at times none is: also after the launcher has handed the front
@@ -125,6 +130,7 @@ class ReceiverInput final : public PressInput {
 class InProcessInput final : public PressInput {
  public:
   const char* name() const override { return "the launcher's button handling in this process"; }
+  std::string launcherName() const override { return sizeof(void*) == 8 ? "x86_64 in process" : "i686 in process"; }
   HANDLE launcherProcess() const override { return GetCurrentProcess(); }
   bool press(std::uint8_t code) override {
     handleButton(code);
@@ -232,9 +238,9 @@ TEST_F(Soak, EveryPressArrivesAndNothingGrows) {
   dialogViewer = StandIn{};
   const Resources after = resourcesOf(input_->launcherProcess());
 
-  std::printf("soak: %lld presses, %lld delivered, handles %lu->%lu, gdi %lu->%lu, user %lu->%lu, "
+  std::printf("soak: %s: %lld presses, %lld delivered, handles %lu->%lu, gdi %lu->%lu, user %lu->%lu, "
               "private KiB %llu->%llu\n",
-              presses, delivered, before.handles, after.handles, before.gdi, after.gdi,
+              input_->launcherName().c_str(), presses, delivered, before.handles, after.handles, before.gdi, after.gdi,
               before.user, after.user, static_cast<unsigned long long>(before.privateBytes / 1024),
               static_cast<unsigned long long>(after.privateBytes / 1024));
   std::printf("soak: %.0f presses/s on the remote-message road\n",

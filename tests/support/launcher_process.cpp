@@ -16,13 +16,20 @@ LauncherProcess::LauncherProcess(const std::wstring& builtExe, const wchar_t* sc
 }
 
 // A launcher that ends before its window shows (another one holds the
-// mutex, say) is not waited for.
+// mutex, say) is not waited for. Its window is there while its creation
+// sequence still runs (raw input is registered in it, the tray icon added,
+// the settings loaded): it is ready once it waits for input, after that.
 bool LauncherProcess::start() {
   main_ = nullptr;
   if (!program_.start(exe_)) return false;
   waitUntil([&] { return (main_ = findProcessWindow(L"VEXLO", program_.processId())) != nullptr || !running(); },
             kPatience, [&] { return describeWindows(program_.processId()); });
   if (!main_ && !running()) std::printf("%s before its window showed\n", status().c_str());
+  if (main_ && WaitForInputIdle(process(), worldTime(kPatience)) != 0) {
+    std::printf("%s:%d: the launcher did not come to wait for input in %lu ms; %s\n", __FILE__, __LINE__,
+                static_cast<unsigned long>(worldTime(kPatience)), status().c_str());
+    main_ = nullptr;
+  }
   return main_ != nullptr;
 }
 

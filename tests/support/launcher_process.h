@@ -27,7 +27,8 @@ class LauncherProcess {
   IniValues iniValues(const std::vector<const wchar_t*>& keys) const { return vexlo::test::iniValues(ini_, keys); }
   IniValues iniValues(const IniValues& like) const { return vexlo::test::iniValues(ini_, like); }
 
-  // Starts the copy and waits for its hidden main window.
+  // Starts the copy and waits for its hidden main window, then for the
+  // launcher to be ready: done with its creation and waiting for input.
   bool start();
   HWND mainWindow() const { return main_; }
   DWORD processId() const { return program_.processId(); }

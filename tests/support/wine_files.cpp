@@ -88,6 +88,12 @@ void writeIniValues(const std::wstring& file, const IniValues& values) {
 
 bool fileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
+const char* executableArchitecture(const std::wstring& path) {
+  DWORD type = 0;
+  if (!GetBinaryTypeW(path.c_str(), &type)) return "unknown";
+  return type == SCS_32BIT_BINARY ? "i686" : type == SCS_64BIT_BINARY ? "x86_64" : "unknown";
+}
+
 bool copyFile(const std::wstring& from, const std::wstring& to) { return CopyFileW(from.c_str(), to.c_str(), FALSE) != 0; }
 
 std::wstring readUtf16File(const std::wstring& path) {

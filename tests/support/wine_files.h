@@ -17,8 +17,8 @@ std::wstring windowsPath(const char* path);
 std::wstring windowsPath(const std::wstring& path);
 
 // A program or plugin of the build as a test runs it: the one this tree
-// built, unless the command line names another with --OPTION=PATH (the wow64
-// stage hands a test the other architecture's files that way).
+// built, unless the command line names another with --OPTION=PATH (the
+// cross-bitness tests hand a program the other architecture's files that way).
 std::wstring builtFile(const wchar_t* option, const char* builtPath);
 
 // A fresh directory under the temporary directory, removed with its files.
@@ -49,6 +49,8 @@ IniValues iniValues(const std::wstring& file, const IniValues& like);
 void writeIniValues(const std::wstring& file, const IniValues& values);
 
 bool fileExists(const std::wstring& path);
+// "i686" or "x86_64", what the executable was built for; "unknown" otherwise.
+const char* executableArchitecture(const std::wstring& path);
 bool copyFile(const std::wstring& from, const std::wstring& to);
 std::wstring readUtf16File(const std::wstring& path);
 // The bytes of a file another process may still be writing.

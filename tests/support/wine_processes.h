@@ -1,9 +1,9 @@
 #pragma once
 // Programs the Wine tests start and end for real, their windows, and waiting
 // on them by polling with a deadline, never a fixed sleep. Every deadline is
-// the world's: 32-bit Wine through qemu-user takes several times as long as
-// 64-bit Wine, and the Wine world says by how much (VEXLO_TIME_SCALE, which
-// tools/wine-session sets).
+// the world's: where a world's programs run through qemu-user they take
+// several times as long as natively, and the world says by how much
+// (VEXLO_TIME_SCALE, which tools/world sets).
 
 #include <windows.h>
 
@@ -13,10 +13,10 @@
 
 namespace vexlo::test {
 
-// How long another process may take to do what it was asked, in 64-bit Wine.
+// How long another process may take to do what it was asked, run natively.
 inline constexpr DWORD kPatience = 20000;
 
-// `milliseconds` of 64-bit Wine in this world's time.
+// `milliseconds` of a native run in this world's time.
 DWORD worldTime(DWORD milliseconds);
 
 // Every process this one starts, and every process those start, ends when
