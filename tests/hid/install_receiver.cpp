@@ -16,12 +16,9 @@
 #include <vector>
 
 #include "receiver_control.h"
-#include "tests/support/wine_processes.h"
 #include "virtual_receiver.h"
 
 namespace {
-
-constexpr DWORD kDriverStartTime = 90000;  // a new prefix may hold its service database that long
 
 const GUID kHidClass = {0x745a17a0, 0x74d3, 0x11d0, {0xb6, 0xfe, 0x00, 0xa0, 0xc9, 0x0f, 0x57, 0xda}};
 
@@ -102,19 +99,6 @@ void moveOldDriverAside() {
   }
 }
 
-// Wine's device installer may fail to open a service it has just created and
-// then leaves the driver unstarted; starting it ourselves makes the PnP manager
-// enumerate the driver's root devices.
-bool startDriverService() {
-  SC_HANDLE manager = OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT);
-  if (!manager) return false;
-  SC_HANDLE service = OpenServiceW(manager, L"vexlo_receiver", SERVICE_START);
-  bool ok = service && (StartServiceW(service, 0, nullptr) || GetLastError() == ERROR_SERVICE_ALREADY_RUNNING);
-  if (service) CloseServiceHandle(service);
-  CloseServiceHandle(manager);
-  return ok;
-}
-
 // Done only when the HID device answers, so tests after this step find it.
 bool waitForDevice(std::uint16_t vendorId) {
   HANDLE device = hidtest::openVirtualDevice(vendorId, 30000);
@@ -138,28 +122,12 @@ int wmain(int argc, wchar_t** argv) {
 
   const bool existed = deviceExists(hardwareId);
   if (!existed && !createDevice(hardwareId)) return 1;
-  bool bind = !existed || !driverIsCurrent(inf);
+  const bool bind = !existed || !driverIsCurrent(inf);
   if (existed && bind) moveOldDriverAside();
-  // A prefix that has just started holds the service database locked while
-  // it starts its own drivers; service changes made then are lost, so bind
-  // and start again until the start succeeds (or times out while it is busy).
-  const DWORD start = GetTickCount();
-  for (;;) {
-    BOOL reboot = FALSE;
-    if (bind && !UpdateDriverForPlugAndPlayDevicesW(nullptr, hardwareId, inf, INSTALLFLAG_FORCE, &reboot)) {
-      std::fwprintf(stderr, L"install_receiver: binding the driver failed, error %lu\n", GetLastError());
-      return 1;
-    }
-    if (startDriverService()) break;
-    const DWORD error = GetLastError();
-    if ((error != ERROR_SERVICE_DATABASE_LOCKED && error != ERROR_SERVICE_DOES_NOT_EXIST &&
-         error != ERROR_SERVICE_REQUEST_TIMEOUT) ||
-        GetTickCount() - start > vexlo::test::worldTime(kDriverStartTime)) {
-      std::fwprintf(stderr, L"install_receiver: starting the driver failed, error %lu\n", error);
-      return 1;
-    }
-    bind = true;
-    Sleep(500);
+  BOOL reboot = FALSE;
+  if (bind && !UpdateDriverForPlugAndPlayDevicesW(nullptr, hardwareId, inf, INSTALLFLAG_FORCE, &reboot)) {
+    std::fwprintf(stderr, L"install_receiver: binding the driver failed, error %lu\n", GetLastError());
+    return 1;
   }
   if (!waitForDevice(vendorId)) {
     std::fwprintf(stderr, L"install_receiver: the device did not appear\n");

@@ -2,8 +2,8 @@
 // A window of the test's own that stands in for the Windows shell. On
 // Windows some window is always in front, the shell's when no program's is.
 // Wine's desktop has none of its own, and while no window is in front Wine
-// hands a device's raw input to no one, windows registered with
-// RIDEV_INPUTSINK included. A test that feeds the virtual receiver keeps one
+// (8 and 10 alike) hands a device's raw input to no one, windows registered
+// with RIDEV_INPUTSINK included. A test that feeds the virtual receiver keeps one
 // in front, as a Windows desktop does.
 
 #include <windows.h>
