@@ -17,3 +17,6 @@
 // many key strokes arrived, since the start.
 #define kCountMessage (0x8000 + 2)  // WM_APP + 2
 #define kCountKeys 1
+// Sent: the stand-in brings its open-file dialog (else its main window) to
+// the front from its own thread, as a user's click would.
+#define kComeToFrontMessage (0x8000 + 3)  // WM_APP + 3

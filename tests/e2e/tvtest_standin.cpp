@@ -41,6 +41,7 @@ struct Host {
   LRESULT presses = 0;  // controller buttons run, for kCountMessage
   LRESULT keys = 0;     // key strokes that arrived, whichever window they were for
 } g_host;
+HWND g_dialog = nullptr;  // the open-file dialog, when it was asked for
 
 // One line per event, appended and flushed at once so a reader in another
 // process sees it as soon as it happened.
@@ -137,6 +138,7 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     return 0;
   }
   if (message == kCountMessage) return wParam == kCountKeys ? g_host.keys : g_host.presses;
+  if (message == kComeToFrontMessage) return SetForegroundWindow(g_dialog ? g_dialog : window);
   if (message == kHangMessage) {
     logLine(L"hang ms=" + std::to_wstring(wParam));
     Sleep(static_cast<DWORD>(wParam));
@@ -263,6 +265,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   HWND dialog = nullptr;
   if (hasFlag(argc, argv, L"--open-dialog")) {
     dialog = CreateDialogParamW(instance, MAKEINTRESOURCEW(kOpenDialogId), g_host.mainWindow, openDialogProc, 0);
+    g_dialog = dialog;
     ShowWindow(dialog, SW_SHOW);
   }
 

@@ -88,6 +88,8 @@ class PressInput {
   virtual HANDLE launcherProcess() const = 0;
   // False when the press could not be handed over.
   virtual bool press(std::uint8_t code) = 0;
+  // The viewer whose window a user would have in front while pressing, or none.
+  virtual void keepInFront(HWND /*viewer*/) {}
   // Whatever explains presses that do not arrive.
   virtual std::string state() const = 0;
 };
@@ -104,10 +106,13 @@ class ReceiverInput final : public PressInput {
   HANDLE launcherProcess() const override { return launcher_.process(); }
   // Raw input reaches the launcher only while some window is in front, and
   // under Wine at times none is: also after the launcher has handed the front
-  // to a dialog for its key strokes. A full queue in the device turns a
-  // report away; it is sent again while the launcher may still empty it.
+  // to a dialog for its key strokes. Then the window a user would have in
+  // front comes back there: the viewer's dialog while presses go to it (the
+  // shell's stand-in in front would leave the dialog without its focus),
+  // else the shell's. A full queue in the device turns a report away; it is
+  // sent again while the launcher may still empty it.
   bool press(std::uint8_t code) override {
-    if (!front_.ensureOneInFront()) return false;
+    if (!oneInFront()) return false;
     const ULONGLONG deadline = GetTickCount64() + worldTime(kPatience);
     while (!hidtest::sendCode(device_, code)) {
       if (GetTickCount64() >= deadline) {
@@ -119,9 +124,18 @@ class ReceiverInput final : public PressInput {
     return true;
   }
   std::string state() const override { return launcher_.status() + "; " + describeForeground(); }
+  void keepInFront(HWND viewer) override { viewer_ = viewer; }
 
  private:
+  bool oneInFront() {
+    if (!viewer_ || GetForegroundWindow()) return front_.ensureOneInFront();
+    sendMessageBounded(viewer_, kComeToFrontMessage);
+    return waitUntil([] { return GetForegroundWindow() != nullptr; }, kPatience,
+                     [] { return std::string("the viewer's dialog did not come to the front"); });
+  }
+
   HANDLE device_;
+  HWND viewer_ = nullptr;
   LauncherProcess& launcher_;
   hidtest::WindowInFront front_;
 };
@@ -227,6 +241,7 @@ TEST_F(Soak, EveryPressArrivesAndNothingGrows) {
   StandIn dialogViewer = startViewer(L"dialog", L"--open-dialog");
   ASSERT_NE(dialogViewer.dialog, nullptr);
   auto keyStrokes = [&] { return askCount(dialogViewer.window, kCountKeys); };
+  input_->keepInFront(dialogViewer.window);
   presses += kDialogPresses;
   // One at a time, as a remote's reports come (farther apart than a stroke's
   // 40 ms): reports queued while a stroke has the dialog's input attached
@@ -234,6 +249,7 @@ TEST_F(Soak, EveryPressArrivesAndNothingGrows) {
   const LRESULT keys = pressInTurn(kDialogPresses, kCodeUp, kCodeDown, keyStrokes, 0);
   delivered += keys;
   std::printf("soak: %ld of %d dialog presses arrived as keys\n", static_cast<long>(keys), kDialogPresses);
+  input_->keepInFront(nullptr);
   stopStandIn(dialogViewer);
   dialogViewer = StandIn{};
   const Resources after = resourcesOf(input_->launcherProcess());
