@@ -22,6 +22,8 @@ endif()
 # the 32-bit world goes through qemu, on a loaded machine, may take minutes.
 set(VEXLO_HOST_TEST_TIMEOUT 300)
 set(VEXLO_WINE_TEST_TIMEOUT 900)
+# A soak's 20,400 presses through the receiver took up to 190 s here.
+set(VEXLO_SOAK_TEST_TIMEOUT 1800)
 
 function(vexlo_add_gtest name timeout)
   cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})

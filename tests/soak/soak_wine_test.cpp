@@ -128,7 +128,8 @@ class ReceiverInput final : public PressInput {
 
  private:
   bool oneInFront() {
-    if (!viewer_ || GetForegroundWindow()) return front_.ensureOneInFront();
+    if (GetForegroundWindow()) return true;
+    if (!viewer_) return front_.ensureOneInFront();
     sendMessageBounded(viewer_, kComeToFrontMessage);
     return waitUntil([] { return GetForegroundWindow() != nullptr; }, kPatience,
                      [] { return std::string("the viewer's dialog did not come to the front"); });
