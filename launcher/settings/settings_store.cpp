@@ -85,8 +85,27 @@ void loadSettings() {
   applySettings(read);
 }
 
+void prepareSettingsFile(const SettingsValues& values) {
+  const Launcher& l = launcher();
+  if (l.settingsPath.empty()) return;
+  Profile& profile = *l.profile;
+  // The integers are hexadecimal digits: only the two texts can hold what the page lacks.
+  const bool ansiHoldsEveryValue = profile.ansiHolds(values.viewerPath) && profile.ansiHolds(values.viewerOptions);
+  switch (preparationFor(profile.fileText(l.settingsPath), ansiHoldsEveryValue)) {
+    case FilePreparation::kCreateUnicode:
+      profile.createUnicodeFile(l.settingsPath);
+      break;
+    case FilePreparation::kConvertToUnicode:
+      profile.convertToUnicode(l.settingsPath);
+      break;
+    case FilePreparation::kNone:
+      break;
+  }
+}
+
 void saveSettings() {
   const SettingsValues values = currentSettings();
+  prepareSettingsFile(values);
   writeIntSetting(kKeyMode, values.mode);
   writeIntSetting(kKeyIgnoreCursor, values.ignoreCursor);
   writeIntSetting(kKeySwitchByOnair, values.switchByOnair);

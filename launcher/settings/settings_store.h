@@ -69,6 +69,9 @@ void applySettings(const SettingsValues& values);
 void acceptSettings(const SettingsValues& values);
 
 void loadSettings();
+// Before its first write, the file is made one that holds every value as it
+// is (settings_file_text.h).
+void prepareSettingsFile(const SettingsValues& values);
 void saveSettings();
 
 }  // namespace vexlo

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -175,6 +176,51 @@ TEST_F(Store, AllNineKeysRoundTripWithExtremeValues) {
     EXPECT_EQ(currentSettings(), c);
     EXPECT_EQ(state.lockedTarget, 0u);
   }
+}
+
+// Before the first of its nine writes, a file is made one that holds every
+// value as it is: a new file always, an ANSI one only when a value needs it.
+TEST_F(Store, SavingMakesTheFileUnicodeOnlyWhereAValueWouldBeLost) {
+  const struct {
+    const char* file;
+    std::optional<FileText> before;  // none: no file
+    std::wstring path, options;
+    const wchar_t* change;  // none: the file stays as it is
+  } cases[] = {
+      {"new", std::nullopt, L"C:\\TVTest\\TVTest.exe", L"", L"create"},
+      {"ANSI, Japanese", FileText::kAnsi, L"C:\\\u30C6\u30EC\u30D3\\TVTest.exe", L"/ch 1", nullptr},
+      {"ANSI, emoji", FileText::kAnsi, L"C:\\\U0001F4FA\\TVTest.exe", L"", L"convert"},
+      {"ANSI, accent", FileText::kAnsi, L"C:\\TVTest.exe", L"/d Caf\u00E9.dll", L"convert"},
+      {"Unicode", FileText::kUnicode, L"C:\\\U00020BB7\\TVTest.exe", L"", nullptr},
+      {"held by another program", FileText::kUnreadable, L"C:\\\U0001F4FA\\TVTest.exe", L"", nullptr},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.file);
+    profileData = test::MemoryProfile{};
+    if (c.before) {
+      stored(L"ZIZU_MODE", L"00000001");
+      profileData.texts[kPath] = *c.before;
+    }
+    settings.viewerPath = c.path;
+    settings.viewerOptions = c.options;
+    saveSettings();
+    EXPECT_EQ(profileData.writes.size(), kTableOrder.size());
+    if (!c.change) {
+      EXPECT_TRUE(profileData.fileChanges.empty());
+      continue;
+    }
+    ASSERT_EQ(profileData.fileChanges.size(), 1u);
+    EXPECT_EQ(profileData.fileChanges[0].what, c.change);
+    EXPECT_EQ(profileData.fileChanges[0].path, kPath);
+    EXPECT_EQ(profileData.fileChanges[0].writesBefore, 0u);
+    EXPECT_EQ(valueOf(L"TVTestPath"), c.path);
+  }
+
+  // Without a path (the module's name could not be read) no file is made.
+  profileData = test::MemoryProfile{};
+  launcher().settingsPath.clear();
+  saveSettings();
+  EXPECT_TRUE(profileData.fileChanges.empty());
 }
 
 TEST_F(Store, SettersApplyTheirRules) {

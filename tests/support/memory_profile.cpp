@@ -37,7 +37,38 @@ const ProfileEntry* MemoryProfile::find(const std::wstring& path, const std::wst
   return nullptr;
 }
 
+FileText MemoryProfile::fileText(const std::wstring& path) {
+  const auto known = texts.find(path);
+  if (known != texts.end()) return known->second;
+  return hasFile(path) ? FileText::kAnsi : FileText::kNone;
+}
+
+bool MemoryProfile::ansiHolds(const std::wstring& text) {
+  for (wchar_t c : text) {
+    const bool held = c < 0x80 || (c >= 0x3000 && c <= 0x30FF) || (c >= 0x4E00 && c <= 0x9FFF) ||
+                      (c >= 0xFF00 && c <= 0xFFEF);
+    if (!held) return false;
+  }
+  return true;
+}
+
+bool MemoryProfile::createUnicodeFile(const std::wstring& path) {
+  if (fileText(path) != FileText::kNone) return false;
+  fileChanges.push_back({L"create", path, writes.size()});
+  texts[path] = FileText::kUnicode;
+  return true;
+}
+
+bool MemoryProfile::convertToUnicode(const std::wstring& path) {
+  if (fileText(path) != FileText::kAnsi) return false;
+  fileChanges.push_back({L"convert", path, writes.size()});
+  texts[path] = FileText::kUnicode;
+  return true;
+}
+
 bool MemoryProfile::hasFile(const std::wstring& path) const {
+  const auto known = texts.find(path);
+  if (known != texts.end() && known->second != FileText::kNone) return true;
   for (const ProfileEntry& entry : entries) {
     if (entry.path == path) return true;
   }

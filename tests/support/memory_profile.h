@@ -4,6 +4,7 @@
 // what the store asked for and in which order.
 
 #include <cstddef>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,13 @@ struct ProfileEntry {
   std::wstring section;
   std::wstring key;
   std::wstring value;
+};
+
+// A file made Unicode before the store's writes, and how many writes came first.
+struct FileChange {
+  std::wstring what;  // "create" or "convert"
+  std::wstring path;
+  std::size_t writesBefore = 0;
 };
 
 struct ProfileRead {
@@ -34,6 +42,14 @@ class MemoryProfile final : public Profile {
                           std::size_t capacity, const std::wstring& path) override;
   void writeString(const wchar_t* section, const wchar_t* key, const wchar_t* value,
                    const std::wstring& path) override;
+  // What `texts` says, else ANSI for a file with values (one written by
+  // hand or by an earlier launcher), else none.
+  FileText fileText(const std::wstring& path) override;
+  // The code page in memory stands for Japanese Windows' 932: ASCII, kana,
+  // the common kanji and the full-width forms.
+  bool ansiHolds(const std::wstring& text) override;
+  bool createUnicodeFile(const std::wstring& path) override;
+  bool convertToUnicode(const std::wstring& path) override;
 
   // Puts a value in place without logging it as a write (a hand-edited file).
   void set(const std::wstring& path, const std::wstring& section, const std::wstring& key,
@@ -44,6 +60,8 @@ class MemoryProfile final : public Profile {
   std::vector<ProfileEntry> entries;  // the stored values, in first-write order
   std::vector<ProfileEntry> writes;   // every write, in call order
   std::vector<ProfileRead> reads;     // every read, in call order
+  std::map<std::wstring, FileText> texts;  // set by a test, or by a creation or conversion
+  std::vector<FileChange> fileChanges;     // every creation or conversion, in call order
 };
 
 }  // namespace vexlo::test
