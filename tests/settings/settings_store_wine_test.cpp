@@ -64,18 +64,19 @@ TEST_F(StoreOnWindows, NoFileGivesDefaultsAndTheFirstWriteCreatesIt) {
   EXPECT_EQ(settings.viewerPath, L"");
   EXPECT_EQ(GetFileAttributesW(path.c_str()), INVALID_FILE_ATTRIBUTES);
 
+  // A new file is UTF-16, so that it holds any character a value may have.
   saveSettings();
-  EXPECT_EQ(readBytes(path),
-            "[Vexlo]\r\n"
-            "ZIZU_MODE=00000000\r\n"
-            "IgnoreCursor=00000000\r\n"
-            "SwitchTVTestByOnair=00000000\r\n"
-            "TVTestPowerON=00000000\r\n"
-            "TVTestPath=\r\n"
-            "TVTestOptions=\r\n"
-            "BFDialogExpand=00000000\r\n"
-            "BFDialogWidth=00000400\r\n"
-            "BFDialogHeight=00000320\r\n");
+  EXPECT_EQ(test::readUtf16File(path),
+            L"\uFEFF[Vexlo]\r\n"
+            L"ZIZU_MODE=00000000\r\n"
+            L"IgnoreCursor=00000000\r\n"
+            L"SwitchTVTestByOnair=00000000\r\n"
+            L"TVTestPowerON=00000000\r\n"
+            L"TVTestPath=\r\n"
+            L"TVTestOptions=\r\n"
+            L"BFDialogExpand=00000000\r\n"
+            L"BFDialogWidth=00000400\r\n"
+            L"BFDialogHeight=00000320\r\n");
 }
 
 TEST_F(StoreOnWindows, SavedValuesAreWrittenAsText) {
@@ -89,17 +90,17 @@ TEST_F(StoreOnWindows, SavedValuesAreWrittenAsText) {
   state.dialogWidth = 1280;
   state.dialogHeight = 0x7FFFFFFF;
   saveSettings();
-  EXPECT_EQ(readBytes(path),
-            "[Vexlo]\r\n"
-            "ZIZU_MODE=00000001\r\n"
-            "IgnoreCursor=00000001\r\n"
-            "SwitchTVTestByOnair=00000001\r\n"
-            "TVTestPowerON=FFFFFFFF\r\n"
-            "TVTestPath=C:\\TVTest\\TVTest.exe\r\n"
-            "TVTestOptions=/d BonDriver_PT3.dll /ch 27\r\n"
-            "BFDialogExpand=00000001\r\n"
-            "BFDialogWidth=00000500\r\n"
-            "BFDialogHeight=7FFFFFFF\r\n");
+  EXPECT_EQ(test::readUtf16File(path),
+            L"\uFEFF[Vexlo]\r\n"
+            L"ZIZU_MODE=00000001\r\n"
+            L"IgnoreCursor=00000001\r\n"
+            L"SwitchTVTestByOnair=00000001\r\n"
+            L"TVTestPowerON=FFFFFFFF\r\n"
+            L"TVTestPath=C:\\TVTest\\TVTest.exe\r\n"
+            L"TVTestOptions=/d BonDriver_PT3.dll /ch 27\r\n"
+            L"BFDialogExpand=00000001\r\n"
+            L"BFDialogWidth=00000500\r\n"
+            L"BFDialogHeight=7FFFFFFF\r\n");
 }
 
 TEST_F(StoreOnWindows, HandWrittenOddValuesReadAsTheRulesSay) {
