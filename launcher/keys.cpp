@@ -55,10 +55,14 @@ WindowHandle acquireFocus(WindowHandle window) {
   return focus;
 }
 
+void dialogStroke(WindowHandle dialog, KeyStroke stroke) {
+  // Focus is looked up for every stroke: the user may have moved it.
+  sendKeyStroke(stroke, acquireFocus(dialog));
+}
+
 void dialogKeys(WindowHandle dialog, std::uint16_t code) {
   const KeyStroke* stroke = dialogKeyFor(code);
-  // Focus is looked up for every stroke: the user may have moved it.
-  if (stroke != nullptr) sendKeyStroke(*stroke, acquireFocus(dialog));
+  if (stroke != nullptr) dialogStroke(dialog, *stroke);
 }
 
 void channelKeys(WindowHandle display, std::uint16_t code) {

@@ -58,6 +58,8 @@ const KeyStroke* channelKeyFor(std::uint16_t code);
 
 void sendKeyStroke(KeyStroke stroke, WindowHandle window);
 WindowHandle acquireFocus(WindowHandle window);
+// The stroke into the control that has the dialog's focus.
+void dialogStroke(WindowHandle dialog, KeyStroke stroke);
 void dialogKeys(WindowHandle dialog, std::uint16_t code);
 void channelKeys(WindowHandle display, std::uint16_t code);
 

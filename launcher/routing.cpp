@@ -44,9 +44,12 @@ WindowHandle firstTopLevelOfProcess(const wchar_t* wanted, ProcessId processId) 
   return found;
 }
 
-void deliverLocked(std::uint16_t code) {
-  if (foregroundIsMagicTv()) return;
-  routeToTarget(launcher().state.lockedTarget, code);
+RouteDecision lockedRoute(std::uint16_t code) {
+  // mAgicTV in front keeps the press from every viewer, the locked one too.
+  if (foregroundIsMagicTv()) return {RouteChoice::kLocked};
+  RouteDecision decision = decideForTarget(launcher().state.lockedTarget, code);
+  decision.choice = RouteChoice::kLocked;
+  return decision;
 }
 
 }  // namespace
@@ -64,34 +67,68 @@ WindowHandle rootWindow(WindowHandle window) {
 }
 
 bool routeButton(std::uint16_t code) {
-  LauncherState& state = launcher().state;
-  bool result = true;
-  if (state.lockedTarget != 0) {
-    if (validateLock(state.lockedTarget)) {
-      deliverLocked(code);
-      return true;
-    }
-    result = false;
-  }
-  // A lost lock target does not lose the press in direct-input mode.
-  if (state.mode == Mode::kDirectInput) routeToTarget(findViewerWindow(), code);
-  return result;
+  const RouteDecision decision = decideRoute(code);
+  deliverRoute(decision, code);
+  return !decision.lockLost;
 }
 
-void routeToTarget(WindowHandle target, std::uint16_t code) {
-  if (target == 0) return;
-  WindowSystem& ws = *launcher().windowSystem;
+void routeToTarget(WindowHandle target, std::uint16_t code) { deliverRoute(decideForTarget(target, code), code); }
+
+RouteDecision decideRoute(std::uint16_t code) {
   const LauncherState& state = launcher().state;
-  const WindowHandle dialog = findOpenDialog(ws.windowProcess(target));
+  bool lockLost = false;
+  if (state.lockedTarget != 0) {
+    if (validateLock(state.lockedTarget)) return lockedRoute(code);
+    lockLost = true;
+  }
+  RouteDecision decision;
+  // A lost lock target does not lose the press in direct-input mode.
+  if (state.mode == Mode::kDirectInput) {
+    decision = decideForTarget(findViewerWindow(), code);
+    decision.choice = RouteChoice::kDirect;
+  }
+  decision.lockLost = lockLost;
+  return decision;
+}
+
+RouteDecision decideForTarget(WindowHandle target, std::uint16_t code) {
+  if (target == 0) return {};
+  const WindowHandle dialog = findOpenDialog(launcher().windowSystem->windowProcess(target));
   const WindowHandle display = findChannelDisplay(target);
+  RouteDecision decision;
+  decision.target = target;
   if (dialog != 0) {
+    decision.form = RouteForm::kDialogKeys;
+    decision.window = dialog;
     // Exactly 1, as the dialog writes it; the on-air switch alone takes any non-zero value.
-    if (state.dialogExpand == 1) layoutOpenDialog(dialog);
-    dialogKeys(dialog, code);
+    decision.enlargeDialog = launcher().state.dialogExpand == 1;
+    decision.key = dialogKeyFor(code);
   } else if (display != 0) {
-    channelKeys(display, code);
+    decision.form = RouteForm::kChannelDisplayKeys;
+    decision.window = display;
+    decision.key = channelKeyFor(code);
   } else {
-    ws.postMessage(target, state.remoteMessage, code, 0);
+    decision.form = RouteForm::kRemoteMessage;
+    decision.window = target;
+  }
+  return decision;
+}
+
+void deliverRoute(const RouteDecision& decision, std::uint16_t code) {
+  switch (decision.form) {
+    case RouteForm::kDialogKeys:
+      // The layout comes first, whatever the code: a code without a key still enlarges.
+      if (decision.enlargeDialog) layoutOpenDialog(decision.window);
+      if (decision.key) dialogStroke(decision.window, *decision.key);
+      break;
+    case RouteForm::kChannelDisplayKeys:
+      if (decision.key) sendKeyStroke(*decision.key, decision.window);
+      break;
+    case RouteForm::kRemoteMessage:
+      launcher().windowSystem->postMessage(decision.window, launcher().state.remoteMessage, code, 0);
+      break;
+    case RouteForm::kNothing:
+      break;
   }
 }
 

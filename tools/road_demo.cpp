@@ -15,7 +15,6 @@
 #include <string>
 
 #include "launcher/button_handling.h"
-#include "launcher/keys.h"
 #include "launcher/routing.h"
 #include "launcher/settings/launcher_state.h"
 #include "plugin/button_table.h"
@@ -39,30 +38,30 @@ std::string buttonName(std::uint8_t code) {
   return index < 0 ? "(no button)" : vexlo::test::utf8(vexlo2::kButtonTable[index].descriptor.pszName);
 }
 
-// The road routing is about to take, told from the same queries it makes.
+// The road routing decides for the press, in words: routing's own decision,
+// made over this process's record (the launcher has the same settings).
 std::string describeRoute(std::uint8_t code) {
-  vexlo::LauncherState& state = vexlo::launcher().state;
-  std::string how;
-  vexlo::WindowHandle target = 0;
-  if (state.lockedTarget && vexlo::lockIsValid()) {
-    how = "locked";
-    target = state.lockedTarget;
-  } else if (state.mode == vexlo::Mode::kDirectInput) {
-    how = "direct";
-    target = vexlo::findViewerWindow();
-  } else {
-    return "mode " + std::to_string(static_cast<int>(state.mode)) + ", no lock: dropped";
+  using vexlo::RouteChoice;
+  using vexlo::RouteForm;
+  const vexlo::RouteDecision d = vexlo::decideRoute(code);
+  const std::string how = d.choice == RouteChoice::kLocked   ? "locked"
+                          : d.choice == RouteChoice::kDirect ? "direct"
+                                                             : "mode " + std::to_string(static_cast<int>(
+                                                                             vexlo::launcher().state.mode)) +
+                                                                   ", no lock";
+  const std::string key = d.key ? "key stroke" : "no key: dropped";
+  switch (d.form) {
+    case RouteForm::kDialogKeys:
+      return how + ": open-file dialog: " + (d.enlargeDialog ? "enlarge dialog, " : "") + key;
+    case RouteForm::kChannelDisplayKeys:
+      return how + ": channel display: " + key;
+    case RouteForm::kRemoteMessage:
+      return how + ": remote message to the TVTest window";
+    case RouteForm::kNothing:
+      break;
   }
-  if (!target) return how + ": no viewer: dropped";
-  vexlo::WindowHandle dialog = vexlo::findOpenDialog(vexlo::launcher().windowSystem->windowProcess(target));
-  if (dialog) {
-    std::string enlarge = state.dialogExpand == 1 ? "enlarge dialog, " : "";
-    return how + ": open-file dialog: " + enlarge + (vexlo::dialogKeyFor(code) ? "key stroke" : "no key: dropped");
-  }
-  if (vexlo::findChannelDisplay(target)) {
-    return how + ": channel display: " + (vexlo::channelKeyFor(code) ? "key stroke" : "no key: dropped");
-  }
-  return how + ": remote message to the TVTest window";
+  if (d.choice == RouteChoice::kLocked) return how + ": mAgicTV in front: dropped";
+  return how + (d.choice == RouteChoice::kDirect ? ": no viewer: dropped" : ": dropped");
 }
 
 // New log lines after `offset`, waiting a little for the first one.

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "launcher/keys.h"
 #include "tests/core/core_scene.h"
 
@@ -274,6 +276,54 @@ TEST_F(RoutingTest, ADisplayInsideAHiddenParentIsNotVisible) {
 
 TEST_F(RoutingTest, NoTargetMeansNothingHappens) {
   routeToTarget(0, 0x0F);
+  EXPECT_EQ(desktop.events(), EventLog{});
+}
+
+// --- The decision ------------------------------------------------------------
+
+std::string described(const RouteDecision& d) {
+  return "choice " + std::to_string(static_cast<int>(d.choice)) + ", lock lost " + std::to_string(d.lockLost) +
+         ", target " + std::to_string(d.target) + ", form " + std::to_string(static_cast<int>(d.form)) +
+         ", window " + std::to_string(d.window) + ", enlarge " + std::to_string(d.enlargeDialog) + ", key " +
+         (d.key ? std::to_string(d.key->shift) + "+" + std::to_string(d.key->virtualKey) : "none");
+}
+
+// Every road, decided without a single effect on the desktop; what routes
+// the press afterwards delivers exactly that.
+TEST_F(RoutingTest, TheDecisionSaysTheChoiceTheFormTheWindowAndTheKeyAndDeliversNothing) {
+  const WindowHandle viewer = addViewer(100);
+  const WindowHandle other = addViewer(200);
+  const WindowHandle magic = desktop.addWindow(kMagicTvWindowClass, L"mAgicTV", 10, 11);
+  const auto expectDecision = [&](std::uint16_t code, const RouteDecision& expected, const char* scene) {
+    EXPECT_EQ(described(decideRoute(code)), described(expected)) << scene;
+  };
+  using C = RouteChoice;
+  using F = RouteForm;
+  expectDecision(0x0F, {}, "mode 0, no lock");
+  state.mode = Mode::kDirectInput;
+  expectDecision(0x0F, {C::kDirect, false, viewer, F::kRemoteMessage, viewer}, "direct");
+  const WindowHandle display = desktop.addChild(viewer, kChannelDisplayClass, 1);
+  expectDecision(0x1C, {C::kDirect, false, viewer, F::kChannelDisplayKeys, display, false, channelKeyFor(0x1C)},
+                 "channel display, a key of its map");
+  expectDecision(0x24, {C::kDirect, false, viewer, F::kChannelDisplayKeys, display}, "channel display, no key");
+  const WindowHandle dialog = addOpenDialog(100);
+  state.dialogExpand = 1;
+  expectDecision(0x19, {C::kDirect, false, viewer, F::kDialogKeys, dialog, true, dialogKeyFor(0x19)},
+                 "open-file dialog, Shift+Tab");
+  expectDecision(0x1A, {C::kDirect, false, viewer, F::kDialogKeys, dialog, true}, "open-file dialog, no key");
+  state.lockedTarget = other;
+  expectDecision(0x0F, {C::kLocked, false, other, F::kRemoteMessage, other}, "locked");
+  desktop.setForeground(magic);
+  expectDecision(0x0F, {C::kLocked}, "locked, mAgicTV in front");
+  desktop.destroyWindow(other);
+  expectDecision(0x1F, {C::kDirect, true, viewer, F::kDialogKeys, dialog, true, dialogKeyFor(0x1F)},
+                 "the lock target gone, direct input");
+  state.lockedTarget = other;
+  state.mode = Mode::kHdusEmulation;
+  expectDecision(0x0F, {C::kNone, true}, "the lock target gone, mode 0");
+  desktop.bringToFront(magic);
+  state.mode = Mode::kDirectInput;
+  expectDecision(0x0F, {C::kDirect}, "direct, mAgicTV above every viewer");
   EXPECT_EQ(desktop.events(), EventLog{});
 }
 
