@@ -4,11 +4,15 @@
 // register it, then let Plug and Play bind the INF's driver to it.
 // Idempotent: a device that exists already is kept; its driver is updated only
 // when the .sys beside the INF differs from the installed one.
-//   install_receiver.exe INF_PATH receiver|other
+// "unplug" takes the receiver away as pulling it out would, and with it the
+// other device of the same driver; installing the receiver again plugs both
+// back in, each a new device.
+//   install_receiver.exe INF_PATH receiver|other|unplug
 
 #include <windows.h>
 #include <setupapi.h>
 #include <newdev.h>
+#include <tlhelp32.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -31,7 +35,9 @@ std::wstring hardwareIdOf(HDEVINFO set, SP_DEVINFO_DATA& device) {
   return ids;  // the first id of the list
 }
 
-bool deviceExists(const wchar_t* hardwareId) {
+// Whether a device node with the hardware id is registered; with `remove`,
+// it is removed as well.
+bool findDevice(const wchar_t* hardwareId, bool remove = false) {
   HDEVINFO set = SetupDiGetClassDevsW(&kHidClass, nullptr, nullptr, 0);
   if (set == INVALID_HANDLE_VALUE) return false;
   bool found = false;
@@ -40,9 +46,15 @@ bool deviceExists(const wchar_t* hardwareId) {
   for (DWORD i = 0; !found && SetupDiEnumDeviceInfo(set, i, &device); ++i) {
     found = _wcsicmp(hardwareIdOf(set, device).c_str(), hardwareId) == 0;
   }
+  if (found && remove && !SetupDiRemoveDevice(set, &device)) {
+    std::fwprintf(stderr, L"install_receiver: removing the device failed, error %lu\n", GetLastError());
+    found = false;
+  }
   SetupDiDestroyDeviceInfoList(set);
   return found;
 }
+
+bool deviceExists(const wchar_t* hardwareId) { return findDevice(hardwareId); }
 
 // The device node is named after the hardware id without its "root\\".
 bool createDevice(const wchar_t* hardwareId) {
@@ -99,6 +111,47 @@ void moveOldDriverAside() {
   }
 }
 
+// The process that runs the driver: Wine hosts each driver service in a
+// winedevice.exe of its own.
+DWORD driverHost() {
+  HANDLE processes = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (processes == INVALID_HANDLE_VALUE) return 0;
+  DWORD host = 0;
+  PROCESSENTRY32W process{};
+  process.dwSize = sizeof process;
+  for (BOOL more = Process32FirstW(processes, &process); more && !host; more = Process32NextW(processes, &process)) {
+    HANDLE modules = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, process.th32ProcessID);
+    if (modules == INVALID_HANDLE_VALUE) continue;
+    MODULEENTRY32W module{};
+    module.dwSize = sizeof module;
+    for (BOOL next = Module32FirstW(modules, &module); next && !host; next = Module32NextW(modules, &module)) {
+      if (_wcsicmp(module.szModule, L"vexlo_receiver.sys") == 0) host = process.th32ProcessID;
+    }
+    CloseHandle(modules);
+  }
+  CloseHandle(processes);
+  return host;
+}
+
+// Removing the device node is what takes a device away on Windows. This
+// Wine only forgets the node: its device stack runs on, the HID device
+// still opens and raw input still lists it, the driver's service will not
+// stop (error 1061) and a disable through the class installer fails. So its
+// devices go the way Wine takes them away when their host ends: every
+// handle to them fails and raw input drops them, as after a pull.
+bool unplug() {
+  const bool known = findDevice(VR_RECEIVER_HARDWARE_ID, true);
+  const DWORD host = driverHost();
+  HANDLE process = host ? OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, host) : nullptr;
+  const bool ended = process && TerminateProcess(process, 0) && WaitForSingleObject(process, 30000) == WAIT_OBJECT_0;
+  if (process) CloseHandle(process);
+  if (!known || !ended) {
+    std::fwprintf(stderr, L"install_receiver: the receiver %ls\n", known ? L"could not be taken away" : L"is not installed");
+    return false;
+  }
+  return true;
+}
+
 // Done only when the HID device answers, so tests after this step find it.
 bool waitForDevice(std::uint16_t vendorId) {
   HANDLE device = hidtest::openVirtualDevice(vendorId, 30000);
@@ -110,8 +163,9 @@ bool waitForDevice(std::uint16_t vendorId) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+  if (argc == 3 && wcscmp(argv[2], L"unplug") == 0) return unplug() ? 0 : 1;
   if (argc != 3 || (wcscmp(argv[2], L"receiver") != 0 && wcscmp(argv[2], L"other") != 0)) {
-    std::fwprintf(stderr, L"usage: install_receiver INF_PATH receiver|other\n");
+    std::fwprintf(stderr, L"usage: install_receiver INF_PATH receiver|other|unplug\n");
     return 2;
   }
   wchar_t inf[MAX_PATH];
