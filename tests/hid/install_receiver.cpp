@@ -4,15 +4,13 @@
 // register it, then let Plug and Play bind the INF's driver to it.
 // Idempotent: a device that exists already is kept; its driver is updated only
 // when the .sys beside the INF differs from the installed one.
-// "unplug" takes the receiver away as pulling it out would, and with it the
-// other device of the same driver; installing the receiver again plugs both
-// back in, each a new device.
+// "unplug" takes the receiver away as pulling it out would; installing it
+// again plugs it back in, a new device.
 //   install_receiver.exe INF_PATH receiver|other|unplug
 
 #include <windows.h>
 #include <setupapi.h>
 #include <newdev.h>
-#include <tlhelp32.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -20,6 +18,7 @@
 #include <vector>
 
 #include "receiver_control.h"
+#include "tests/support/wine_processes.h"
 #include "virtual_receiver.h"
 
 namespace {
@@ -111,42 +110,16 @@ void moveOldDriverAside() {
   }
 }
 
-// The process that runs the driver: Wine hosts each driver service in a
-// winedevice.exe of its own.
-DWORD driverHost() {
-  HANDLE processes = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  if (processes == INVALID_HANDLE_VALUE) return 0;
-  DWORD host = 0;
-  PROCESSENTRY32W process{};
-  process.dwSize = sizeof process;
-  for (BOOL more = Process32FirstW(processes, &process); more && !host; more = Process32NextW(processes, &process)) {
-    HANDLE modules = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, process.th32ProcessID);
-    if (modules == INVALID_HANDLE_VALUE) continue;
-    MODULEENTRY32W module{};
-    module.dwSize = sizeof module;
-    for (BOOL next = Module32FirstW(modules, &module); next && !host; next = Module32NextW(modules, &module)) {
-      if (_wcsicmp(module.szModule, L"vexlo_receiver.sys") == 0) host = process.th32ProcessID;
-    }
-    CloseHandle(modules);
-  }
-  CloseHandle(processes);
-  return host;
-}
-
-// Removing the device node is what takes a device away on Windows. This
-// Wine only forgets the node: its device stack runs on, the HID device
-// still opens and raw input still lists it, the driver's service will not
-// stop (error 1061) and a disable through the class installer fails. So its
-// devices go the way Wine takes them away when their host ends: every
-// handle to them fails and raw input drops them, as after a pull.
+// Removing the device node takes the device away, as pulling the receiver
+// out does: Wine's Plug and Play manager then removes its stack.
 bool unplug() {
-  const bool known = findDevice(VR_RECEIVER_HARDWARE_ID, true);
-  const DWORD host = driverHost();
-  HANDLE process = host ? OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, host) : nullptr;
-  const bool ended = process && TerminateProcess(process, 0) && WaitForSingleObject(process, 30000) == WAIT_OBJECT_0;
-  if (process) CloseHandle(process);
-  if (!known || !ended) {
-    std::fwprintf(stderr, L"install_receiver: the receiver %ls\n", known ? L"could not be taken away" : L"is not installed");
+  if (!findDevice(VR_RECEIVER_HARDWARE_ID, true)) {
+    std::fwprintf(stderr, L"install_receiver: the receiver is not installed\n");
+    return false;
+  }
+  if (!vexlo::test::waitUntil([] { return !hidtest::virtualDevicePresent(VR_RECEIVER_VENDOR_ID); }, 30000,
+                              [] { return std::string("the receiver still answers"); })) {
+    std::fwprintf(stderr, L"install_receiver: the receiver did not go away\n");
     return false;
   }
   return true;

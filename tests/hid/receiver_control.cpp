@@ -56,6 +56,13 @@ HANDLE openVirtualDevice(std::uint16_t vendorId, DWORD timeoutMs) {
   return device;
 }
 
+bool virtualDevicePresent(std::uint16_t vendorId) {
+  HANDLE device = openMatching(vendorId);
+  if (device == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(device);
+  return true;
+}
+
 bool sendCode(HANDLE device, std::uint8_t code) {
   BYTE report[VR_REPORT_SIZE] = {};
   report[0] = VR_OUTPUT_REPORT_ID;

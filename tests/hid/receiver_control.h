@@ -13,6 +13,9 @@ namespace hidtest {
 // appear. INVALID_HANDLE_VALUE when there is none.
 HANDLE openVirtualDevice(std::uint16_t vendorId, DWORD timeoutMs);
 
+// Whether a device of `vendorId` answers now, without waiting for one.
+bool virtualDevicePresent(std::uint16_t vendorId);
+
 // Sends one report carrying `code` at the receiver's code offset (0 = release).
 bool sendCode(HANDLE device, std::uint8_t code);
 
