@@ -12,7 +12,7 @@
 #include "launcher/window_classes.h"
 #include "launcher/window_system.h"
 #include "shared/remote_protocol.h"
-#include "tests/shell/fake_lockon_platform.h"
+#include "tests/support/fake_lockon_platform.h"
 #include "tests/support/installed_launcher.h"
 #include "tests/support/memory_profile.h"
 #include "tests/support/simulated_desktop.h"

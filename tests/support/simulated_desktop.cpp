@@ -289,8 +289,6 @@ void SimulatedDesktop::setStyle(WindowHandle window, std::uint32_t style) {
   w.style = (style & ~(kWsChild | kWsVisible)) | kept;
 }
 
-void SimulatedDesktop::setControlId(WindowHandle window, std::int32_t id) { get(window).controlId = id; }
-void SimulatedDesktop::setTitle(WindowHandle window, const std::wstring& title) { get(window).title = title; }
 void SimulatedDesktop::setRect(WindowHandle window, Rect rect) { get(window).rect = rect; }
 void SimulatedDesktop::setClassReadable(WindowHandle window, bool readable) { get(window).classReadable = readable; }
 void SimulatedDesktop::setTitleReadable(WindowHandle window, bool readable) { get(window).titleReadable = readable; }
@@ -565,9 +563,9 @@ bool SimulatedDesktop::postMessage(WindowHandle window, std::uint32_t message, s
 
 std::intptr_t SimulatedDesktop::sendMessage(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
                                             std::intptr_t lParam) {
+  // Nothing the launcher sends needs an answer.
   events_.push_back(Event::send(window, message, wParam, lParam));
-  if (find(window) == nullptr || !onSendMessage) return 0;
-  return onSendMessage(window, message, wParam, lParam);
+  return 0;
 }
 
 std::uint32_t SimulatedDesktop::registerWindowMessage(const wchar_t* name) {
@@ -583,23 +581,14 @@ std::uint32_t SimulatedDesktop::registerWindowMessage(const wchar_t* name) {
 
 std::uint8_t SimulatedDesktop::scanCode(std::uint8_t virtualKey) {
   // The set-1 scan codes of a standard keyboard for the keys the launcher plays.
-  switch (virtualKey) {
-    case 0x08: return 0x0E;  // Backspace
-    case 0x09: return 0x0F;  // Tab
-    case 0x0D: return 0x1C;  // Return
-    case 0x10: return 0x2A;  // Shift
-    case 0x11: return 0x1D;  // Ctrl
-    case 0x1B: return 0x01;  // Escape
-    case 0x21: return 0x49;  // Page Up
-    case 0x22: return 0x51;  // Page Down
-    case 0x23: return 0x4F;  // End
-    case 0x24: return 0x47;  // Home
-    case 0x25: return 0x4B;  // Left
-    case 0x26: return 0x48;  // Up
-    case 0x27: return 0x4D;  // Right
-    case 0x28: return 0x50;  // Down
-    default: return 0;
+  static const std::pair<std::uint8_t, std::uint8_t> kScanCodes[] = {
+      {0x08, 0x0E}, {0x09, 0x0F}, {0x0D, 0x1C}, {0x10, 0x2A}, {0x11, 0x1D},  // Backspace, Tab, Return, Shift, Ctrl
+      {0x1B, 0x01}, {0x21, 0x49}, {0x22, 0x51}, {0x23, 0x4F}, {0x24, 0x47},  // Escape, Page Up, Page Down, End, Home
+      {0x25, 0x4B}, {0x26, 0x48}, {0x27, 0x4D}, {0x28, 0x50}};               // Left, Up, Right, Down
+  for (const auto& [key, scan] : kScanCodes) {
+    if (key == virtualKey) return scan;
   }
+  return 0;
 }
 
 void SimulatedDesktop::keyEvent(std::uint8_t virtualKey, std::uint8_t scanCode, bool keyUp) {
@@ -622,9 +611,9 @@ bool SimulatedDesktop::attachThreadInput(ThreadId attach, ThreadId attachTo, boo
 
 WindowHandle SimulatedDesktop::focusWindow() {
   // Attached threads share one input state, so their focus is ours.
-  const WindowHandle own = focusOf(currentThread_);
+  const WindowHandle own = focusOf(kLauncherThread);
   if (own != 0) return own;
-  const ThreadId partner = inputPartner(currentThread_);
+  const ThreadId partner = inputPartner(kLauncherThread);
   return partner != 0 ? focusOf(partner) : 0;
 }
 

@@ -134,8 +134,6 @@ class SimulatedDesktop : public WindowSystem {
 
   void setVisible(WindowHandle window, bool visible);
   void setStyle(WindowHandle window, std::uint32_t style);  // WS_CHILD/WS_VISIBLE bits are kept as they are
-  void setControlId(WindowHandle window, std::int32_t id);
-  void setTitle(WindowHandle window, const std::wstring& title);
   void setRect(WindowHandle window, Rect rect);  // relative to the parent for children
   void setClassReadable(WindowHandle window, bool readable);
   void setTitleReadable(WindowHandle window, bool readable);
@@ -149,15 +147,12 @@ class SimulatedDesktop : public WindowSystem {
   void setForeground(WindowHandle window);       // also makes it active
   void setFocus(WindowHandle window);            // the focus of the window's thread
   void setCursorPosition(Point point) { cursor_ = point; }
-  void setCurrentThread(ThreadId thread) { currentThread_ = thread; }
   void addExistingFile(const std::wstring& path) { files_.insert(path); }
   void setForegroundLockTimeoutValue(std::uint32_t value) { lockTimeout_ = value; }
   void setForegroundLockTimeoutQueryFails(bool fails) { lockTimeoutQueryFails_ = fails; }
   void setAttachThreadInputFails(bool fails) { attachFails_ = fails; }
   void setForegroundRefused(bool refused) { foregroundRefused_ = refused; }
   void setCreateProcessResult(bool result) { createProcessResult_ = result; }
-  // What SendMessageW answers; unset, it answers 0.
-  std::function<std::intptr_t(WindowHandle, std::uint32_t, std::uintptr_t, std::intptr_t)> onSendMessage;
   // Runs while SetWindowPos is in progress: another thread's window makes the
   // caller wait, and messages sent to the caller's windows arrive meanwhile.
   std::function<void(WindowHandle)> duringSetWindowPos;
@@ -171,7 +166,6 @@ class SimulatedDesktop : public WindowSystem {
   Rect rect(WindowHandle window) const;
   std::vector<WindowHandle> zOrder() const { return topLevel_; }  // front to back
   WindowHandle foreground() const { return foreground_; }
-  WindowHandle activeWindow() const { return active_; }
   WindowHandle focusOf(ThreadId thread) const;
   bool inputAttached(ThreadId a, ThreadId b) const;
   std::uint32_t lockTimeoutValue() const { return lockTimeout_; }
@@ -200,7 +194,7 @@ class SimulatedDesktop : public WindowSystem {
   std::uint32_t registerWindowMessage(const wchar_t* name) override;
   std::uint8_t scanCode(std::uint8_t virtualKey) override;
   void keyEvent(std::uint8_t virtualKey, std::uint8_t scanCode, bool keyUp) override;
-  ThreadId currentThread() override { return currentThread_; }
+  ThreadId currentThread() override { return kLauncherThread; }
   bool attachThreadInput(ThreadId attach, ThreadId attachTo, bool attachIt) override;
   WindowHandle focusWindow() override;
   bool setForegroundWindow(WindowHandle window) override;
@@ -248,7 +242,6 @@ class SimulatedDesktop : public WindowSystem {
   EventLog events_;
   WindowHandle foreground_ = 0, active_ = 0;
   Point cursor_;
-  ThreadId currentThread_ = kLauncherThread;
   std::uint32_t lockTimeout_ = 200000;
   bool lockTimeoutQueryFails_ = false, attachFails_ = false, foregroundRefused_ = false;
   bool createProcessResult_ = true;
