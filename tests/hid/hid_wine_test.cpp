@@ -13,10 +13,10 @@
 #include "launcher/settings/settings_dialog_ids.h"
 #include "tests/hid/receiver_control.h"
 #include "tests/hid/virtual_receiver.h"
-#include "tests/hid/window_in_front.h"
 #include "tests/support/dialog_controls.h"
 #include "tests/support/launcher_process.h"
 #include "tests/support/standin_process.h"
+#include "tests/support/window_in_front.h"
 #include "tests/support/wine_files.h"
 #include "tests/support/wine_processes.h"
 
@@ -48,18 +48,16 @@ std::size_t countOf(const std::string& text, const std::string& needle) {
 class VirtualReceiver : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    front_ = new hidtest::WindowInFront;
-    receiver_ = hidtest::openVirtualDevice(VR_RECEIVER_VENDOR_ID, vexlo::test::kPatience);
-    other_ = hidtest::openVirtualDevice(VR_OTHER_VENDOR_ID, vexlo::test::kPatience);
+    front_ = new vexlo::test::WindowInFront;
+    receiver_ = vexlo::test::openVirtualDevice(VR_RECEIVER_VENDOR_ID, vexlo::test::kPatience);
+    other_ = vexlo::test::openVirtualDevice(VR_OTHER_VENDOR_ID, vexlo::test::kPatience);
     launcher_ = new vexlo::test::LauncherProcess(builtFile(L"launcher", VEXLO_EXE), L"vexlo hid");
     // Direct mode: every button goes to the viewer as the remote message.
     launcher_->prepareIni({{L"ZIZU_MODE", L"00000001"}});
 
     viewer_ = new vexlo::test::StandIn;
-    viewerStarted_ =
-        vexlo::test::startStandIn(builtFile(L"standin", VEXLO_STANDIN_PATH), launcher_->directory() + L"\\viewer.log",
-                                  L"--plugin \"" + builtFile(L"plugin", VEXLO2_TVTP_PATH) + L"\"", *viewer_) &&
-        vexlo::test::waitForLog(viewer_->logPath, "controller GV-RCKIT3 buttons=50");
+    viewerStarted_ = vexlo::test::startViewer(launcher_->directory(), L"viewer", L"", *viewer_) &&
+                     vexlo::test::waitForLog(viewer_->logPath, "controller GV-RCKIT3 buttons=50");
     launcher_->start();
   }
 
@@ -87,7 +85,7 @@ class VirtualReceiver : public ::testing::Test {
     if (receiver_ != INVALID_HANDLE_VALUE) send(receiver_, kRelease);
   }
 
-  static void send(HANDLE device, std::uint8_t code) { ASSERT_TRUE(hidtest::sendCode(device, code)); }
+  static void send(HANDLE device, std::uint8_t code) { ASSERT_TRUE(vexlo::test::sendCode(device, code)); }
 
   std::string newLog() const { return vexlo::test::readLog(viewer_->logPath).substr(logStart_); }
 
@@ -104,7 +102,7 @@ class VirtualReceiver : public ::testing::Test {
     return log;
   }
 
-  static hidtest::WindowInFront* front_;
+  static vexlo::test::WindowInFront* front_;
   static HANDLE receiver_;
   static HANDLE other_;
   static vexlo::test::LauncherProcess* launcher_;
@@ -113,7 +111,7 @@ class VirtualReceiver : public ::testing::Test {
   std::size_t logStart_ = 0;
 };
 
-hidtest::WindowInFront* VirtualReceiver::front_ = nullptr;
+vexlo::test::WindowInFront* VirtualReceiver::front_ = nullptr;
 HANDLE VirtualReceiver::receiver_ = INVALID_HANDLE_VALUE;
 HANDLE VirtualReceiver::other_ = INVALID_HANDLE_VALUE;
 vexlo::test::LauncherProcess* VirtualReceiver::launcher_ = nullptr;

@@ -101,7 +101,7 @@ void moveOldDriverAside() {
 
 // Done only when the HID device answers, so tests after this step find it.
 bool waitForDevice(std::uint16_t vendorId) {
-  HANDLE device = hidtest::openVirtualDevice(vendorId, 30000);
+  HANDLE device = vexlo::test::openVirtualDevice(vendorId, 30000);
   if (device == INVALID_HANDLE_VALUE) return false;
   CloseHandle(device);
   return true;

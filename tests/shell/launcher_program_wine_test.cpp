@@ -10,9 +10,9 @@
 
 #include "launcher/private_messages.h"
 #include "launcher/resources/resource_ids.h"
-#include "tests/shell/fake_viewer.h"
 #include "tests/support/dialog_controls.h"
 #include "tests/support/launcher_process.h"
+#include "tests/support/standin_process.h"
 #include "tests/support/wine_files.h"
 #include "tests/support/wine_processes.h"
 
@@ -198,8 +198,6 @@ TEST_F(LauncherProgramTest, TheAboutBoxOpensOnItsCommandWithItsTwoLines) {
 // and with no pick the next click reaches the viewer whole.
 class LockOnProgramTest : public LauncherProgramTest {
  protected:
-  void startViewer(FakeViewer& viewer) { ASSERT_TRUE(viewer.start()) << "the viewer stand-in did not show"; }
-
   void lockOnCommand(HWND launcherWindow) {
     ASSERT_TRUE(sendMessageBounded(launcherWindow, WM_COMMAND, IDM_LOCKON));
   }
@@ -209,20 +207,20 @@ TEST_F(LockOnProgramTest, AClickOnAViewersChildControlLocksAndChecksTheItem) {
   HWND window = startLauncher();
   ASSERT_NE(window, nullptr);
 
-  FakeViewer first;
-  startViewer(first);
+  StandIn first;
+  ASSERT_TRUE(startClickTarget(launcher.directory(), L"first", first));
   lockOnCommand(window);
-  first.clickOnControl();
-  EXPECT_EQ(first.downsAfterClick(1), 0) << "the picking click's button-down is swallowed";
+  clickCountingButton(first);
+  EXPECT_EQ(downsAfterClicks(first, 1), 0) << "the picking click's button-down is swallowed";
 
   // With the locked viewer gone only the check mark is left; the command clears it
   // and does not pick, so this click arrives whole.
-  first.program.terminate();
-  FakeViewer second;
-  startViewer(second);
+  first.program->terminate();
+  StandIn second;
+  ASSERT_TRUE(startClickTarget(launcher.directory(), L"second", second));
   lockOnCommand(window);
-  second.clickOnControl();
-  EXPECT_EQ(second.downsAfterClick(1), 1) << "the lock-on command started a pick: the item was not checked";
+  clickCountingButton(second);
+  EXPECT_EQ(downsAfterClicks(second, 1), 1) << "the lock-on command started a pick: the item was not checked";
 
   // Unchecked now, so the command picks; a click on nothing leaves it unlocked and
   // unchecked, and the next one picks again.
@@ -230,13 +228,13 @@ TEST_F(LockOnProgramTest, AClickOnAViewersChildControlLocksAndChecksTheItem) {
   clickAt(1200, 1000);
   askWindow(window, WM_NULL);  // the hook's message to the launcher is handled before this one
   lockOnCommand(window);
-  second.clickOnControl();
-  EXPECT_EQ(second.downsAfterClick(2), 1) << "a second pick swallows its button-down";
+  clickCountingButton(second);
+  EXPECT_EQ(downsAfterClicks(second, 2), 1) << "a second pick swallows its button-down";
 
   // Locked onto a live viewer: the command releases it without picking.
   lockOnCommand(window);
-  second.clickOnControl();
-  EXPECT_EQ(second.downsAfterClick(3), 2);
+  clickCountingButton(second);
+  EXPECT_EQ(downsAfterClicks(second, 3), 2);
 
   launcher.command(IDM_EXIT);
   expectEndsWithZero();

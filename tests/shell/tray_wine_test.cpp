@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "launcher/resources/resource_ids.h"
-#include "tests/shell/fake_viewer.h"
 #include "tests/support/dialog_controls.h"
 #include "tests/support/launcher_process.h"
+#include "tests/support/standin_process.h"
 #include "tests/support/wine_files.h"
 #include "tests/support/wine_processes.h"
 
@@ -100,8 +100,8 @@ TEST_F(TrayTest, ARightClickOpensTheFourItemMenuAtTheCursorAndDuringAPickEndsThe
   // Five steps: round to the lock-on item, which starts a pick. A right-click
   // during it shows no menu but ends it, for a pick whose hook Windows has
   // dropped would never end otherwise; the next one shows the menu again.
-  FakeViewer viewer;
-  ASSERT_TRUE(viewer.start()) << "the viewer stand-in did not show";
+  StandIn viewer;
+  ASSERT_TRUE(startClickTarget(launcher.directory(), L"viewer", viewer));
   ASSERT_TRUE(choose(5));
   launcher.trayEvent(WM_RBUTTONDOWN);
   EXPECT_FALSE(aMenuComes()) << "a menu during the pick";
@@ -111,8 +111,8 @@ TEST_F(TrayTest, ARightClickOpensTheFourItemMenuAtTheCursorAndDuringAPickEndsThe
   PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
   ASSERT_TRUE(waitUntil([&] { return !IsWindowVisible(menu); }));
   // No hook is left to swallow a click and lock onto the viewer under it.
-  viewer.clickOnControl();
-  EXPECT_EQ(viewer.downsAfterClick(1), 1) << "a later click was taken as the pick";
+  clickCountingButton(viewer);
+  EXPECT_EQ(downsAfterClicks(viewer, 1), 1) << "a later click was taken as the pick";
 
   ASSERT_TRUE(choose(4));
   DWORD code = 1234;
