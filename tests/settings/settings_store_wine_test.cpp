@@ -21,17 +21,6 @@
 namespace vexlo {
 namespace {
 
-std::string readBytes(const std::wstring& path) {
-  std::string bytes;
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return bytes;
-  char chunk[4096];
-  DWORD read = 0;
-  while (ReadFile(file, chunk, sizeof chunk, &read, nullptr) && read > 0) bytes.append(chunk, read);
-  CloseHandle(file);
-  return bytes;
-}
-
 void writeBytes(const std::wstring& path, const std::string& bytes) {
   HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   ASSERT_NE(file, INVALID_HANDLE_VALUE);
@@ -65,7 +54,7 @@ TEST_F(StoreOnWindows, NoFileGivesDefaultsAndTheFirstWriteCreatesIt) {
   EXPECT_EQ(GetFileAttributesW(path.c_str()), INVALID_FILE_ATTRIBUTES);
 
   saveSettings();
-  EXPECT_EQ(readBytes(path),
+  EXPECT_EQ(test::readTextFile(path),
             "[Vexlo]\r\n"
             "ZIZU_MODE=00000000\r\n"
             "IgnoreCursor=00000000\r\n"
@@ -89,7 +78,7 @@ TEST_F(StoreOnWindows, SavedValuesAreWrittenAsText) {
   state.dialogWidth = 1280;
   state.dialogHeight = 0x7FFFFFFF;
   saveSettings();
-  EXPECT_EQ(readBytes(path),
+  EXPECT_EQ(test::readTextFile(path),
             "[Vexlo]\r\n"
             "ZIZU_MODE=00000001\r\n"
             "IgnoreCursor=00000001\r\n"

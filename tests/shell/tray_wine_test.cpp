@@ -12,7 +12,7 @@
 
 #include "launcher/resources/resource_ids.h"
 #include "tests/support/dialog_controls.h"
-#include "tests/support/launcher_process.h"
+#include "tests/support/launcher_program_fixture.h"
 #include "tests/support/standin_process.h"
 #include "tests/support/wine_files.h"
 #include "tests/support/wine_processes.h"
@@ -22,8 +22,9 @@ namespace {
 
 constexpr DWORD kNoMenuTime = 1500;  // a menu would be up long before this
 
-class TrayTest : public ::testing::Test {
+class TrayTest : public LauncherProgramFixture {
  protected:
+  TrayTest() : LauncherProgramFixture(L"vexlo tray") {}
   ~TrayTest() override {
     if (launcher.running()) launcher.exitByCommand();
   }
@@ -60,8 +61,6 @@ class TrayTest : public ::testing::Test {
     PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
     EXPECT_TRUE(waitUntil([&] { return !IsWindow(dialog); }));
   }
-
-  LauncherProcess launcher{windowsPath(VEXLO_EXE), L"vexlo tray"};
 };
 
 TEST_F(TrayTest, ADoubleClickOpensTheSettingsDialogOwnedByTheMainWindow) {
@@ -115,9 +114,7 @@ TEST_F(TrayTest, ARightClickOpensTheFourItemMenuAtTheCursorAndDuringAPickEndsThe
   EXPECT_EQ(downsAfterClicks(viewer, 1), 1) << "a later click was taken as the pick";
 
   ASSERT_TRUE(choose(4));
-  DWORD code = 1234;
-  ASSERT_TRUE(launcher.waitForExit(code)) << "the fourth item is not the exit";
-  EXPECT_EQ(code, 0u);
+  expectEndsWithZero();  // the fourth item is the exit
 }
 
 // The notification area as the launcher sees it: Shell_NotifyIconW hands

@@ -24,8 +24,8 @@ class LauncherProcess {
   void prepareIni(const IniValues& values) { writeIniValues(ini_, values); }
   // A key as the file holds it now, or "<absent>".
   std::wstring iniValue(const wchar_t* key) const { return vexlo::test::iniValue(ini_, key); }
-  IniValues iniValues(const std::vector<const wchar_t*>& keys) const { return vexlo::test::iniValues(ini_, keys); }
-  IniValues iniValues(const IniValues& like) const { return vexlo::test::iniValues(ini_, like); }
+  // The keys `like` names as the file holds them; all nine keys by default.
+  IniValues iniValues(const IniValues& like = allSettingsKeys()) const { return vexlo::test::iniValues(ini_, like); }
 
   // Starts the copy and waits for its hidden main window, then for the
   // launcher to be ready: done with its creation and waiting for input.

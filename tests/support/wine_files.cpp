@@ -1,5 +1,6 @@
 #include "tests/support/wine_files.h"
 
+#include "tests/support/settings_keys.h"
 #include "tests/support/wine_processes.h"
 
 #include <shellapi.h>
@@ -69,10 +70,10 @@ std::wstring iniValue(const std::wstring& file, const wchar_t* key) {
   return value;
 }
 
-IniValues iniValues(const std::wstring& file, const std::vector<const wchar_t*>& keys) {
-  IniValues values;
-  for (const wchar_t* key : keys) values.emplace_back(key, iniValue(file, key));
-  return values;
+IniValues allSettingsKeys() {
+  IniValues keys;
+  for (const wchar_t* key : kSettingsKeys) keys.emplace_back(key, L"");
+  return keys;
 }
 
 IniValues iniValues(const std::wstring& file, const IniValues& like) {

@@ -41,9 +41,10 @@ class ScratchDirectory {
 // Keys of section "Vexlo" with their text.
 using IniValues = std::vector<std::pair<std::wstring, std::wstring>>;
 
+// The nine keys of kSettingsKeys, each with an empty value.
+IniValues allSettingsKeys();
 // The value of a key in section "Vexlo" of the file, or "<absent>".
 std::wstring iniValue(const std::wstring& file, const wchar_t* key);
-IniValues iniValues(const std::wstring& file, const std::vector<const wchar_t*>& keys);
 // The file's values of the keys that `like` names, in its order.
 IniValues iniValues(const std::wstring& file, const IniValues& like);
 void writeIniValues(const std::wstring& file, const IniValues& values);
