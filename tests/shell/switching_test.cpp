@@ -135,7 +135,7 @@ TEST_F(SwitchingTest, AFailedTimeOutQueryRestoresZeroAndFailuresStopNothing) {
   forceForeground(viewer);
   EventLog timeouts = desktop.eventsOfKind(EventKind::kSetForegroundLockTimeout);
   ASSERT_EQ(timeouts.size(), 2u);
-  EXPECT_EQ(timeouts[1].value, 0u);
+  EXPECT_EQ(timeouts[1], Event::setForegroundLockTimeout(0));
   EXPECT_EQ(desktop.eventsOfKind(EventKind::kSetWindowPos).size(), 1u);
   EXPECT_EQ(desktop.eventsOfKind(EventKind::kAttachThreadInput).size(), 2u);
 }

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cwchar>
+#include <iterator>
 #include <ostream>
 
 namespace vexlo::test {
@@ -31,21 +32,30 @@ void moveTo(std::vector<WindowHandle>& order, WindowHandle window, std::size_t p
   order.insert(order.begin() + static_cast<std::ptrdiff_t>(std::min(position, order.size())), window);
 }
 
-const char* kindName(EventKind kind) {
-  switch (kind) {
-    case EventKind::kPostMessage: return "PostMessage";
-    case EventKind::kSendMessage: return "SendMessage";
-    case EventKind::kKeyEvent: return "keybd_event";
-    case EventKind::kSleep: return "Sleep";
-    case EventKind::kSetWindowPos: return "SetWindowPos";
-    case EventKind::kAttachThreadInput: return "AttachThreadInput";
-    case EventKind::kSetActiveWindow: return "SetActiveWindow";
-    case EventKind::kSetForegroundWindow: return "SetForegroundWindow";
-    case EventKind::kGetForegroundLockTimeout: return "GetForegroundLockTimeout";
-    case EventKind::kSetForegroundLockTimeout: return "SetForegroundLockTimeout";
-    case EventKind::kCreateProcess: return "CreateProcess";
-  }
-  return "?";
+// How an event prints: the call's name, whether it is about a window, and
+// the names of its values ('#' before the name of one shown in hex).
+struct Printed {
+  const char* call;
+  bool aboutWindow;
+  const char* values[6];
+};
+
+const Printed& printed(EventKind kind) {
+  static const Printed kPrinted[] = {
+      {"PostMessage", true, {"#message", "#wParam", "#lParam"}},
+      {"SendMessage", true, {"#message", "#wParam", "#lParam"}},
+      {"keybd_event", false, {"#vk", "#scan", "up"}},
+      {"Sleep", false, {"ms"}},
+      {"SetWindowPos", true, {"#after", "x", "y", "cx", "cy", "#flags"}},
+      {"AttachThreadInput", false, {"thread", "to", "attach"}},
+      {"SetActiveWindow", true, {}},
+      {"SetForegroundWindow", true, {}},
+      {"GetForegroundLockTimeout", false, {}},
+      {"SetForegroundLockTimeout", false, {"ms"}},
+      {"CreateProcess", false, {"with application name"}},
+  };
+  static_assert(std::size(kPrinted) == static_cast<std::size_t>(EventKind::kCreateProcess) + 1, "one row a kind");
+  return kPrinted[static_cast<std::size_t>(kind)];
 }
 
 void printText(std::ostream& out, const std::wstring& text) {
@@ -64,144 +74,25 @@ void printText(std::ostream& out, const std::wstring& text) {
 
 // --- Event -----------------------------------------------------------------
 
-namespace {
-
-Event ofKind(EventKind kind) {
-  Event e;
-  e.kind = kind;
-  return e;
-}
-
-Event aboutWindow(EventKind kind, WindowHandle window) {
-  Event e = ofKind(kind);
-  e.window = window;
-  return e;
-}
-
-Event withValue(EventKind kind, std::uint32_t value) {
-  Event e = ofKind(kind);
-  e.value = value;
-  return e;
-}
-
-}  // namespace
-
-Event Event::post(WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
-  Event e = aboutWindow(EventKind::kPostMessage, window);
-  e.message = message;
-  e.wParam = wParam;
-  e.lParam = lParam;
-  return e;
-}
-
-Event Event::send(WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
-  Event e = post(window, message, wParam, lParam);
-  e.kind = EventKind::kSendMessage;
-  return e;
-}
-
-Event Event::keyDown(std::uint8_t virtualKey, std::uint8_t scanCode) {
-  Event e = ofKind(EventKind::kKeyEvent);
-  e.virtualKey = virtualKey;
-  e.scanCode = scanCode;
-  return e;
-}
-
-Event Event::keyUpEvent(std::uint8_t virtualKey, std::uint8_t scanCode) {
-  Event e = keyDown(virtualKey, scanCode);
-  e.keyUp = true;
-  return e;
-}
-
-Event Event::sleep(std::uint32_t milliseconds) { return withValue(EventKind::kSleep, milliseconds); }
-
-Event Event::setWindowPos(WindowHandle window, WindowHandle insertAfter, std::int32_t x, std::int32_t y,
-                          std::int32_t cx, std::int32_t cy, std::uint32_t flags) {
-  Event e = aboutWindow(EventKind::kSetWindowPos, window);
-  e.insertAfter = insertAfter;
-  e.x = x;
-  e.y = y;
-  e.cx = cx;
-  e.cy = cy;
-  e.flags = flags;
-  return e;
-}
-
-Event Event::attachThreadInput(ThreadId attach, ThreadId attachTo, bool attachIt) {
-  Event e = ofKind(EventKind::kAttachThreadInput);
-  e.attach = attach;
-  e.attachTo = attachTo;
-  e.attachIt = attachIt;
-  return e;
-}
-
-Event Event::setActiveWindow(WindowHandle window) { return aboutWindow(EventKind::kSetActiveWindow, window); }
-
-Event Event::setForegroundWindow(WindowHandle window) {
-  return aboutWindow(EventKind::kSetForegroundWindow, window);
-}
-
-Event Event::getForegroundLockTimeout() { return ofKind(EventKind::kGetForegroundLockTimeout); }
-
-Event Event::setForegroundLockTimeout(std::uint32_t value) {
-  return withValue(EventKind::kSetForegroundLockTimeout, value);
-}
-
-Event Event::createProcess(const wchar_t* applicationName, const wchar_t* commandLine) {
-  Event e = ofKind(EventKind::kCreateProcess);
-  e.hasApplicationName = applicationName != nullptr;
-  if (applicationName != nullptr) e.applicationName = applicationName;
-  if (commandLine != nullptr) e.commandLine = commandLine;
-  return e;
-}
-
-bool Event::operator==(const Event& o) const {
-  return kind == o.kind && window == o.window && message == o.message && wParam == o.wParam &&
-         lParam == o.lParam && virtualKey == o.virtualKey && scanCode == o.scanCode && keyUp == o.keyUp &&
-         value == o.value && insertAfter == o.insertAfter && x == o.x && y == o.y && cx == o.cx && cy == o.cy &&
-         flags == o.flags && attach == o.attach && attachTo == o.attachTo && attachIt == o.attachIt &&
-         hasApplicationName == o.hasApplicationName && applicationName == o.applicationName &&
-         commandLine == o.commandLine;
-}
-
 std::ostream& operator<<(std::ostream& out, const Event& e) {
-  out << kindName(e.kind) << '(';
-  switch (e.kind) {
-    case EventKind::kPostMessage:
-    case EventKind::kSendMessage:
-      out << std::hex << "0x" << e.window << ", 0x" << e.message << ", 0x" << e.wParam << ", 0x" << e.lParam
-          << std::dec;
-      break;
-    case EventKind::kKeyEvent:
-      out << std::hex << "vk 0x" << unsigned{e.virtualKey} << ", scan 0x" << unsigned{e.scanCode} << std::dec
-          << (e.keyUp ? ", up" : ", down");
-      break;
-    case EventKind::kSleep:
-    case EventKind::kSetForegroundLockTimeout:
-      out << e.value;
-      break;
-    case EventKind::kSetWindowPos:
-      out << std::hex << "0x" << e.window << ", after 0x" << e.insertAfter << std::dec << ", " << e.x << ", " << e.y
-          << ", " << e.cx << ", " << e.cy << std::hex << ", flags 0x" << e.flags << std::dec;
-      break;
-    case EventKind::kAttachThreadInput:
-      out << e.attach << ", " << e.attachTo << ", " << (e.attachIt ? "TRUE" : "FALSE");
-      break;
-    case EventKind::kSetActiveWindow:
-    case EventKind::kSetForegroundWindow:
-      out << std::hex << "0x" << e.window << std::dec;
-      break;
-    case EventKind::kGetForegroundLockTimeout:
-      break;
-    case EventKind::kCreateProcess:
-      if (e.hasApplicationName) {
-        printText(out, e.applicationName);
-      } else {
-        out << "NULL";
-      }
-      out << ", ";
-      printText(out, e.commandLine);
-      break;
+  const Printed& p = printed(e.kind);
+  out << p.call << '(';
+  const char* separator = "";
+  if (p.aboutWindow) {
+    out << "window 0x" << std::hex << e.window << std::dec;
+    separator = ", ";
+  }
+  for (std::size_t i = 0; i < e.values.size(); ++i, separator = ", ") {
+    const char* name = i < std::size(p.values) && p.values[i] ? p.values[i] : "?";
+    if (name[0] == '#') {
+      out << separator << name + 1 << " 0x" << std::hex << e.values[i] << std::dec;
+    } else {
+      out << separator << name << ' ' << e.values[i];
+    }
+  }
+  for (const std::wstring& text : e.texts) {
+    out << separator;
+    printText(out, text);
   }
   return out << ')';
 }
@@ -366,11 +257,6 @@ EventLog SimulatedDesktop::eventsOfKind(EventKind kind) const {
   return out;
 }
 
-Rect SimulatedDesktop::rect(WindowHandle window) const {
-  const Window* w = find(window);
-  return w != nullptr ? w->rect : Rect{};
-}
-
 WindowHandle SimulatedDesktop::focusOf(ThreadId thread) const {
   for (const auto& f : focus_) {
     if (f.first == thread) return f.second;
@@ -483,16 +369,6 @@ void SimulatedDesktop::windowTitle(WindowHandle window, WindowText& out) {
   copyText(w->title, out);
 }
 
-ProcessId SimulatedDesktop::windowProcess(WindowHandle window) {
-  const Window* w = find(window);
-  return w != nullptr ? w->process : 0;
-}
-
-ThreadId SimulatedDesktop::windowThread(WindowHandle window) {
-  const Window* w = find(window);
-  return w != nullptr ? w->thread : 0;
-}
-
 WindowHandle SimulatedDesktop::parentWindow(WindowHandle window) {
   const Window* w = find(window);
   if (w == nullptr) return 0;
@@ -507,16 +383,6 @@ bool SimulatedDesktop::isVisible(WindowHandle window) {
     if (w->parent == 0) return true;
   }
   return false;
-}
-
-std::uint32_t SimulatedDesktop::windowStyle(WindowHandle window) {
-  const Window* w = find(window);
-  return w != nullptr ? w->style : 0;
-}
-
-std::int32_t SimulatedDesktop::controlId(WindowHandle window) {
-  const Window* w = find(window);
-  return w != nullptr && w->parent != 0 ? w->controlId : 0;
 }
 
 WindowHandle SimulatedDesktop::windowFromPoint(Point point) {
