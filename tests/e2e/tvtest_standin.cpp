@@ -26,11 +26,10 @@
 #include "tests/e2e/standin_ids.h"
 #include "tests/support/plugin_host_win32.h"
 #include "tests/support/wine_files.h"
+#include "tests/support/wine_processes.h"
 
+namespace vexlo::test {
 namespace {
-
-using vexlo::test::HostMessage;
-using vexlo::test::PluginHost;
 
 std::wstring g_logPath;
 UINT g_remoteMessage = 0;
@@ -44,7 +43,7 @@ void logLine(const std::wstring& line) {
   HANDLE file = CreateFileW(g_logPath.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                             OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return;
-  std::string bytes = vexlo::test::utf8(line) + "\n";
+  std::string bytes = utf8(line) + "\n";
   DWORD written = 0;
   WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
   CloseHandle(file);
@@ -63,12 +62,12 @@ void logHostMessage(PluginHost& host, const HostMessage& m) {
     if (!host.refusal.empty()) {
       logLine(L"controller-refused " + std::wstring(host.refusal.begin(), host.refusal.end()));
     } else {
-      const vexlo::test::CopiedController& c = host.controllers.back();
+      const CopiedController& c = host.controllers.back();
       logLine(L"controller " + c.name + L" buttons=" + std::to_wstring(c.buttons.size()) + L" text=" + c.text);
     }
   }
   if (m.message == TVTest::kMessageOnControllerButtonDown) {
-    const vexlo::test::CopiedButton* b = host.button(m.text, m.lParam2);
+    const CopiedButton* b = host.button(m.text, m.lParam2);
     if (b) ++g_counts[kCountPresses];
     logLine(b ? L"press index=" + std::to_wstring(m.lParam2) + L" name=" + b->name + L" default=" + b->defaultCommand
               : L"press-unknown controller=" + m.text + L" index=" + std::to_wstring(m.lParam2));
@@ -120,16 +119,6 @@ INT_PTR CALLBACK openDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
   return FALSE;
 }
 
-void registerClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure) {
-  WNDCLASSW wc{};
-  wc.lpfnWndProc = procedure;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-  wc.lpszClassName = name;
-  RegisterClassW(&wc);
-}
-
 bool hasFlag(int argc, wchar_t** argv, const wchar_t* flag) {
   for (int i = 1; i < argc; ++i)
     if (wcscmp(argv[i], flag) == 0) return true;
@@ -147,7 +136,7 @@ std::wstring optionValue(int argc, wchar_t** argv, const wchar_t* name, const wc
 
 // Loads, initialises and enables the plugin as the host does for a plugin
 // the user switched on; 0, or the exit code that says which step failed.
-int startPlugin(vexlo::test::LoadedPlugin& plugin, PluginHost& host, const std::wstring& path) {
+int startPlugin(LoadedPlugin& plugin, PluginHost& host, const std::wstring& path) {
   if (!plugin.module()) {
     logLine(L"error plugin-not-loaded " + path);
     return 2;
@@ -156,12 +145,12 @@ int startPlugin(vexlo::test::LoadedPlugin& plugin, PluginHost& host, const std::
     logLine(L"error exports-missing");
     return 3;
   }
-  std::string info(vexlo::test::kHostLayout.pluginInfo.size, '\0');
+  std::string info(kHostLayout.pluginInfo.size, '\0');
   if (plugin.getVersion() != TVTest::kInterfaceVersion || !plugin.getPluginInfo(info.data())) {
     logLine(L"error plugin-refused");
     return 4;
   }
-  logLine(L"plugin " + vexlo::test::readPluginInfo(info.data()).name.value_or(L""));
+  logLine(L"plugin " + readPluginInfo(info.data()).name.value_or(L""));
   if (!plugin.initialize(host.param())) {
     logLine(L"error plugin-refused");
     return 4;
@@ -180,24 +169,26 @@ HWND child(HWND parent, const wchar_t* className, const wchar_t* text, DWORD sty
 }
 
 }  // namespace
+}  // namespace vexlo::test
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  using namespace vexlo::test;
   int argc = 0;
   wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
   g_logPath = optionValue(argc, argv, L"--log", L"standin.log");
   INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_BAR_CLASSES | ICC_USEREX_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
-  registerClass(instance, L"TVTest Channel Display", keyWindowProc);
-  registerClass(instance, L"SHELLDLL_DefView", keyWindowProc);  // the shell's file list, for the open-file dialog
-  registerClass(instance, L"TVTest Fullscreen", DefWindowProcW);
-  registerClass(instance, L"mAgicTVWindow", DefWindowProcW);
+  registerWindowClass(L"TVTest Channel Display", keyWindowProc);
+  registerWindowClass(L"SHELLDLL_DefView", keyWindowProc);  // the shell's file list, for the open-file dialog
+  registerWindowClass(L"TVTest Fullscreen", DefWindowProcW);
+  registerWindowClass(L"mAgicTVWindow", DefWindowProcW);
   g_remoteMessage = RegisterWindowMessageW(L"Vexlo2 GV-RCKIT3");
 
   PluginHost host;
   host.onMessage = [&](const HostMessage& m) { logHostMessage(host, m); };
-  const HWND mainWindow = vexlo::test::createHostWindow(host, L"TVTest Window", L"TVTest stand-in", mainWindowProc);
+  const HWND mainWindow = createHostWindow(host, L"TVTest Window", L"TVTest stand-in", mainWindowProc);
   if (!mainWindow) return 1;
-  std::optional<vexlo::test::LoadedPlugin> plugin;
+  std::optional<LoadedPlugin> plugin;
   if (!hasFlag(argc, argv, L"--no-plugin")) {
     const std::wstring path = optionValue(argc, argv, L"--plugin", L"Plugins\\Vexlo2.tvtp");
     if (const int failed = startPlugin(plugin.emplace(path), host, path)) return failed;

@@ -37,6 +37,11 @@ class PluginTest : public ::testing::Test {
     ASSERT_NE(host.eventCallback, nullptr);
     host.clear();
   }
+  void InitializeAndEnable() {
+    Initialize();
+    ASSERT_EQ(Event(kEventPluginEnable, 1), 1);
+    host.clear();
+  }
   HostLParam Event(std::uint32_t event, HostLParam lParam1) {
     return host.eventCallback(event, lParam1, 0, host.eventClientData);
   }
@@ -213,9 +218,7 @@ TEST_F(PluginTest, OtherEventsAreAnsweredWithZero) {
 }
 
 TEST_F(PluginTest, RemoteMessagePressesTheButtonOfItsCode) {
-  Initialize();
-  ASSERT_EQ(Event(kEventPluginEnable, 1), 1);
-  host.clear();
+  InitializeAndEnable();
 
   HostLParam result = 77;
   EXPECT_EQ(Deliver(kRemoteId, 0x0021, &result), 1);
@@ -237,9 +240,7 @@ TEST_F(PluginTest, RemoteMessagePressesTheButtonOfItsCode) {
 }
 
 TEST_F(PluginTest, UnknownCodesAreConsumedWithoutEffect) {
-  Initialize();
-  ASSERT_EQ(Event(kEventPluginEnable, 1), 1);
-  host.clear();
+  InitializeAndEnable();
   EXPECT_EQ(Deliver(kRemoteId, 0x0101), 1);  // not 0x01: the whole low word counts
   EXPECT_EQ(Deliver(kRemoteId, 0x0002), 1);
   EXPECT_EQ(Deliver(kRemoteId, 0x0000), 1);
@@ -248,9 +249,7 @@ TEST_F(PluginTest, UnknownCodesAreConsumedWithoutEffect) {
 }
 
 TEST_F(PluginTest, OtherWindowMessagesAreLeftToTheHost) {
-  Initialize();
-  ASSERT_EQ(Event(kEventPluginEnable, 1), 1);
-  host.clear();
+  InitializeAndEnable();
   EXPECT_EQ(Deliver(kRemoteId + 1, 0x0021), 0);
   EXPECT_EQ(Deliver(0x0100, 0x0021), 0);
   EXPECT_EQ(Deliver(0, 0x0021), 0);
@@ -258,9 +257,7 @@ TEST_F(PluginTest, OtherWindowMessagesAreLeftToTheHost) {
 }
 
 TEST_F(PluginTest, DisablingRemovesTheCallbackAndEnablingReinstallsIt) {
-  Initialize();
-  ASSERT_EQ(Event(kEventPluginEnable, 1), 1);
-  host.clear();
+  InitializeAndEnable();
 
   EXPECT_EQ(Event(kEventPluginEnable, 0), 1);
   ASSERT_EQ(host.numbers(), (Numbers{67}));
@@ -296,9 +293,7 @@ TEST_F(PluginTest, AFailedNameRegistrationWarnsRefusesAndIsRetried) {
 }
 
 TEST_F(PluginTest, FinaliseDeletesTheObjectOnceAndSendsNothing) {
-  Initialize();
-  ASSERT_EQ(Event(kEventPluginEnable, 1), 1);
-  host.clear();
+  InitializeAndEnable();
   EXPECT_EQ(TVTFinalize(), 1);
   EXPECT_EQ(vexlo2::CurrentPlugin(), nullptr);
   EXPECT_TRUE(host.sent.empty());

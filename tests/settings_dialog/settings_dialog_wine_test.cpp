@@ -444,11 +444,6 @@ class BrowseTest : public SettingsDialogTest {
       CloseHandle(CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     }
   }
-  ~BrowseTest() override {
-    for (const wchar_t* name : {L"\\TVTest.exe", L"\\pick.exe"}) DeleteFileW((viewerDir + name).c_str());
-    DeleteFileW((launcher.directory() + L"\\pick.exe").c_str());
-    RemoveDirectoryW(viewerDir.c_str());
-  }
 
   // Opens the file dialog over `settings` with `start` in the path edit; the
   // text of its name box, or "<no dialog>".

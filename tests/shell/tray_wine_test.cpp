@@ -137,13 +137,9 @@ struct NotificationArea {
 
   NotificationArea() {
     changes.clear();
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = proc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"Shell_TrayWnd";
-    RegisterClassW(&wc);
-    window = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance,
-                             nullptr);
+    registerWindowClass(L"Shell_TrayWnd", proc);
+    window = CreateWindowExW(0, L"Shell_TrayWnd", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                             GetModuleHandleW(nullptr), nullptr);
   }
   ~NotificationArea() { DestroyWindow(window); }
 

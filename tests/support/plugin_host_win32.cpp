@@ -1,5 +1,7 @@
 #include "tests/support/plugin_host_win32.h"
 
+#include "tests/support/wine_processes.h"
+
 namespace vexlo::test {
 namespace {
 
@@ -41,15 +43,9 @@ std::wstring LoadedPlugin::file() const {
 
 HWND createHostWindow(PluginHost& host, const wchar_t* className, const wchar_t* title, WNDPROC rest) {
   g_rest = rest;
-  WNDCLASSW wc{};
-  wc.lpfnWndProc = hostWindowProc;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-  wc.lpszClassName = className;
-  RegisterClassW(&wc);
+  registerWindowClass(className, hostWindowProc);
   HWND window = CreateWindowExW(0, className, title, WS_OVERLAPPEDWINDOW, 40, 40, 480, 320, nullptr, nullptr,
-                                wc.hInstance, nullptr);
+                                GetModuleHandleW(nullptr), nullptr);
   host.setMainWindow(reinterpret_cast<TVTest::HostWindow>(window));
   return window;
 }

@@ -58,12 +58,6 @@ ScratchDirectory::~ScratchDirectory() {
   SHFileOperationW(&op);
 }
 
-std::wstring ScratchDirectory::subdirectory(const std::wstring& name) const {
-  const std::wstring dir = file(name);
-  CreateDirectoryW(dir.c_str(), nullptr);
-  return dir;
-}
-
 std::wstring iniValue(const std::wstring& file, const wchar_t* key) {
   wchar_t value[kIniValueCapacity] = {};
   GetPrivateProfileStringW(kSection, key, L"<absent>", value, kIniValueCapacity, file.c_str());
@@ -96,11 +90,6 @@ const char* executableArchitecture(const std::wstring& path) {
 }
 
 bool copyFile(const std::wstring& from, const std::wstring& to) { return CopyFileW(from.c_str(), to.c_str(), FALSE) != 0; }
-
-std::wstring readUtf16File(const std::wstring& path) {
-  const std::string bytes = readTextFile(path);
-  return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t));
-}
 
 std::string readTextFile(const std::wstring& path) {
   HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,

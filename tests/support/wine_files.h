@@ -31,8 +31,6 @@ class ScratchDirectory {
 
   const std::wstring& path() const { return path_; }
   std::wstring file(const std::wstring& name) const { return path_ + L"\\" + name; }
-  // A subdirectory, removed with this one.
-  std::wstring subdirectory(const std::wstring& name) const;
 
  private:
   std::wstring path_;
@@ -53,7 +51,6 @@ bool fileExists(const std::wstring& path);
 // "i686" or "x86_64", what the executable was built for; "unknown" otherwise.
 const char* executableArchitecture(const std::wstring& path);
 bool copyFile(const std::wstring& from, const std::wstring& to);
-std::wstring readUtf16File(const std::wstring& path);
 // The bytes of a file another process may still be writing.
 std::string readTextFile(const std::wstring& path);
 std::string utf8(const std::wstring& text);
