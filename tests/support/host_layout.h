@@ -44,7 +44,6 @@ struct ControllerLayout {
 };
 
 struct Layout {
-  const char* architecture;
   std::size_t pointerSize;
   PluginInfoLayout pluginInfo;
   HostParamLayout hostParam;
@@ -53,7 +52,6 @@ struct Layout {
 };
 
 inline constexpr Layout kI686 = {
-    "i686",
     4,
     {20, {0, 4}, {4, 4}, {8, 4}, {12, 4}, {16, 4}},
     {16, {0, 4}, {4, 4}, {8, 4}, {12, 4}},
@@ -63,7 +61,6 @@ inline constexpr Layout kI686 = {
 };
 
 inline constexpr Layout kX86_64 = {
-    "x86_64",
     8,
     {32, {0, 4}, {4, 4}, {8, 8}, {16, 8}, {24, 8}},
     {32, {0, 8}, {8, 8}, {16, 8}, {24, 8}},
