@@ -20,6 +20,7 @@
 #include <shellapi.h>
 
 #include <cstdio>
+#include <iterator>
 #include <optional>
 #include <string>
 
@@ -35,7 +36,7 @@ std::wstring g_logPath;
 UINT g_remoteMessage = 0;
 HWND g_dialog = nullptr;  // the open-file dialog, when it was asked for
 WNDPROC g_buttonProc = nullptr;
-LRESULT g_counts[4] = {};  // by kCount...
+LRESULT g_counts[kCountClickUps + 1] = {};  // by kCount...
 
 // One line per event, appended and flushed at once so a reader in another
 // process sees it as soon as it happened.
@@ -81,7 +82,7 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     logLine(L"unhandled-remote wParam=" + hex(wParam) + L" lParam=" + hex(static_cast<std::uintptr_t>(lParam)));
     return 0;
   }
-  if (message == kCountMessage) return wParam < 4 ? g_counts[wParam] : 0;
+  if (message == kCountMessage) return wParam < std::size(g_counts) ? g_counts[wParam] : 0;
   if (message == kComeToFrontMessage) return SetForegroundWindow(g_dialog ? g_dialog : window);
   if (message == kHangMessage) {
     logLine(L"hang ms=" + std::to_wstring(wParam));
