@@ -74,6 +74,17 @@ class SettingsDialogTest : public LauncherProgramFixture {
     return launcher.openSettings();
   }
 
+  // The dialog shows the sizes; closed with the button, the exit command writes
+  // them as the saved texts.
+  void expectSizesKept(HWND dialog, const wchar_t* width, const wchar_t* height, int button,
+                       const wchar_t* savedWidth, const wchar_t* savedHeight) {
+    EXPECT_EQ(controlText(dialog, IDC_DIALOG_WIDTH), width);
+    EXPECT_EQ(controlText(dialog, IDC_DIALOG_HEIGHT), height);
+    ASSERT_TRUE(clickAndWaitClosed(dialog, button));
+    expectExitByCommand();
+    expectIniHolds({{L"BFDialogWidth", savedWidth}, {L"BFDialogHeight", savedHeight}});
+  }
+
   // Exits by the menu command and finds the file holding `values` for all nine keys.
   void expectExitSaves(const IniValues& values) {
     expectExitByCommand();
@@ -250,34 +261,22 @@ TEST_F(SettingsDialogTest, AnUnreadableModeShowsTheFirstModeAndSizesBelowTheMini
                               {L"BFDialogHeight", L"FFFFFFFF"}});
   ASSERT_NE(dialog, nullptr);
   expectModeShown(dialog, IDC_MODE_HDUS);
-  EXPECT_EQ(controlText(dialog, IDC_DIALOG_WIDTH), L"654");
-  EXPECT_EQ(controlText(dialog, IDC_DIALOG_HEIGHT), L"381");
-  EXPECT_TRUE(clickAndWaitClosed(dialog, IDCANCEL));
-  expectExitByCommand();
-  expectIniHolds({{L"BFDialogWidth", L"0000028E"}, {L"BFDialogHeight", L"0000017D"}});
+  expectSizesKept(dialog, L"654", L"381", IDCANCEL, L"0000028E", L"0000017D");
 }
 
 // --- OK, Cancel and the checks that grey ------------------------------------
 
 TEST_F(SettingsDialogTest, AWidthBelowTheMinimumIsRaisedOnOkAndShownSoOnReopening) {
-  HWND dialog = typeSizesThenReopen(L"100", L"");
+  HWND dialog = typeSizesThenReopen(L"100", L"");  // empty text reads as 0
   ASSERT_NE(dialog, nullptr);
-  EXPECT_EQ(controlText(dialog, IDC_DIALOG_WIDTH), L"654");
-  EXPECT_EQ(controlText(dialog, IDC_DIALOG_HEIGHT), L"381") << "empty text reads as 0";
-  ASSERT_TRUE(clickAndWaitClosed(dialog, IDOK));
-  expectExitByCommand();
-  expectIniHolds({{L"BFDialogWidth", L"0000028E"}, {L"BFDialogHeight", L"0000017D"}});
+  expectSizesKept(dialog, L"654", L"381", IDOK, L"0000028E", L"0000017D");
 }
 
 TEST_F(SettingsDialogTest, AHugeWidthStaysHugeInsteadOfWrapping) {
   // 4294967950 is 654 more than 2^32: wrapped, it would pass for 654.
   HWND dialog = typeSizesThenReopen(L"4294967950", std::wstring(30, L'9'));
   ASSERT_NE(dialog, nullptr);
-  EXPECT_EQ(controlText(dialog, IDC_DIALOG_WIDTH), L"2147483647");
-  EXPECT_EQ(controlText(dialog, IDC_DIALOG_HEIGHT), L"2147483647");
-  ASSERT_TRUE(clickAndWaitClosed(dialog, IDCANCEL));
-  expectExitByCommand();
-  expectIniHolds({{L"BFDialogWidth", L"7FFFFFFF"}, {L"BFDialogHeight", L"7FFFFFFF"}});
+  expectSizesKept(dialog, L"2147483647", L"2147483647", IDCANCEL, L"7FFFFFFF", L"7FFFFFFF");
 }
 
 TEST_F(SettingsDialogTest, UncheckingPowerOnGreysPathBrowseAndOptionsAtOnceAndTheirTextsAreStillSaved) {
