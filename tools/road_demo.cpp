@@ -97,8 +97,8 @@ HANDLE g_receiver = INVALID_HANDLE_VALUE;
 void pressButton(std::uint8_t code) {
 #ifdef VEXLO_DEMO_RECEIVER
   if (g_receiver != INVALID_HANDLE_VALUE) {
-    hidtest::sendCode(g_receiver, code);
-    hidtest::sendCode(g_receiver, 0);  // release, so that the next press is a new one
+    vexlo::test::sendCode(g_receiver, code);
+    vexlo::test::sendCode(g_receiver, 0);  // release, so that the next press is a new one
     return;
   }
 #endif
@@ -164,7 +164,7 @@ int main() {
     }
   }
 #ifdef VEXLO_DEMO_RECEIVER
-  if (throughReceiver) g_receiver = hidtest::openVirtualDevice(VR_RECEIVER_VENDOR_ID, 10000);
+  if (throughReceiver) g_receiver = vexlo::test::openVirtualDevice(VR_RECEIVER_VENDOR_ID, 10000);
 #endif
   if (throughReceiver && g_receiver == INVALID_HANDLE_VALUE) {
     std::printf("demo: the virtual receiver is not there\n");
@@ -200,8 +200,8 @@ int main() {
   if (g_receiver != INVALID_HANDLE_VALUE) {
 #ifdef VEXLO_DEMO_RECEIVER
     scene("Holding チャンネル3: seven identical reports, the launcher passes the first and the seventh");
-    for (int i = 0; i < 7; ++i) hidtest::sendCode(g_receiver, 0x11);
-    hidtest::sendCode(g_receiver, 0);
+    for (int i = 0; i < 7; ++i) vexlo::test::sendCode(g_receiver, 0x11);
+    vexlo::test::sendCode(g_receiver, 0);
     std::printf("  0x11 x7 -> %s\n", receivedSince(plain.logPath, offset, 2000).c_str());
     Sleep(300);
     std::printf("           %s\n", receivedSince(plain.logPath, offset, 300).c_str());

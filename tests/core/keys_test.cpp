@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <iterator>
 
-#include "tests/core/core_scene.h"
+#include "tests/support/launcher_scene.h"
 
 namespace vexlo::test {
 namespace {
@@ -14,7 +14,7 @@ constexpr std::uint8_t kScanShift = 0x2A;
 constexpr std::uint8_t kScanCtrl = 0x1D;
 constexpr ThreadId kDialogThread = 101;
 
-class KeysTest : public CoreScene {
+class KeysTest : public LauncherScene {
  protected:
   KeysTest() {
     dialog = addOpenDialog(100);

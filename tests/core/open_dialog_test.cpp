@@ -4,12 +4,12 @@
 
 #include "launcher/keys.h"
 #include "launcher/routing.h"
-#include "tests/core/core_scene.h"
+#include "tests/support/launcher_scene.h"
 
 namespace vexlo::test {
 namespace {
 
-class OpenDialogTest : public CoreScene {
+class OpenDialogTest : public LauncherScene {
  protected:
   OpenDialogTest() {
     state.mode = Mode::kDirectInput;

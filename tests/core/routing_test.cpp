@@ -5,12 +5,12 @@
 #include <string>
 
 #include "launcher/keys.h"
-#include "tests/core/core_scene.h"
+#include "tests/support/launcher_scene.h"
 
 namespace vexlo::test {
 namespace {
 
-class RoutingTest : public CoreScene {
+class RoutingTest : public LauncherScene {
  protected:
   // Routes the code; everything the desktop has seen so far.
   EventLog routed(std::uint16_t code) {

@@ -9,14 +9,18 @@
 #define kFileNameBoxId 0x047C
 #define kFileTypeLabelId 0x0441
 #define kFileTypeBoxId 0x0470
+// The child of --counting-button.
+#define kCountingButtonId 7
 
-// Posted to the main window: the stand-in stops handling messages for wParam
-// milliseconds, as a viewer that hangs does.
+// Posted: the stand-in stops handling messages for wParam milliseconds, as a
+// viewer that hangs does.
 #define kHangMessage (0x8000 + 1)  // WM_APP + 1
-// Sent: answers how many controller buttons ran, or with kCountKeys how
-// many key strokes arrived, since the start.
+// Sent: answers how many of what wParam names arrived since the start.
 #define kCountMessage (0x8000 + 2)  // WM_APP + 2
-#define kCountKeys 1
+#define kCountPresses 0     // controller buttons the plugin pressed
+#define kCountKeys 1        // key strokes, whichever window they were for
+#define kCountClickDowns 2  // left-button downs on the counting button
+#define kCountClickUps 3    // left-button ups on it
 // Sent: the stand-in brings its open-file dialog (else its main window) to
 // the front from its own thread, as a user's click would.
 #define kComeToFrontMessage (0x8000 + 3)  // WM_APP + 3

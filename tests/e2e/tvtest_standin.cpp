@@ -1,56 +1,50 @@
-// A stand-in for TVTest, as our plugin sees its host: a "TVTest Window" main
-// window, optionally a channel display and an open-file dialog, the plugin
-// loaded and driven through its four exports, host messages answered, and
-// every controller button press written to a log that the tests read. It
-// reads the plugin's records as the host does, by the host's layout, and
-// refuses a controller record the host would refuse, logging why.
+// A stand-in for TVTest in every Wine test, as our plugin and the launcher
+// see it: a "TVTest Window" main window with the plugin loaded and driven as
+// the host drives it (tests/support's plugin host, which reads the plugin's
+// records by the host's layout and refuses what the host would refuse), and
+// on request the windows a user may have up beside it. What arrives is
+// written to a log the tests read, one line an event.
 //
-//   tvtest_standin.exe [--log FILE] [--plugin FILE] [--channel-display] [--open-dialog] [options...]
+//   tvtest_standin.exe [--log FILE] [--plugin FILE | --no-plugin] [--channel-display] [--open-dialog]
+//                      [--magictv] [--fullscreen] [--counting-button] [options...]
+//
+// --log defaults to standin.log and --plugin to Plugins\Vexlo2.tvtp beside
+// the executable, where a launcher that starts it as TVTest.exe finds them.
+// --channel-display: a visible channel display in the main window.
+// --open-dialog: a fixed-size "ファイルを開く" dialog with the standard controls.
+// --magictv: a visible mAgicTV window. --fullscreen: a hidden full-screen window.
+// --counting-button: a button in the main window that counts the clicks on it.
 
 #include <windows.h>
 #include <commctrl.h>
 #include <shellapi.h>
 
 #include <cstdio>
+#include <iterator>
+#include <optional>
 #include <string>
-#include <vector>
 
-#include "plugin/tvtest_host.h"
 #include "tests/e2e/standin_ids.h"
-#include "tests/support/host_records.h"
+#include "tests/support/plugin_host_win32.h"
 #include "tests/support/wine_files.h"
+#include "tests/support/wine_processes.h"
 
+namespace vexlo::test {
 namespace {
 
-using namespace TVTest;
-namespace records = vexlo::test::host;
-
-HostLParam TVT_STDCALL hostCallback(HostParam*, std::uint32_t message, HostLParam p1, HostLParam p2);
-
-struct Host {
-  records::HostParamRecord param{reinterpret_cast<std::uintptr_t>(&hostCallback), 0};
-  HWND mainWindow = nullptr;
-  std::wstring logPath;
-  EventCallbackFunc eventCallback = nullptr;
-  void* eventClient = nullptr;
-  WindowMessageCallbackFunc messageCallback = nullptr;
-  void* messageClient = nullptr;
-  std::wstring controllerName;
-  std::vector<records::CopiedButton> buttons;
-  UINT remoteMessage = 0;
-  LRESULT presses = 0;  // controller buttons run, for kCountMessage
-  LRESULT keys = 0;     // key strokes that arrived, whichever window they were for
-} g_host;
+std::wstring g_logPath;
+UINT g_remoteMessage = 0;
 HWND g_dialog = nullptr;  // the open-file dialog, when it was asked for
+WNDPROC g_buttonProc = nullptr;
+LRESULT g_counts[kCountClickUps + 1] = {};  // by kCount...
 
 // One line per event, appended and flushed at once so a reader in another
 // process sees it as soon as it happened.
 void logLine(const std::wstring& line) {
-  if (g_host.logPath.empty()) return;
-  HANDLE file = CreateFileW(g_host.logPath.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+  HANDLE file = CreateFileW(g_logPath.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                             OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return;
-  std::string bytes = vexlo::test::utf8(line) + "\n";
+  std::string bytes = utf8(line) + "\n";
   DWORD written = 0;
   WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
   CloseHandle(file);
@@ -62,82 +56,33 @@ std::wstring hex(std::uintptr_t value) {
   return text;
 }
 
-std::wstring text(HostLParam pointer) {
-  const wchar_t* p = reinterpret_cast<const wchar_t*>(pointer);
-  return p ? p : L"";
-}
-
-HostLParam registerController(const void* record) {
-  records::ControllerReading reading = records::ReadController(record);
-  if (!reading.refusal.empty()) {
-    logLine(L"controller-refused " + std::wstring(reading.refusal.begin(), reading.refusal.end()));
-    return 0;
-  }
-  g_host.controllerName = reading.controller.name;
-  g_host.buttons = std::move(reading.controller.buttons);
-  logLine(L"controller " + g_host.controllerName + L" buttons=" + std::to_wstring(g_host.buttons.size()) +
-          L" text=" + reading.controller.text);
-  return 1;
-}
-
-HostLParam buttonDown(const std::wstring& controller, HostLParam index) {
-  if (controller != g_host.controllerName || index < 0 || index >= static_cast<HostLParam>(g_host.buttons.size())) {
-    logLine(L"press-unknown controller=" + controller + L" index=" + std::to_wstring(index));
-    return 0;
-  }
-  const records::CopiedButton& b = g_host.buttons[static_cast<std::size_t>(index)];
-  ++g_host.presses;
-  logLine(L"press index=" + std::to_wstring(index) + L" name=" + b.name + L" default=" + b.defaultCommand);
-  return 1;
-}
-
-HostLParam TVT_STDCALL hostCallback(HostParam*, std::uint32_t message, HostLParam p1, HostLParam p2) {
-  switch (message) {
-    case kMessageSetEventCallback:
-      g_host.eventCallback = reinterpret_cast<EventCallbackFunc>(p1);
-      g_host.eventClient = reinterpret_cast<void*>(p2);
-      return 1;
-    case kMessageAddLog:
-      logLine(L"log " + text(p1));
-      return 1;
-    case kMessageSetWindowMessageCallback:
-      g_host.messageCallback = reinterpret_cast<WindowMessageCallbackFunc>(p1);
-      g_host.messageClient = reinterpret_cast<void*>(p2);
-      return 1;
-    case kMessageRegisterController:
-      return registerController(reinterpret_cast<const void*>(p1));
-    case kMessageOnControllerButtonDown:
-      return buttonDown(text(p1), p2);
-    default:
-      return 0;
-  }
-}
-
-// Windows whose key input the tests watch log each WM_KEYDOWN with their role.
-LRESULT CALLBACK keyLoggingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_KEYDOWN) {
-    logLine(L"key window=" + hex(reinterpret_cast<std::uintptr_t>(window)) + L" id=" +
-            std::to_wstring(GetDlgCtrlID(window)) + L" vk=" + hex(wParam));
-  }
-  if (message == WM_GETDLGCODE) return DLGC_WANTALLKEYS;
-  if (message == WM_LBUTTONDOWN) SetFocus(window);
-  return DefWindowProcW(window, message, wParam, lParam);
-}
-
-LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  // The host offers every message of its main window to the plugin first.
-  if (g_host.messageCallback) {
-    HostLParam result = 0;
-    if (g_host.messageCallback(reinterpret_cast<HostWindow>(window), message, wParam, lParam, &result,
-                               g_host.messageClient)) {
-      return result;
+// What the plugin asks of the host, as log lines; the host keeps no record.
+void logHostMessage(PluginHost& host, const HostMessage& m) {
+  if (m.message == TVTest::kMessageAddLog) logLine(L"log " + m.text);
+  if (m.message == TVTest::kMessageRegisterController) {
+    if (!host.refusal.empty()) {
+      logLine(L"controller-refused " + std::wstring(host.refusal.begin(), host.refusal.end()));
+    } else {
+      const CopiedController& c = host.controllers.back();
+      logLine(L"controller " + c.name + L" buttons=" + std::to_wstring(c.buttons.size()) + L" text=" + c.text);
     }
   }
-  if (message != 0 && message == g_host.remoteMessage) {
-    logLine(L"unhandled-remote wParam=" + hex(wParam));
+  if (m.message == TVTest::kMessageOnControllerButtonDown) {
+    const CopiedButton* b = host.button(m.text, m.lParam2);
+    if (b) ++g_counts[kCountPresses];
+    logLine(b ? L"press index=" + std::to_wstring(m.lParam2) + L" name=" + b->name + L" default=" + b->defaultCommand
+              : L"press-unknown controller=" + m.text + L" index=" + std::to_wstring(m.lParam2));
+  }
+  host.clear();
+}
+
+// What the plugin leaves of the main window's messages.
+LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != 0 && message == g_remoteMessage) {
+    logLine(L"unhandled-remote wParam=" + hex(wParam) + L" lParam=" + hex(static_cast<std::uintptr_t>(lParam)));
     return 0;
   }
-  if (message == kCountMessage) return wParam == kCountKeys ? g_host.keys : g_host.presses;
+  if (message == kCountMessage) return wParam < std::size(g_counts) ? g_counts[wParam] : 0;
   if (message == kComeToFrontMessage) return SetForegroundWindow(g_dialog ? g_dialog : window);
   if (message == kHangMessage) {
     logLine(L"hang ms=" + std::to_wstring(wParam));
@@ -145,11 +90,22 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     logLine(L"hang-end");
     return 0;
   }
-  if (message == WM_DESTROY) {
-    PostQuitMessage(0);
-    return 0;
-  }
+  if (message == WM_DESTROY) PostQuitMessage(0);
   return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// The channel display and the file list take every key, and the focus on a click.
+LRESULT CALLBACK keyWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_GETDLGCODE) return DLGC_WANTALLKEYS;
+  if (message == WM_LBUTTONDOWN) SetFocus(window);
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK countingButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  // Two clicks in quick succession make the second down a double-click.
+  if (message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK) ++g_counts[kCountClickDowns];
+  if (message == WM_LBUTTONUP) ++g_counts[kCountClickUps];
+  return CallWindowProcW(g_buttonProc, window, message, wParam, lParam);
 }
 
 INT_PTR CALLBACK openDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
@@ -164,131 +120,121 @@ INT_PTR CALLBACK openDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
   return FALSE;
 }
 
-void registerClasses(HINSTANCE instance) {
-  WNDCLASSEXW wc = {};
-  wc.cbSize = sizeof(wc);
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-  wc.lpfnWndProc = mainWindowProc;
-  wc.lpszClassName = L"TVTest Window";
-  RegisterClassExW(&wc);
-  wc.lpfnWndProc = keyLoggingProc;
-  wc.lpszClassName = L"TVTest Channel Display";
-  RegisterClassExW(&wc);
-  // The shell's file list, as the layout of the open-file dialog expects it.
-  wc.lpszClassName = L"SHELLDLL_DefView";
-  RegisterClassExW(&wc);
-}
-
 bool hasFlag(int argc, wchar_t** argv, const wchar_t* flag) {
   for (int i = 1; i < argc; ++i)
     if (wcscmp(argv[i], flag) == 0) return true;
   return false;
 }
 
-std::wstring optionValue(int argc, wchar_t** argv, const wchar_t* name) {
+std::wstring optionValue(int argc, wchar_t** argv, const wchar_t* name, const wchar_t* besideExecutable) {
   for (int i = 1; i + 1 < argc; ++i)
     if (wcscmp(argv[i], name) == 0) return argv[i + 1];
-  return {};
-}
-
-std::wstring besideExecutable(const wchar_t* name) {
   wchar_t path[MAX_PATH] = {};
   GetModuleFileNameW(nullptr, path, MAX_PATH);
   std::wstring dir(path);
-  dir.resize(dir.find_last_of(L'\\') + 1);
-  return dir + name;
+  return dir.substr(0, dir.find_last_of(L'\\') + 1) + besideExecutable;
 }
 
-template <class F>
-F exportOf(HMODULE module, const char* name) {
-  return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
-
-}  // namespace
-
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-  int argc = 0;
-  wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-  g_host.logPath = optionValue(argc, argv, L"--log");
-  if (g_host.logPath.empty()) g_host.logPath = besideExecutable(L"standin.log");
-  std::wstring pluginPath = optionValue(argc, argv, L"--plugin");
-  if (pluginPath.empty()) pluginPath = besideExecutable(L"Plugins\\Vexlo2.tvtp");
-
-  INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_BAR_CLASSES | ICC_USEREX_CLASSES | ICC_STANDARD_CLASSES};
-  InitCommonControlsEx(&controls);
-  registerClasses(instance);
-  g_host.remoteMessage = RegisterWindowMessageW(L"Vexlo2 GV-RCKIT3");
-
-  g_host.mainWindow = CreateWindowExW(0, L"TVTest Window", L"TVTest stand-in", WS_OVERLAPPEDWINDOW, 40, 40, 480, 320,
-                                      nullptr, nullptr, instance, nullptr);
-  if (!g_host.mainWindow) return 1;
-  g_host.param.SetMainWindow(reinterpret_cast<std::uintptr_t>(g_host.mainWindow));
-
-  HMODULE plugin = LoadLibraryW(pluginPath.c_str());
-  if (!plugin) {
-    logLine(L"error plugin-not-loaded " + pluginPath);
+// Loads, initialises and enables the plugin as the host does for a plugin
+// the user switched on; 0, or the exit code that says which step failed.
+int startPlugin(LoadedPlugin& plugin, PluginHost& host, const std::wstring& path) {
+  if (!plugin.module()) {
+    logLine(L"error plugin-not-loaded " + path);
     return 2;
   }
-  auto getVersion = exportOf<DWORD(TVT_STDCALL*)()>(plugin, "TVTGetVersion");
-  // Records cross as the host's bytes, not as the plugin declares them.
-  auto getInfo = exportOf<HostBool(TVT_STDCALL*)(void*)>(plugin, "TVTGetPluginInfo");
-  auto initialize = exportOf<HostBool(TVT_STDCALL*)(void*)>(plugin, "TVTInitialize");
-  auto finalize = exportOf<HostBool(TVT_STDCALL*)()>(plugin, "TVTFinalize");
-  if (!getVersion || !getInfo || !initialize || !finalize) {
+  if (!plugin.complete()) {
     logLine(L"error exports-missing");
     return 3;
   }
-  std::vector<std::uint8_t> info(records::kHostLayout.pluginInfo.size);
-  if (getVersion() != kInterfaceVersion || !getInfo(info.data())) {
+  std::string info(kHostLayout.pluginInfo.size, '\0');
+  if (plugin.getVersion() != TVTest::kInterfaceVersion || !plugin.getPluginInfo(info.data())) {
     logLine(L"error plugin-refused");
     return 4;
   }
-  logLine(L"plugin " + records::ReadPluginInfo(info.data()).name.value_or(L""));
-  if (!initialize(g_host.param.data())) {
+  logLine(L"plugin " + readPluginInfo(info.data()).name.value_or(L""));
+  if (!plugin.initialize(host.param())) {
     logLine(L"error plugin-refused");
     return 4;
   }
-  // Enabling the plugin, as the host does for a plugin the user switched on.
-  if (!g_host.eventCallback || !g_host.eventCallback(kEventPluginEnable, 1, 0, g_host.eventClient)) {
+  if (host.enable(true) == 0) {
     logLine(L"error enable-refused");
     return 5;
   }
+  return 0;
+}
 
-  ShowWindow(g_host.mainWindow, SW_SHOW);
-  UpdateWindow(g_host.mainWindow);
+HWND child(HWND parent, const wchar_t* className, const wchar_t* text, DWORD style, RECT place, int id) {
+  return CreateWindowExW(0, className, text, WS_CHILD | WS_VISIBLE | style, place.left, place.top, place.right,
+                         place.bottom, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                         GetModuleHandleW(nullptr), nullptr);
+}
+
+}  // namespace
+}  // namespace vexlo::test
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  using namespace vexlo::test;
+  int argc = 0;
+  wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+  g_logPath = optionValue(argc, argv, L"--log", L"standin.log");
+  INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_BAR_CLASSES | ICC_USEREX_CLASSES | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
+  registerWindowClass(L"TVTest Channel Display", keyWindowProc);
+  registerWindowClass(L"SHELLDLL_DefView", keyWindowProc);  // the shell's file list, for the open-file dialog
+  registerWindowClass(L"TVTest Fullscreen", DefWindowProcW);
+  registerWindowClass(L"mAgicTVWindow", DefWindowProcW);
+  g_remoteMessage = RegisterWindowMessageW(L"Vexlo2 GV-RCKIT3");
+
+  PluginHost host;
+  host.onMessage = [&](const HostMessage& m) { logHostMessage(host, m); };
+  const HWND mainWindow = createHostWindow(host, L"TVTest Window", L"TVTest stand-in", mainWindowProc);
+  if (!mainWindow) return 1;
+  std::optional<LoadedPlugin> plugin;
+  if (!hasFlag(argc, argv, L"--no-plugin")) {
+    const std::wstring path = optionValue(argc, argv, L"--plugin", L"Plugins\\Vexlo2.tvtp");
+    if (const int failed = startPlugin(plugin.emplace(path), host, path)) return failed;
+  }
+
+  ShowWindow(mainWindow, SW_SHOW);
+  UpdateWindow(mainWindow);
   if (hasFlag(argc, argv, L"--channel-display")) {
-    CreateWindowExW(0, L"TVTest Channel Display", L"", WS_CHILD | WS_VISIBLE, 10, 10, 300, 200, g_host.mainWindow,
+    child(mainWindow, L"TVTest Channel Display", L"", 0, {10, 10, 300, 200}, 0);
+  }
+  if (hasFlag(argc, argv, L"--counting-button")) {
+    const HWND button = child(mainWindow, L"Button", L"Picture", BS_PUSHBUTTON, {20, 20, 160, 80}, kCountingButtonId);
+    g_buttonProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(countingButtonProc)));
+  }
+  if (hasFlag(argc, argv, L"--magictv")) {
+    CreateWindowExW(0, L"mAgicTVWindow", L"mAgicTV", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 600, 40, 200, 150, nullptr,
                     nullptr, instance, nullptr);
   }
-  HWND dialog = nullptr;
-  if (hasFlag(argc, argv, L"--open-dialog")) {
-    dialog = CreateDialogParamW(instance, MAKEINTRESOURCEW(kOpenDialogId), g_host.mainWindow, openDialogProc, 0);
-    g_dialog = dialog;
-    ShowWindow(dialog, SW_SHOW);
+  if (hasFlag(argc, argv, L"--fullscreen")) {
+    CreateWindowExW(0, L"TVTest Fullscreen", L"", WS_POPUP, 0, 0, 320, 240, nullptr, nullptr, instance, nullptr);
   }
-
-  std::wstring commandLine = GetCommandLineW();
+  if (hasFlag(argc, argv, L"--open-dialog")) {
+    g_dialog = CreateDialogParamW(instance, MAKEINTRESOURCEW(kOpenDialogId), mainWindow, openDialogProc, 0);
+    ShowWindow(g_dialog, SW_SHOW);
+  }
   logLine(L"ready pid=" + std::to_wstring(GetCurrentProcessId()) + L" window=" +
-          hex(reinterpret_cast<std::uintptr_t>(g_host.mainWindow)) + L" dialog=" +
-          hex(reinterpret_cast<std::uintptr_t>(dialog)) + L" cmdline=" + commandLine);
+          hex(reinterpret_cast<std::uintptr_t>(mainWindow)) + L" dialog=" +
+          hex(reinterpret_cast<std::uintptr_t>(g_dialog)) + L" cmdline=" + GetCommandLineW());
 
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
     if (message.message == WM_KEYDOWN) {
-      ++g_host.keys;
+      ++g_counts[kCountKeys];
       wchar_t className[64] = L"";
       GetClassNameW(message.hwnd, className, 64);
-      logLine(L"keydown class=" + std::wstring(className) + L" vk=" + hex(message.wParam));
+      logLine(L"keydown class=" + std::wstring(className) + L" id=" + std::to_wstring(GetDlgCtrlID(message.hwnd)) +
+              L" vk=" + hex(message.wParam) + (GetFocus() == message.hwnd ? L" focused" : L" unfocused"));
     }
-    if (dialog && IsDialogMessageW(dialog, &message)) continue;
+    if (g_dialog && IsDialogMessageW(g_dialog, &message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
-  g_host.messageCallback = nullptr;
-  finalize();
-  FreeLibrary(plugin);
+  host.windowMessageCallback = nullptr;
+  if (plugin) plugin->finalize();
   LocalFree(argv);
   return 0;
 }

@@ -11,14 +11,15 @@
 #include <cstdint>
 #include <string>
 
+#include "launcher/resources/resource_ids.h"
 #include "launcher/settings/settings_dialog_ids.h"
+#include "tests/e2e/standin_ids.h"
 #include "tests/hid/receiver_control.h"
 #include "tests/hid/virtual_receiver.h"
-#include "tests/hid/window_in_front.h"
-#include "tests/e2e/standin_ids.h"
 #include "tests/support/dialog_controls.h"
-#include "tests/support/launcher_process.h"
+#include "tests/support/launcher_program_fixture.h"
 #include "tests/support/standin_process.h"
+#include "tests/support/window_in_front.h"
 #include "tests/support/wine_files.h"
 #include "tests/support/wine_processes.h"
 
@@ -28,16 +29,12 @@ namespace {
 constexpr std::uint8_t kRelease = 0x00;
 constexpr std::uint8_t kChannel1 = 0x0F;
 constexpr std::uint8_t kChannel3 = 0x11;
+constexpr std::uint8_t kOnAir = 0x21;
 constexpr std::uint8_t kDown = 0x22;
+constexpr int kLockOnItem = 1;  // steps down the tray menu
 const char kChannel1Press[] = "press index=13 ";
 const char kChannel3Press[] = "press index=15 ";
 const char kDialogDown[] = "id=1121 vk=0x28";
-
-std::size_t countOf(const std::string& text, const std::string& needle) {
-  std::size_t count = 0;
-  for (std::size_t at = text.find(needle); at != std::string::npos; at = text.find(needle, at + needle.size())) ++count;
-  return count;
-}
 
 // The virtual receiver's installer: "unplug", or a device plugged in (again).
 bool runInstaller(const wchar_t* verb) {
@@ -48,21 +45,22 @@ bool runInstaller(const wchar_t* verb) {
          installer.waitForExit(kPatience * 3, code) && code == 0;
 }
 
-class Faults : public ::testing::Test {
+class Faults : public LauncherProgramFixture {
  protected:
+  Faults() : LauncherProgramFixture(L"vexlo faults") {}
+
   void SetUp() override {
-    launcher_.prepareIni({{L"ZIZU_MODE", L"00000001"}, {L"BFDialogExpand", L"00000001"}});
+    launcher.prepareIni({{L"ZIZU_MODE", L"00000001"}, {L"BFDialogExpand", L"00000001"}});
     ASSERT_TRUE(front_.ensureOneInFront());
-    openReceiver();
+    receiver_ = openVirtualDevice(VR_RECEIVER_VENDOR_ID, kPatience);
   }
 
   void TearDown() override {
     if (receiver_ == INVALID_HANDLE_VALUE) plugIn();
     closeReceiver();
-    if (launcher_.running() && launcher_.exitByCommand() == LauncherProcess::kNoExit) launcher_.kill();
+    if (launcher.running() && launcher.exitByCommand() == LauncherProcess::kNoExit) launcher.kill();
   }
 
-  void openReceiver() { receiver_ = hidtest::openVirtualDevice(VR_RECEIVER_VENDOR_ID, kPatience); }
   void closeReceiver() {
     if (receiver_ != INVALID_HANDLE_VALUE) CloseHandle(receiver_);
     receiver_ = INVALID_HANDLE_VALUE;
@@ -73,24 +71,32 @@ class Faults : public ::testing::Test {
   }
   bool plugIn() {
     if (!runInstaller(L"receiver") || !runInstaller(L"other")) return false;
-    openReceiver();
+    receiver_ = openVirtualDevice(VR_RECEIVER_VENDOR_ID, kPatience);
     return receiver_ != INVALID_HANDLE_VALUE;
   }
 
+  void send(std::uint8_t code) {
+    ASSERT_TRUE(sendCode(receiver_, code) && sendCode(receiver_, kRelease)) << "no receiver";
+  }
   // A press and its release, with a window in front as on a Windows desktop.
   void press(std::uint8_t code) {
     ASSERT_TRUE(front_.ensureOneInFront());
-    ASSERT_TRUE(hidtest::sendCode(receiver_, code) && hidtest::sendCode(receiver_, kRelease)) << "no receiver";
+    send(code);
   }
 
-  StandIn startViewer(const wchar_t* name, const std::wstring& flags = L"") {
-    StandIn viewer;
-    const std::wstring log = launcher_.directory() + L"\\" + name + L".log";
-    EXPECT_TRUE(startStandIn(builtFile(L"standin", VEXLO_STANDIN_PATH), log,
-                             L"--plugin \"" + builtFile(L"plugin", VEXLO2_TVTP_PATH) + L"\" " + flags, viewer) &&
-                waitForLog(log, "controller GV-RCKIT3 buttons=50"))
-        << readLog(log);
-    return viewer;
+  StandIn viewer(const wchar_t* name, const std::wstring& options = L"") {
+    StandIn started;
+    EXPECT_TRUE(startViewer(launcher.directory(), name, options, started) &&
+                waitForLog(started.logPath, "controller GV-RCKIT3 buttons=50"))
+        << readLog(started.logPath);
+    return started;
+  }
+
+  // Ends the viewer, and waits until Wine has taken its windows away: until
+  // then the thread in front, to which Wine hands raw input, no longer runs.
+  void end(StandIn& viewer) {
+    viewer.program->terminate();
+    ASSERT_TRUE(waitUntil([&] { return !IsWindow(viewer.dialog) && !IsWindow(viewer.window); }));
   }
 
   // The viewer's presses of `needle` once a Channel 3 press after them has
@@ -100,14 +106,13 @@ class Faults : public ::testing::Test {
     const std::size_t markers = countOf(readLog(viewer.logPath), kChannel3Press);
     press(kChannel3);
     EXPECT_TRUE(waitUntil([&] { return countOf(readLog(viewer.logPath), kChannel3Press) > markers; }, kPatience,
-                          [&] { return launcher_.status() + "; " + describeForeground(); }))
+                          [&] { return launcher.status() + "; " + describeForeground(); }))
         << "the marker press did not arrive";
     return countOf(readLog(viewer.logPath), needle);
   }
 
-  hidtest::WindowInFront front_;
+  WindowInFront front_;
   HANDLE receiver_ = INVALID_HANDLE_VALUE;
-  LauncherProcess launcher_{builtFile(L"launcher", VEXLO_EXE), L"vexlo faults"};
 };
 
 // Unplugged, moved to another port, or back from sleep: the launcher asks
@@ -115,41 +120,41 @@ class Faults : public ::testing::Test {
 // (again) while it runs is heard at once.
 TEST_F(Faults, AReceiverPluggedInAfterTheStartOrAgainIsHeardWithoutARestart) {
   ASSERT_TRUE(unplug()) << "the receiver could not be taken away";
-  const StandIn viewer = startViewer(L"viewer");
-  ASSERT_TRUE(launcher_.start()) << "Vexlo.exe did not start";
+  const StandIn tv = viewer(L"viewer");
+  ASSERT_TRUE(launcher.start()) << "Vexlo.exe did not start";
 
   ASSERT_TRUE(plugIn()) << "the receiver did not come";
   press(kChannel1);
-  EXPECT_EQ(settledCount(viewer, kChannel1Press), 1u) << readLog(viewer.logPath);
+  EXPECT_EQ(settledCount(tv, kChannel1Press), 1u) << readLog(tv.logPath);
 
   ASSERT_TRUE(unplug()) << "the receiver could not be taken away";
   ASSERT_TRUE(plugIn()) << "the receiver did not come back";
   press(kChannel1);
-  EXPECT_EQ(settledCount(viewer, kChannel1Press), 2u) << readLog(viewer.logPath);
-  EXPECT_TRUE(launcher_.running());
+  EXPECT_EQ(settledCount(tv, kChannel1Press), 2u) << readLog(tv.logPath);
+  EXPECT_TRUE(launcher.running());
 }
 
 // Task Manager's end task, a crash: the mutex goes with the process, the
 // settings file is as the last clean exit left it, and a new launcher is the
 // only one that delivers.
 TEST_F(Faults, AKilledLauncherLeavesItsFileWholeAndTheNextOneAlone) {
-  ASSERT_TRUE(launcher_.start()) << "Vexlo.exe did not start";
-  HWND dialog = launcher_.openSettings();
+  ASSERT_TRUE(launcher.start()) << "Vexlo.exe did not start";
+  HWND dialog = launcher.openSettings();
   ASSERT_NE(dialog, nullptr);
   setControlText(dialog, IDC_VIEWER_PATH, L"D:\\\u30C6\u30EC\u30D3\\\U0001F4FA\\TVTest.exe");
   ASSERT_TRUE(clickAndWaitClosed(dialog, IDOK));
-  const std::string before = readTextFile(launcher_.ini());
+  const std::string before = readTextFile(launcher.ini());
   ASSERT_FALSE(before.empty());
 
-  launcher_.kill();
-  ASSERT_FALSE(launcher_.running());
-  EXPECT_EQ(readTextFile(launcher_.ini()), before) << "the file changed at the end";
-  ASSERT_TRUE(launcher_.start()) << "the next launcher did not start";
-  EXPECT_EQ(readTextFile(launcher_.ini()), before);
+  launcher.kill();
+  ASSERT_FALSE(launcher.running());
+  EXPECT_EQ(readTextFile(launcher.ini()), before) << "the file changed at the end";
+  ASSERT_TRUE(launcher.start()) << "the next launcher did not start";
+  EXPECT_EQ(readTextFile(launcher.ini()), before);
 
-  const StandIn viewer = startViewer(L"viewer");
+  const StandIn tv = viewer(L"viewer");
   press(kChannel1);
-  EXPECT_EQ(settledCount(viewer, kChannel1Press), 1u) << "not one button per press:\n" << readLog(viewer.logPath);
+  EXPECT_EQ(settledCount(tv, kChannel1Press), 1u) << "not one button per press:\n" << readLog(tv.logPath);
 }
 
 // A backup or sync tool, or an editor, holds the file at the moment of exit:
@@ -158,50 +163,78 @@ TEST_F(Faults, AKilledLauncherLeavesItsFileWholeAndTheNextOneAlone) {
 TEST_F(Faults, ASettingsFileHeldByAnotherProgramAtExitIsLeftWhole) {
   for (DWORD sharing : {DWORD{0}, DWORD{FILE_SHARE_READ}}) {
     SCOPED_TRACE("held with sharing " + std::to_string(sharing));
-    ASSERT_TRUE(launcher_.start()) << "Vexlo.exe did not start";
-    HWND dialog = launcher_.openSettings();
+    ASSERT_TRUE(launcher.start()) << "Vexlo.exe did not start";
+    HWND dialog = launcher.openSettings();
     ASSERT_NE(dialog, nullptr);
     // A value the code page lacks: the exit would rewrite the whole file.
     setControlText(dialog, IDC_VIEWER_PATH, L"C:\\\U0001F4FA\\TVTest.exe");
     ASSERT_TRUE(clickAndWaitClosed(dialog, IDOK));
-    const std::string before = readTextFile(launcher_.ini());
+    const std::string before = readTextFile(launcher.ini());
     ASSERT_FALSE(before.empty());
 
-    HANDLE held = CreateFileW(launcher_.ini().c_str(), GENERIC_READ, sharing, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE held = CreateFileW(launcher.ini().c_str(), GENERIC_READ, sharing, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    EXPECT_EQ(launcher_.exitByCommand(), 0u) << "the launcher did not end normally";
+    expectExitByCommand();
     CloseHandle(held);
-    EXPECT_EQ(readTextFile(launcher_.ini()), before);
-    EXPECT_FALSE(fileExists(launcher_.ini() + L".new")) << "a new file was left beside it";
+    EXPECT_EQ(readTextFile(launcher.ini()), before);
+    EXPECT_FALSE(fileExists(launcher.ini() + L".new")) << "a new file was left beside it";
   }
 }
 
 // TVTest ended while its open-file dialog had the presses: the next one
-// goes to the viewer that is on top now, as the remote message, and no key
-// stroke goes anywhere.
+// goes to the viewer that is on top now, as the remote message, no key
+// stroke goes anywhere, and the menu answers as before.
 TEST_F(Faults, AViewerEndedWithItsOpenFileDialogUpLeavesTheNextPressToTheNextViewer) {
-  ASSERT_TRUE(launcher_.start()) << "Vexlo.exe did not start";
-  const StandIn next = startViewer(L"next");
-  StandIn ended = startViewer(L"ended", L"--open-dialog");
+  ASSERT_TRUE(launcher.start()) << "Vexlo.exe did not start";
+  const StandIn next = viewer(L"next");
+  StandIn ended = viewer(L"ended", L"--open-dialog");
   ASSERT_NE(ended.dialog, nullptr);
   ASSERT_TRUE(sendMessageBounded(ended.window, kComeToFrontMessage));
   ASSERT_TRUE(waitUntil([&] { return GetForegroundWindow() == ended.dialog; }, kPatience, describeForeground));
-  ASSERT_TRUE(hidtest::sendCode(receiver_, kDown) && hidtest::sendCode(receiver_, kRelease));
+  send(kDown);
   ASSERT_TRUE(waitForLog(ended.logPath, kDialogDown)) << "the dialog did not get its key";
 
-  ended.program->terminate();
-  // Wine hands raw input to the thread in front; until it has taken the
-  // ended process's windows away, that is a thread that no longer runs.
-  ASSERT_TRUE(waitUntil([&] { return !IsWindow(ended.dialog) && !IsWindow(ended.window); }));
+  end(ended);
   press(kChannel1);
   EXPECT_EQ(settledCount(next, kChannel1Press), 1u) << readLog(next.logPath);
   EXPECT_EQ(askWindow(next.window, kCountMessage, kCountKeys), 0) << "a key stroke reached the next viewer";
-  // The menu answers as before.
-  launcher_.trayEvent(WM_RBUTTONDOWN);
-  HWND menu = nullptr;
-  ASSERT_TRUE(waitUntil([&] { return (menu = findProcessWindow(L"#32768", launcher_.processId())) && IsWindowVisible(menu); }));
+  launcher.trayEvent(WM_RBUTTONDOWN);
+  HWND menu = launcher.waitForMenu();
+  ASSERT_NE(menu, nullptr);
   PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
   EXPECT_TRUE(waitUntil([&] { return !IsWindowVisible(menu); }));
+}
+
+// TVTest ended while the remote is locked onto it, in the mode where only a
+// lock target gets presses: the next press goes nowhere, and the menu's
+// lock-on starts a new pick (the lock and its check mark are gone), which
+// locks onto the viewer clicked.
+TEST_F(Faults, AViewerEndedWhileTheRemoteIsLockedOntoItLeavesNoLock) {
+  launcher.prepareIni({{L"ZIZU_MODE", L"00000000"}, {L"SwitchTVTestByOnair", L"00000001"}});
+  ASSERT_TRUE(launcher.start()) << "Vexlo.exe did not start";
+  const StandIn next = viewer(L"next", L"--counting-button");
+  StandIn ended = viewer(L"ended", L"--counting-button");
+  SetForegroundWindow(ended.window);
+  ASSERT_TRUE(sendMessageBounded(launcher.mainWindow(), WM_COMMAND, IDM_LOCKON));
+  clickCountingButton(ended);
+  ASSERT_EQ(downsAfterClicks(ended, 1), 0) << "the pick did not take the click";
+  press(kChannel1);
+  ASSERT_TRUE(waitForLog(ended.logPath, kChannel1Press)) << "the lock did not take";
+
+  end(ended);
+  ASSERT_TRUE(front_.take());
+  press(kChannel1);
+  // On-air brings the next viewer forward once everything before it is handled.
+  press(kOnAir);
+  ASSERT_TRUE(waitUntil([&] { return GetForegroundWindow() == next.window; }, kPatience, describeForeground));
+  EXPECT_EQ(countOf(readLog(next.logPath), "press index="), 0u) << readLog(next.logPath);
+  EXPECT_EQ(askWindow(next.window, kCountMessage, kCountKeys), 0);
+
+  ASSERT_TRUE(launcher.chooseFromMenu(kLockOnItem));
+  clickCountingButton(next);
+  EXPECT_EQ(downsAfterClicks(next, 1), 0) << "the lock-on item started no pick: the lock was still marked";
+  press(kChannel1);
+  EXPECT_TRUE(waitForLog(next.logPath, kChannel1Press)) << "the new lock did not take";
 }
 
 }  // namespace

@@ -13,16 +13,15 @@
 #include "launcher/settings/settings_dialog_ids.h"
 #include "tests/hid/receiver_control.h"
 #include "tests/hid/virtual_receiver.h"
-#include "tests/hid/window_in_front.h"
 #include "tests/support/dialog_controls.h"
 #include "tests/support/launcher_process.h"
 #include "tests/support/standin_process.h"
+#include "tests/support/window_in_front.h"
 #include "tests/support/wine_files.h"
 #include "tests/support/wine_processes.h"
 
+namespace vexlo::test {
 namespace {
-
-using vexlo::test::builtFile;
 
 constexpr std::uint8_t kRelease = 0x00;
 constexpr std::uint8_t kChannel1 = 0x0F;
@@ -35,37 +34,27 @@ const char kChannel2Press[] = "press index=14 name=チャンネル2 default=Chan
 const char kChannel3Press[] = "press index=15 name=チャンネル3 default=Channel3";
 const char kOnAirPress[] = "press index=31 name=オンエア default=";
 
-std::size_t countOf(const std::string& text, const std::string& needle) {
-  std::size_t count = 0;
-  for (std::size_t at = text.find(needle); at != std::string::npos; at = text.find(needle, at + needle.size())) {
-    ++count;
-  }
-  return count;
-}
-
 // One launcher, one viewer and both devices serve every test; each test reads
 // only the part of the viewer's log written after it began.
 class VirtualReceiver : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    front_ = new hidtest::WindowInFront;
-    receiver_ = hidtest::openVirtualDevice(VR_RECEIVER_VENDOR_ID, vexlo::test::kPatience);
-    other_ = hidtest::openVirtualDevice(VR_OTHER_VENDOR_ID, vexlo::test::kPatience);
-    launcher_ = new vexlo::test::LauncherProcess(builtFile(L"launcher", VEXLO_EXE), L"vexlo hid");
+    front_ = new WindowInFront;
+    receiver_ = openVirtualDevice(VR_RECEIVER_VENDOR_ID, kPatience);
+    other_ = openVirtualDevice(VR_OTHER_VENDOR_ID, kPatience);
+    launcher_ = new LauncherProcess(builtFile(L"launcher", VEXLO_EXE), L"vexlo hid");
     // Direct mode: every button goes to the viewer as the remote message.
     launcher_->prepareIni({{L"ZIZU_MODE", L"00000001"}});
 
-    viewer_ = new vexlo::test::StandIn;
-    viewerStarted_ =
-        vexlo::test::startStandIn(builtFile(L"standin", VEXLO_STANDIN_PATH), launcher_->directory() + L"\\viewer.log",
-                                  L"--plugin \"" + builtFile(L"plugin", VEXLO2_TVTP_PATH) + L"\"", *viewer_) &&
-        vexlo::test::waitForLog(viewer_->logPath, "controller GV-RCKIT3 buttons=50");
+    viewer_ = new StandIn;
+    viewerStarted_ = startViewer(launcher_->directory(), L"viewer", L"", *viewer_) &&
+                     waitForLog(viewer_->logPath, "controller GV-RCKIT3 buttons=50");
     launcher_->start();
   }
 
   static void TearDownTestSuite() {
-    if (launcher_->mainWindow() && launcher_->exitByCommand() == vexlo::test::LauncherProcess::kNoExit) launcher_->kill();
-    vexlo::test::stopStandIn(*viewer_);
+    if (launcher_->mainWindow() && launcher_->exitByCommand() == LauncherProcess::kNoExit) launcher_->kill();
+    stopStandIn(*viewer_);
     delete viewer_;
     delete launcher_;
     if (receiver_ != INVALID_HANDLE_VALUE) CloseHandle(receiver_);
@@ -76,10 +65,10 @@ class VirtualReceiver : public ::testing::Test {
   void SetUp() override {
     ASSERT_NE(receiver_, INVALID_HANDLE_VALUE) << "the virtual receiver is not installed";
     ASSERT_NE(other_, INVALID_HANDLE_VALUE) << "the second virtual device is not installed";
-    ASSERT_TRUE(viewerStarted_) << vexlo::test::readLog(viewer_->logPath);
+    ASSERT_TRUE(viewerStarted_) << readLog(viewer_->logPath);
     ASSERT_NE(launcher_->mainWindow(), nullptr) << "Vexlo.exe did not start";
     ASSERT_TRUE(front_->ensureOneInFront());
-    logStart_ = vexlo::test::readLog(viewer_->logPath).size();
+    logStart_ = readLog(viewer_->logPath).size();
   }
 
   // The next test starts with a new press.
@@ -87,9 +76,9 @@ class VirtualReceiver : public ::testing::Test {
     if (receiver_ != INVALID_HANDLE_VALUE) send(receiver_, kRelease);
   }
 
-  static void send(HANDLE device, std::uint8_t code) { ASSERT_TRUE(hidtest::sendCode(device, code)); }
+  static void send(HANDLE device, std::uint8_t code) { ASSERT_TRUE(sendCode(device, code)); }
 
-  std::string newLog() const { return vexlo::test::readLog(viewer_->logPath).substr(logStart_); }
+  std::string newLog() const { return readLog(viewer_->logPath).substr(logStart_); }
 
   // Reports are handled in order, so a press of Channel 3 that reaches the
   // viewer proves that every report before it has been handled.
@@ -98,32 +87,25 @@ class VirtualReceiver : public ::testing::Test {
     send(receiver_, kRelease);
     send(receiver_, kChannel3);
     send(receiver_, kRelease);
-    vexlo::test::waitUntil([&] { return countOf(newLog(), kChannel3Press) > before; });
+    waitUntil([&] { return countOf(newLog(), kChannel3Press) > before; });
     std::string log = newLog();
     EXPECT_EQ(countOf(log, kChannel3Press), before + 1) << "the marker press did not arrive:\n" << log;
     return log;
   }
 
-  static hidtest::WindowInFront* front_;
-  static HANDLE receiver_;
-  static HANDLE other_;
-  static vexlo::test::LauncherProcess* launcher_;
-  static vexlo::test::StandIn* viewer_;
-  static bool viewerStarted_;
+  static inline WindowInFront* front_ = nullptr;
+  static inline HANDLE receiver_ = INVALID_HANDLE_VALUE;
+  static inline HANDLE other_ = INVALID_HANDLE_VALUE;
+  static inline LauncherProcess* launcher_ = nullptr;
+  static inline StandIn* viewer_ = nullptr;
+  static inline bool viewerStarted_ = false;
   std::size_t logStart_ = 0;
 };
-
-hidtest::WindowInFront* VirtualReceiver::front_ = nullptr;
-HANDLE VirtualReceiver::receiver_ = INVALID_HANDLE_VALUE;
-HANDLE VirtualReceiver::other_ = INVALID_HANDLE_VALUE;
-vexlo::test::LauncherProcess* VirtualReceiver::launcher_ = nullptr;
-vexlo::test::StandIn* VirtualReceiver::viewer_ = nullptr;
-bool VirtualReceiver::viewerStarted_ = false;
 
 TEST_F(VirtualReceiver, Channel1ReachesThePluginAsButton13) {
   send(receiver_, kChannel1);
   send(receiver_, kRelease);
-  EXPECT_TRUE(vexlo::test::waitForLog(viewer_->logPath, kChannel1Press)) << newLog();
+  EXPECT_TRUE(waitForLog(viewer_->logPath, kChannel1Press)) << newLog();
   EXPECT_EQ(countOf(logAfterMarker(), kChannel1Press), 1u);
 }
 
@@ -153,46 +135,23 @@ TEST_F(VirtualReceiver, AnotherVendorsDeviceChangesNothing) {
 }
 
 TEST_F(VirtualReceiver, InputArrivesWhileAnotherWindowIsInFront) {
-  HWND front = CreateWindowExW(WS_EX_TOPMOST, L"Static", L"front", WS_POPUP | WS_VISIBLE, 0, 0, 80, 80, nullptr,
-                               nullptr, GetModuleHandleW(nullptr), nullptr);
-  ASSERT_NE(front, nullptr);
-  SetForegroundWindow(front);
-  EXPECT_TRUE(vexlo::test::waitUntil([&] {
-    MSG m;
-    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&m);
-    return GetForegroundWindow() == front;
-  }));
-
+  ASSERT_TRUE(front_->take());
   send(receiver_, kChannel1);
   const std::string log = logAfterMarker();
-  EXPECT_EQ(GetForegroundWindow(), front);
-  DestroyWindow(front);
+  EXPECT_EQ(GetForegroundWindow(), front_->window());
   EXPECT_EQ(countOf(log, kChannel1Press), 1u) << log;
 }
 
-TEST_F(VirtualReceiver, TheSettingsDialogOpenDoesNotStopTheRemote) {
-  launcher_->command(IDM_SETTINGS);
-  HWND dialog = nullptr;
-  ASSERT_TRUE(vexlo::test::waitUntil([&] {
-    return (dialog = vexlo::test::findProcessWindow(L"#32770", launcher_->processId())) != nullptr;
-  })) << "the settings dialog did not open";
-
-  send(receiver_, kChannel1);
-  const std::string log = logAfterMarker();
-  EXPECT_EQ(countOf(log, kChannel1Press), 1u) << log;
-  EXPECT_TRUE(IsWindow(dialog)) << "the dialog was still to be open during the presses";
-
-  PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
-  EXPECT_TRUE(vexlo::test::waitUntil([&] { return !IsWindow(dialog); }));
-}
-
-// An OK takes effect while the dialog handles it, also with another settings
-// dialog open over it: on-air switching turned on in the outer dialog makes
-// the next on-air press a switch instead of a press the viewer gets.
+// A settings dialog open stops nothing, and its OK takes effect while the
+// dialog handles it, also with another settings dialog open over it: on-air
+// switching turned on in the outer dialog makes the next on-air press a
+// switch instead of a press the viewer gets.
 TEST_F(VirtualReceiver, AnOkTakesEffectWhileAnotherSettingsDialogIsStillOpen) {
-  using namespace vexlo::test;
   HWND outer = launcher_->openSettings();
   ASSERT_NE(outer, nullptr);
+  send(receiver_, kChannel1);
+  EXPECT_EQ(countOf(logAfterMarker(), kChannel1Press), 1u) << "the open settings dialog stopped the remote";
+  ASSERT_TRUE(IsWindow(outer)) << "the dialog was still to be open during the presses";
   HWND inner = launcher_->openSettings({outer});
   ASSERT_NE(inner, nullptr);
   click(outer, IDC_SWITCH_BY_ONAIR);
@@ -210,3 +169,4 @@ TEST_F(VirtualReceiver, AnOkTakesEffectWhileAnotherSettingsDialogIsStillOpen) {
 }
 
 }  // namespace
+}  // namespace vexlo::test

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "receiver_control.h"
+#include "tests/support/wine_files.h"
 #include "tests/support/wine_processes.h"
 #include "virtual_receiver.h"
 
@@ -74,17 +75,6 @@ bool createDevice(const wchar_t* hardwareId) {
   return ok;
 }
 
-std::vector<char> fileBytes(const std::wstring& path) {
-  std::vector<char> bytes;
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return bytes;
-  char chunk[4096];
-  DWORD read = 0;
-  while (ReadFile(file, chunk, sizeof chunk, &read, nullptr) && read > 0) bytes.insert(bytes.end(), chunk, chunk + read);
-  CloseHandle(file);
-  return bytes;
-}
-
 std::wstring installedDriverPath() {
   wchar_t system[MAX_PATH];
   GetSystemDirectoryW(system, MAX_PATH);
@@ -93,8 +83,8 @@ std::wstring installedDriverPath() {
 
 bool driverIsCurrent(const std::wstring& infPath) {
   std::wstring folder = infPath.substr(0, infPath.find_last_of(L"\\/") + 1);
-  std::vector<char> installed = fileBytes(installedDriverPath());
-  return !installed.empty() && installed == fileBytes(folder + L"vexlo_receiver.sys");
+  const std::string installed = vexlo::test::readTextFile(installedDriverPath());
+  return !installed.empty() && installed == vexlo::test::readTextFile(folder + L"vexlo_receiver.sys");
 }
 
 // A loaded driver image cannot be overwritten, but it can be renamed; the
@@ -117,7 +107,7 @@ bool unplug() {
     std::fwprintf(stderr, L"install_receiver: the receiver is not installed\n");
     return false;
   }
-  if (!vexlo::test::waitUntil([] { return !hidtest::virtualDevicePresent(VR_RECEIVER_VENDOR_ID); }, 30000,
+  if (!vexlo::test::waitUntil([] { return !vexlo::test::virtualDevicePresent(VR_RECEIVER_VENDOR_ID); }, 30000,
                               [] { return std::string("the receiver still answers"); })) {
     std::fwprintf(stderr, L"install_receiver: the receiver did not go away\n");
     return false;
@@ -127,7 +117,7 @@ bool unplug() {
 
 // Done only when the HID device answers, so tests after this step find it.
 bool waitForDevice(std::uint16_t vendorId) {
-  HANDLE device = hidtest::openVirtualDevice(vendorId, 30000);
+  HANDLE device = vexlo::test::openVirtualDevice(vendorId, 30000);
   if (device == INVALID_HANDLE_VALUE) return false;
   CloseHandle(device);
   return true;

@@ -11,7 +11,7 @@ extern "C" {
 #include "tests/support/wine_processes.h"
 #include "virtual_receiver.h"
 
-namespace hidtest {
+namespace vexlo::test {
 
 namespace {
 
@@ -51,7 +51,7 @@ HANDLE openMatching(std::uint16_t vendorId) {
 
 HANDLE openVirtualDevice(std::uint16_t vendorId, DWORD timeoutMs) {
   HANDLE device = INVALID_HANDLE_VALUE;
-  vexlo::test::waitUntil([&] { return (device = openMatching(vendorId)) != INVALID_HANDLE_VALUE; }, timeoutMs,
+  waitUntil([&] { return (device = openMatching(vendorId)) != INVALID_HANDLE_VALUE; }, timeoutMs,
                          [] { return std::string("no device of the virtual receiver's driver"); });
   return device;
 }
@@ -70,4 +70,4 @@ bool sendCode(HANDLE device, std::uint8_t code) {
   return HidD_SetOutputReport(device, report, sizeof report) != FALSE;
 }
 
-}  // namespace hidtest
+}  // namespace vexlo::test

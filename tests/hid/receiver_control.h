@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-namespace hidtest {
+namespace vexlo::test {
 
 // Opens the virtual device of `vendorId`, waiting up to `timeoutMs` for it to
 // appear. INVALID_HANDLE_VALUE when there is none.
@@ -19,4 +19,4 @@ bool virtualDevicePresent(std::uint16_t vendorId);
 // Sends one report carrying `code` at the receiver's code offset (0 = release).
 bool sendCode(HANDLE device, std::uint8_t code);
 
-}  // namespace hidtest
+}  // namespace vexlo::test

@@ -7,7 +7,7 @@
 
 #include "plugin/tvtest_host.h"
 
-namespace vexlo2::test {
+namespace vexlo::test {
 
 struct Warning {
   TVTest::HostWindow owner;
@@ -33,4 +33,4 @@ struct FakePlatform {
 
 FakePlatform& Platform();
 
-}  // namespace vexlo2::test
+}  // namespace vexlo::test

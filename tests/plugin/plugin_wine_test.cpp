@@ -9,101 +9,39 @@
 #include <string>
 #include <vector>
 
-#include "tests/plugin/fake_host.h"
-#include "tests/support/host_records.h"
+#include "tests/support/plugin_host_win32.h"
 #include "tests/support/wine_files.h"
 #include "tests/support/wine_processes.h"
 
 using namespace TVTest;
-using vexlo2::test::CopiedButton;
-using vexlo2::test::FakeHost;
-namespace records = vexlo::test::host;
+using vexlo::test::CopiedButton;
+using vexlo::test::LoadedPlugin;
+using vexlo::test::PluginHost;
+namespace records = vexlo::test;
 
 namespace {
 
-// The host's own view of the exports: records are its bytes, not the
-// plugin's declarations.
-struct Exports {
-  std::uint32_t(TVT_STDCALL* getVersion)();
-  HostBool(TVT_STDCALL* getPluginInfo)(void* info);
-  HostBool(TVT_STDCALL* initialize)(void* param);
-  HostBool(TVT_STDCALL* finalize)();
-};
-
-template <typename T>
-void Resolve(HMODULE module, const char* name, T& function) {
-  function = reinterpret_cast<T>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
-
-class LoadedPlugin {
- public:
-  explicit LoadedPlugin(const std::wstring& path) : module_(LoadLibraryW(path.c_str())) {
-    if (!module_) return;
-    Resolve(module_, "TVTGetVersion", exports_.getVersion);
-    Resolve(module_, "TVTGetPluginInfo", exports_.getPluginInfo);
-    Resolve(module_, "TVTInitialize", exports_.initialize);
-    Resolve(module_, "TVTFinalize", exports_.finalize);
-  }
-  ~LoadedPlugin() {
-    if (module_) FreeLibrary(module_);
-  }
-  HMODULE module() const { return module_; }
-  std::wstring file() const {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(module_, path, MAX_PATH);
-    return path;
-  }
-  const Exports& exports() const { return exports_; }
-  bool complete() const {
-    return exports_.getVersion && exports_.getPluginInfo && exports_.initialize && exports_.finalize;
-  }
-
- private:
-  HMODULE module_;
-  Exports exports_{};
-};
-
-// The host's main window: the plugin's window-message callback sees its
-// messages first, as TVTest's main window procedure does.
-FakeHost* g_windowHost = nullptr;
+// The remote message as the host window's procedure gets it once the plugin has left it.
 int g_unhandledRemote = 0;
 UINT g_remoteMessage = 0;
 
-LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (g_windowHost && g_windowHost->windowMessageCallback) {
-    HostLParam result = 0;
-    if (g_windowHost->windowMessageCallback(reinterpret_cast<HostWindow>(window), message, wParam,
-                                            lParam, &result, g_windowHost->windowMessageClientData))
-      return result;
-  }
+LRESULT CALLBACK UnhandledProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == g_remoteMessage && g_remoteMessage != 0) ++g_unhandledRemote;
   return DefWindowProcW(window, message, wParam, lParam);
-}
-
-HWND CreateHostWindow() {
-  WNDCLASSW wc{};
-  wc.lpfnWndProc = HostWindowProc;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.lpszClassName = L"Vexlo2 Test Host Window";
-  RegisterClassW(&wc);
-  return CreateWindowExW(0, wc.lpszClassName, L"TVTest", WS_OVERLAPPEDWINDOW, 0, 0, 320, 240,
-                         nullptr, nullptr, wc.hInstance, nullptr);
 }
 
 // Posts like the launcher does and pumps until the window has handled it.
 void PostAndPump(HWND window, UINT message, WPARAM wParam) {
   ASSERT_TRUE(PostMessageW(window, message, wParam, 0));
   PostMessageW(window, WM_APP, 0, 0);  // marks the end of what was posted
-  const DWORD deadline = GetTickCount() + vexlo::test::worldTime(vexlo::test::kPatience);
-  MSG msg;
-  while (GetTickCount() < deadline) {
+  ASSERT_TRUE(vexlo::test::waitUntil([&] {
+    MSG msg;
     while (PeekMessageW(&msg, window, 0, 0, PM_REMOVE)) {
       DispatchMessageW(&msg);
-      if (msg.message == WM_APP) return;
+      if (msg.message == WM_APP) return true;
     }
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-  }
-  FAIL() << "posted message never arrived";
+    return false;
+  })) << "posted message never arrived";
 }
 
 // Where the plugin under test comes from.
@@ -128,27 +66,25 @@ class PluginInWine : public ::testing::TestWithParam<PluginFile> {
 };
 
 TEST_P(PluginInWine, LoadsRegistersAndTurnsRemoteMessagesIntoButtonPresses) {
-  HWND window = CreateHostWindow();
+  PluginHost host;
+  HWND window = vexlo::test::createHostWindow(host, L"Vexlo2 Test Host Window", L"TVTest", UnhandledProc);
   ASSERT_NE(window, nullptr);
   g_unhandledRemote = 0;
-  LoadedPlugin plugin(path_);
-  ASSERT_NE(plugin.module(), nullptr) << "LoadLibraryW failed: " << GetLastError();
-  EXPECT_EQ(CompareStringOrdinal(plugin.file().c_str(), -1, path_.c_str(), -1, TRUE), CSTR_EQUAL)
+  LoadedPlugin tvt(path_);
+  ASSERT_NE(tvt.module(), nullptr) << "LoadLibraryW failed: " << GetLastError();
+  EXPECT_EQ(CompareStringOrdinal(tvt.file().c_str(), -1, path_.c_str(), -1, TRUE), CSTR_EQUAL)
       << "loaded from elsewhere";
-  ASSERT_TRUE(plugin.complete()) << "an export is missing or decorated";
-  const Exports& tvt = plugin.exports();
+  ASSERT_TRUE(tvt.complete()) << "an export is missing or decorated";
 
   EXPECT_EQ(tvt.getVersion(), 11u);
   // Exactly the host's size: a larger record would be written past it.
   std::vector<std::uint8_t> infoBytes(records::kHostLayout.pluginInfo.size);
   ASSERT_EQ(tvt.getPluginInfo(infoBytes.data()), 1);
-  const records::PluginInformation info = records::ReadPluginInfo(infoBytes.data());
+  const records::PluginInformation info = records::readPluginInfo(infoBytes.data());
   EXPECT_EQ(info.name, L"Vexlo2");
 
-  FakeHost host;
-  host.SetMainWindow(reinterpret_cast<HostWindow>(window));
-  ASSERT_EQ(tvt.initialize(host.Param()), 1) << host.refusal;
-  ASSERT_EQ(host.Numbers(), (std::vector<std::uint32_t>{68, 3}));
+  ASSERT_EQ(tvt.initialize(host.param()), 1) << host.refusal;
+  ASSERT_EQ(host.numbers(), (std::vector<std::uint32_t>{68, 3}));
   const auto& c = host.controllers.at(0);
   EXPECT_EQ(c.size, records::kHostLayout.controller.size);
   EXPECT_EQ(c.name, L"GV-RCKIT3");
@@ -162,35 +98,33 @@ TEST_P(PluginInWine, LoadsRegistersAndTurnsRemoteMessagesIntoButtonPresses) {
   EXPECT_NE(c.clientData, 0u);
   EXPECT_EQ(reinterpret_cast<std::uintptr_t>(host.eventClientData), c.clientData);
 
-  host.Clear();
-  ASSERT_EQ(host.eventCallback(kEventPluginEnable, 1, 0, host.eventClientData), 1);
-  ASSERT_EQ(host.Numbers(), (std::vector<std::uint32_t>{67}));
+  host.clear();
+  ASSERT_EQ(host.enable(true), 1);
+  ASSERT_EQ(host.numbers(), (std::vector<std::uint32_t>{67}));
   ASSERT_NE(host.windowMessageCallback, nullptr);
 
-  g_windowHost = &host;
   g_remoteMessage = RegisterWindowMessageW(L"Vexlo2 GV-RCKIT3");
   ASSERT_NE(g_remoteMessage, 0u);
-  host.Clear();
+  host.clear();
   PostAndPump(window, g_remoteMessage, 0x000F);
-  ASSERT_EQ(host.Numbers(), (std::vector<std::uint32_t>{69}));
+  ASSERT_EQ(host.numbers(), (std::vector<std::uint32_t>{69}));
   EXPECT_EQ(host.sent[0].text, L"GV-RCKIT3");
   EXPECT_EQ(host.sent[0].lParam2, 13);
   EXPECT_EQ(g_unhandledRemote, 0);
 
-  host.Clear();
+  host.clear();
   EXPECT_EQ(SendMessageW(window, g_remoteMessage, 0x0021, 0), 0);
-  ASSERT_EQ(host.Numbers(), (std::vector<std::uint32_t>{69}));
+  ASSERT_EQ(host.numbers(), (std::vector<std::uint32_t>{69}));
   EXPECT_EQ(host.sent[0].lParam2, 31);
 
   // Disabled, the remote message reaches the window procedure unhandled.
-  host.Clear();
-  ASSERT_EQ(host.eventCallback(kEventPluginEnable, 0, 0, host.eventClientData), 1);
+  host.clear();
+  ASSERT_EQ(host.enable(false), 1);
   EXPECT_EQ(host.windowMessageCallback, nullptr);
   PostAndPump(window, g_remoteMessage, 0x000F);
   EXPECT_EQ(g_unhandledRemote, 1);
-  EXPECT_EQ(host.Numbers(), (std::vector<std::uint32_t>{67}));
+  EXPECT_EQ(host.numbers(), (std::vector<std::uint32_t>{67}));
 
-  g_windowHost = nullptr;
   EXPECT_EQ(tvt.finalize(), 1);
   DestroyWindow(window);
 }
@@ -235,8 +169,8 @@ bool HasDrawing(const Bitmap& b, int left, int top, int width, int height) {
 TEST_P(PluginInWine, BitmapsShowEveryButtonAndHighlight) {
   LoadedPlugin plugin(path_);
   ASSERT_NE(plugin.module(), nullptr);
-  FakeHost host;
-  ASSERT_EQ(plugin.exports().initialize(host.Param()), 1) << host.refusal;
+  PluginHost host;
+  ASSERT_EQ(plugin.initialize(host.param()), 1) << host.refusal;
   const std::vector<CopiedButton> buttons = host.controllers.at(0).buttons;
   ASSERT_EQ(buttons.size(), 50u);
 
@@ -269,7 +203,7 @@ TEST_P(PluginInWine, BitmapsShowEveryButtonAndHighlight) {
 
   DeleteObject(remote.handle);
   DeleteObject(lit.handle);
-  EXPECT_EQ(plugin.exports().finalize(), 1);
+  EXPECT_EQ(plugin.finalize(), 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Plugin, PluginInWine, ::testing::ValuesIn(kPluginFiles),

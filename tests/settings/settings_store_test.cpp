@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -12,16 +13,13 @@
 #include "launcher/settings/settings_store.h"
 #include "tests/support/installed_launcher.h"
 #include "tests/support/memory_profile.h"
+#include "tests/support/settings_keys.h"
 #include "tests/support/settings_values_compared.h"
 
 namespace vexlo {
 namespace {
 
 const std::wstring kPath = L"C:\\Vexlo\\Vexlo.ini";
-
-const std::vector<std::wstring> kTableOrder = {
-    L"ZIZU_MODE",     L"IgnoreCursor",   L"SwitchTVTestByOnair", L"TVTestPowerON", L"TVTestPath",
-    L"TVTestOptions", L"BFDialogExpand", L"BFDialogWidth",       L"BFDialogHeight"};
 
 class Store : public ::testing::Test {
  protected:
@@ -53,11 +51,11 @@ TEST_F(Store, NoFileGivesTheDefaultsAndSavingWritesAllNineKeys) {
   EXPECT_FALSE(profileData.hasFile(kPath));
 
   saveSettings();
-  ASSERT_EQ(profileData.writes.size(), kTableOrder.size());
+  ASSERT_EQ(profileData.writes.size(), std::size(test::kSettingsKeys));
   const std::vector<std::wstring> values = {L"00000000", L"00000000", L"00000000", L"00000000", L"",
                                             L"",         L"00000000", L"00000400", L"00000320"};
-  for (std::size_t i = 0; i < kTableOrder.size(); ++i) {
-    EXPECT_EQ(profileData.writes[i].key, kTableOrder[i]);
+  for (std::size_t i = 0; i < std::size(test::kSettingsKeys); ++i) {
+    EXPECT_EQ(profileData.writes[i].key, test::kSettingsKeys[i]);
     EXPECT_EQ(profileData.writes[i].section, L"Vexlo");
     EXPECT_EQ(profileData.writes[i].path, kPath);
     EXPECT_EQ(profileData.writes[i].value, values[i]) << profileData.writes[i].key;
@@ -66,12 +64,12 @@ TEST_F(Store, NoFileGivesTheDefaultsAndSavingWritesAllNineKeys) {
 
 TEST_F(Store, LoadReadsInTableOrderWithTheirDefaultsAndBuffers) {
   loadSettings();
-  ASSERT_EQ(profileData.reads.size(), kTableOrder.size());
+  ASSERT_EQ(profileData.reads.size(), std::size(test::kSettingsKeys));
   const std::vector<std::wstring> defaults = {L"00000000", L"00000000", L"00000000", L"00000000", L"",
                                               L"",         L"00000000", L"00000400", L"00000320"};
-  for (std::size_t i = 0; i < kTableOrder.size(); ++i) {
+  for (std::size_t i = 0; i < std::size(test::kSettingsKeys); ++i) {
     const test::ProfileRead& read = profileData.reads[i];
-    EXPECT_EQ(read.key, kTableOrder[i]);
+    EXPECT_EQ(read.key, test::kSettingsKeys[i]);
     EXPECT_EQ(read.section, L"Vexlo");
     EXPECT_EQ(read.path, kPath);
     EXPECT_EQ(read.defaultValue, defaults[i]) << read.key;
@@ -204,7 +202,7 @@ TEST_F(Store, SavingMakesTheFileUnicodeOnlyWhereAValueWouldBeLost) {
     settings.viewerPath = c.path;
     settings.viewerOptions = c.options;
     saveSettings();
-    EXPECT_EQ(profileData.writes.size(), kTableOrder.size());
+    EXPECT_EQ(profileData.writes.size(), std::size(test::kSettingsKeys));
     if (!c.change) {
       EXPECT_TRUE(profileData.fileChanges.empty());
       continue;

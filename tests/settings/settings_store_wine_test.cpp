@@ -21,15 +21,6 @@
 namespace vexlo {
 namespace {
 
-void writeBytes(const std::wstring& path, const std::string& bytes) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  ASSERT_NE(file, INVALID_HANDLE_VALUE);
-  DWORD written = 0;
-  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(file);
-  ASSERT_EQ(written, bytes.size());
-}
-
 class StoreOnWindows : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -93,7 +84,7 @@ TEST_F(StoreOnWindows, SavedValuesAreWrittenAsText) {
 }
 
 TEST_F(StoreOnWindows, HandWrittenOddValuesReadAsTheRulesSay) {
-  writeBytes(path,
+  ASSERT_TRUE(test::writeFileBytes(path,
              "[Other]\r\n"
              "ZIZU_MODE=00000001\r\n"
              "[Vexlo]\r\n"
@@ -105,7 +96,7 @@ TEST_F(StoreOnWindows, HandWrittenOddValuesReadAsTheRulesSay) {
              "TVTestOptions=/d BonDriver.dll\r\n"
              "BFDialogExpand=\r\n"
              "BFDialogWidth=100\r\n"
-             "BFDialogHeight=ffffffff\r\n");
+             "BFDialogHeight=ffffffff\r\n"));
   state.mode = Mode::kDirectInputForegroundOnly;
   loadSettings();
   // 7 is no mode: the mode stays.
@@ -114,10 +105,10 @@ TEST_F(StoreOnWindows, HandWrittenOddValuesReadAsTheRulesSay) {
 }
 
 TEST_F(StoreOnWindows, EmptyValuesAreZeroAndAbsentKeysTheirDefaults) {
-  writeBytes(path,
+  ASSERT_TRUE(test::writeFileBytes(path,
              "[Vexlo]\r\n"
              "ZIZU_MODE=\r\n"
-             "BFDialogWidth=\r\n");
+             "BFDialogWidth=\r\n"));
   state.mode = Mode::kDirectInput;
   loadSettings();
   EXPECT_EQ(state.mode, Mode::kHdusEmulation);
@@ -127,8 +118,8 @@ TEST_F(StoreOnWindows, EmptyValuesAreZeroAndAbsentKeysTheirDefaults) {
 
 TEST_F(StoreOnWindows, IntegerTextBeyondItsBufferIsNotSeen) {
   // 64 characters: the 63 that fit end in "1", the last digit is cut off.
-  writeBytes(path, "[Vexlo]\r\nBFDialogWidth=" + std::string(62, '0') + "1F\r\n"
-                   "BFDialogHeight=" + std::string(59, '0') + "1000F\r\n");
+  ASSERT_TRUE(test::writeFileBytes(path, "[Vexlo]\r\nBFDialogWidth=" + std::string(62, '0') + "1F\r\n"
+                   "BFDialogHeight=" + std::string(59, '0') + "1000F\r\n"));
   loadSettings();
   EXPECT_EQ(state.dialogWidth, 654);
   EXPECT_EQ(state.dialogHeight, 0x1000);
@@ -150,7 +141,7 @@ TEST_F(StoreOnWindows, ExtremeValuesRoundTripThroughTheFile) {
 
 TEST_F(StoreOnWindows, JapaneseTextRoundTripsInAUnicodeFile) {
   // A file that starts with the UTF-16 byte-order mark is read and written as UTF-16.
-  writeBytes(path, std::string("\xFF\xFE", 2));
+  ASSERT_TRUE(test::writeFileBytes(path, std::string("\xFF\xFE", 2)));
   settings.viewerPath = L"D:\\テレビ\\TVTest.exe";
   settings.viewerOptions = L"/ch 1 「地デジ」";
   saveSettings();

@@ -9,59 +9,50 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <iterator>
 #include <string>
 
 #include "launcher/resources/resource_ids.h"
 #include "launcher/settings/settings_dialog_ids.h"
 #include "tests/support/dialog_controls.h"
-#include "tests/support/launcher_process.h"
+#include "tests/support/launcher_program_fixture.h"
+#include "tests/support/settings_keys.h"
 #include "tests/support/wine_files.h"
 #include "tests/support/wine_processes.h"
 
 namespace vexlo::test {
 namespace {
 
-// The nine keys as three files hold them:
+// The nine keys, in kSettingsKeys' order, as three files hold them:
 // off: direct input, every flag off but the ignored cursor, sizes above the minimums;
 // on: foreground only, every flag on (one of them a hand-edited 5), enlargement on;
 // edited: the off file after editEverything and OK.
-struct FileRow {
-  const wchar_t* key;
-  const wchar_t* off;
-  const wchar_t* on;
-  const wchar_t* edited;
-};
-const FileRow kFiles[] = {
-    {L"ZIZU_MODE", L"00000001", L"00000002", L"00000002"},
-    {L"IgnoreCursor", L"00000001", L"00000000", L"00000000"},
-    {L"SwitchTVTestByOnair", L"00000000", L"00000005", L"00000001"},
-    {L"TVTestPowerON", L"00000000", L"00000001", L"00000001"},
-    {L"TVTestPath", L"C:\\TV Test\\TVTest.exe", L"D:\\TVTest\\TVTest.exe", L"F:\\Other\\TVTest.exe"},
-    {L"TVTestOptions", L"/d BonDriver_File.dll /nodshow", L"", L"/d BonDriver_Spinel.dll"},
-    {L"BFDialogExpand", L"00000000", L"00000001", L"00000001"},
-    {L"BFDialogWidth", L"00000500", L"00000400", L"00000780"},
-    {L"BFDialogHeight", L"000002D0", L"00000320", L"00000438"},
+const wchar_t* const kFiles[][3] = {
+    {L"00000001", L"00000002", L"00000002"},                                             // ZIZU_MODE
+    {L"00000001", L"00000000", L"00000000"},                                             // IgnoreCursor
+    {L"00000000", L"00000005", L"00000001"},                                             // SwitchTVTestByOnair
+    {L"00000000", L"00000001", L"00000001"},                                             // TVTestPowerON
+    {L"C:\\TV Test\\TVTest.exe", L"D:\\TVTest\\TVTest.exe", L"F:\\Other\\TVTest.exe"},  // TVTestPath
+    {L"/d BonDriver_File.dll /nodshow", L"", L"/d BonDriver_Spinel.dll"},               // TVTestOptions
+    {L"00000000", L"00000001", L"00000001"},                                             // BFDialogExpand
+    {L"00000500", L"00000400", L"00000780"},                                             // BFDialogWidth
+    {L"000002D0", L"00000320", L"00000438"},                                             // BFDialogHeight
 };
 
-IniValues fileColumn(const wchar_t* FileRow::*column) {
+IniValues fileColumn(int column) {
   IniValues values;
-  for (const FileRow& row : kFiles) values.emplace_back(row.key, row.*column);
+  for (std::size_t i = 0; i < std::size(kSettingsKeys); ++i) values.emplace_back(kSettingsKeys[i], kFiles[i][column]);
   return values;
 }
 
-std::vector<const wchar_t*> allKeys() {
-  std::vector<const wchar_t*> keys;
-  for (const FileRow& row : kFiles) keys.push_back(row.key);
-  return keys;
-}
+const IniValues kPreparedOff = fileColumn(0);
+const IniValues kPreparedOn = fileColumn(1);
+const IniValues kEditedEverything = fileColumn(2);
 
-const std::vector<const wchar_t*> kAllKeys = allKeys();
-const IniValues kPreparedOff = fileColumn(&FileRow::off);
-const IniValues kPreparedOn = fileColumn(&FileRow::on);
-const IniValues kEditedEverything = fileColumn(&FileRow::edited);
-
-class SettingsDialogTest : public ::testing::Test {
+class SettingsDialogTest : public LauncherProgramFixture {
  protected:
+  SettingsDialogTest() : LauncherProgramFixture(L"vexlo settings dialog") {}
+
   HWND startAndOpen(const IniValues& prepared) {
     launcher.prepareIni(prepared);
     EXPECT_TRUE(launcher.start()) << "no hidden main window";
@@ -83,17 +74,22 @@ class SettingsDialogTest : public ::testing::Test {
     return launcher.openSettings();
   }
 
-  void expectIniHolds(const IniValues& values) { EXPECT_EQ(launcher.iniValues(values), values); }
+  // The dialog shows the sizes; closed with the button, the exit command writes
+  // them as the saved texts.
+  void expectSizesKept(HWND dialog, const wchar_t* width, const wchar_t* height, int button,
+                       const wchar_t* savedWidth, const wchar_t* savedHeight) {
+    EXPECT_EQ(controlText(dialog, IDC_DIALOG_WIDTH), width);
+    EXPECT_EQ(controlText(dialog, IDC_DIALOG_HEIGHT), height);
+    ASSERT_TRUE(clickAndWaitClosed(dialog, button));
+    expectExitByCommand();
+    expectIniHolds({{L"BFDialogWidth", savedWidth}, {L"BFDialogHeight", savedHeight}});
+  }
 
   // Exits by the menu command and finds the file holding `values` for all nine keys.
   void expectExitSaves(const IniValues& values) {
-    expectExitSavesOk();
-    EXPECT_EQ(launcher.iniValues(kAllKeys), values);
+    expectExitByCommand();
+    EXPECT_EQ(launcher.iniValues(), values);
   }
-
-  void expectExitSavesOk() { EXPECT_EQ(launcher.exitByCommand(), 0u) << "the launcher did not end cleanly"; }
-
-  LauncherProcess launcher{windowsPath(VEXLO_EXE), L"vexlo settings dialog"};
 };
 
 // --- the template -----------------------------------------------------------
@@ -192,7 +188,7 @@ TEST_F(SettingsDialogTest, TheTemplateHasEveryControlInTabOrderWithItsKindTextAn
   }
   EXPECT_EQ(control, nullptr) << "more controls than the template has";
   EXPECT_TRUE(clickAndWaitClosed(dialog, IDCANCEL));
-  expectExitSavesOk();
+  expectExitByCommand();
 }
 
 // --- what it shows ----------------------------------------------------------
@@ -242,7 +238,7 @@ TEST_F(SettingsDialogTest, FlagsOffShowUncheckedWithTheirControlsGreyed) {
                         {IDC_DIALOG_HEIGHT, L"720"}},
                        {IDC_VIEWER_PATH, IDC_BROWSE, IDC_VIEWER_OPTIONS, IDC_DIALOG_WIDTH, IDC_DIALOG_HEIGHT}});
   EXPECT_TRUE(clickAndWaitClosed(dialog, IDCANCEL));
-  expectExitSavesOk();
+  expectExitByCommand();
 }
 
 TEST_F(SettingsDialogTest, FlagsOnShowCheckedWithTheirControlsEnabled) {
@@ -256,7 +252,7 @@ TEST_F(SettingsDialogTest, FlagsOnShowCheckedWithTheirControlsEnabled) {
                         {IDC_DIALOG_HEIGHT, L"800"}},
                        {}});
   EXPECT_TRUE(clickAndWaitClosed(dialog, IDCANCEL));
-  expectExitSavesOk();
+  expectExitSaves(kPreparedOn);
 }
 
 TEST_F(SettingsDialogTest, AnUnreadableModeShowsTheFirstModeAndSizesBelowTheMinimumsShowTheMinimums) {
@@ -265,33 +261,22 @@ TEST_F(SettingsDialogTest, AnUnreadableModeShowsTheFirstModeAndSizesBelowTheMini
                               {L"BFDialogHeight", L"FFFFFFFF"}});
   ASSERT_NE(dialog, nullptr);
   expectModeShown(dialog, IDC_MODE_HDUS);
-  EXPECT_EQ(controlText(dialog, IDC_DIALOG_WIDTH), L"654");
-  EXPECT_EQ(controlText(dialog, IDC_DIALOG_HEIGHT), L"381");
-  EXPECT_TRUE(clickAndWaitClosed(dialog, IDCANCEL));
-  expectExitSavesOk();
+  expectSizesKept(dialog, L"654", L"381", IDCANCEL, L"0000028E", L"0000017D");
 }
 
 // --- OK, Cancel and the checks that grey ------------------------------------
 
 TEST_F(SettingsDialogTest, AWidthBelowTheMinimumIsRaisedOnOkAndShownSoOnReopening) {
-  HWND dialog = typeSizesThenReopen(L"100", L"");
+  HWND dialog = typeSizesThenReopen(L"100", L"");  // empty text reads as 0
   ASSERT_NE(dialog, nullptr);
-  EXPECT_EQ(controlText(dialog, IDC_DIALOG_WIDTH), L"654");
-  EXPECT_EQ(controlText(dialog, IDC_DIALOG_HEIGHT), L"381") << "empty text reads as 0";
-  ASSERT_TRUE(clickAndWaitClosed(dialog, IDOK));
-  expectExitSavesOk();
-  expectIniHolds({{L"BFDialogWidth", L"0000028E"}, {L"BFDialogHeight", L"0000017D"}});
+  expectSizesKept(dialog, L"654", L"381", IDOK, L"0000028E", L"0000017D");
 }
 
 TEST_F(SettingsDialogTest, AHugeWidthStaysHugeInsteadOfWrapping) {
   // 4294967950 is 654 more than 2^32: wrapped, it would pass for 654.
   HWND dialog = typeSizesThenReopen(L"4294967950", std::wstring(30, L'9'));
   ASSERT_NE(dialog, nullptr);
-  EXPECT_EQ(controlText(dialog, IDC_DIALOG_WIDTH), L"2147483647");
-  EXPECT_EQ(controlText(dialog, IDC_DIALOG_HEIGHT), L"2147483647");
-  ASSERT_TRUE(clickAndWaitClosed(dialog, IDCANCEL));
-  expectExitSavesOk();
-  expectIniHolds({{L"BFDialogWidth", L"7FFFFFFF"}, {L"BFDialogHeight", L"7FFFFFFF"}});
+  expectSizesKept(dialog, L"2147483647", L"2147483647", IDCANCEL, L"7FFFFFFF", L"7FFFFFFF");
 }
 
 TEST_F(SettingsDialogTest, UncheckingPowerOnGreysPathBrowseAndOptionsAtOnceAndTheirTextsAreStillSaved) {
@@ -311,7 +296,7 @@ TEST_F(SettingsDialogTest, UncheckingPowerOnGreysPathBrowseAndOptionsAtOnceAndTh
   expectEnabled(dialog, {IDC_DIALOG_WIDTH, IDC_DIALOG_HEIGHT}, true);
 
   ASSERT_TRUE(clickAndWaitClosed(dialog, IDOK));
-  expectExitSavesOk();
+  expectExitByCommand();
   expectIniHolds({{L"TVTestPowerON", L"00000000"}, {L"TVTestPath", L"E:\\Viewer\\TVTest.exe"},
                   {L"TVTestOptions", L"/s /nodshow"}, {L"BFDialogExpand", L"00000001"}});
 }
@@ -324,7 +309,7 @@ TEST_F(SettingsDialogTest, CheckingPowerOnEnablesPathBrowseAndOptionsAgain) {
   click(dialog, IDC_DIALOG_EXPAND);
   expectEnabled(dialog, {IDC_DIALOG_WIDTH, IDC_DIALOG_HEIGHT}, true);
   ASSERT_TRUE(clickAndWaitClosed(dialog, IDCANCEL));
-  expectExitSavesOk();
+  expectExitByCommand();
 }
 
 // Changes every control of the kPreparedOff dialog.
@@ -378,7 +363,7 @@ TEST_F(SettingsDialogTest, OkAndThenAKillLeavesTheFileAsItWas) {
   ASSERT_TRUE(editEverythingAndClose(IDOK));
   launcher.kill();
   EXPECT_FALSE(launcher.running());
-  EXPECT_EQ(launcher.iniValues(kAllKeys), kPreparedOff) << "nothing is written before teardown";
+  EXPECT_EQ(launcher.iniValues(), kPreparedOff) << "nothing is written before teardown";
 }
 
 TEST_F(SettingsDialogTest, TheCloseBoxCancelsToo) {
@@ -458,11 +443,6 @@ class BrowseTest : public SettingsDialogTest {
       CloseHandle(CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     }
   }
-  ~BrowseTest() override {
-    for (const wchar_t* name : {L"\\TVTest.exe", L"\\pick.exe"}) DeleteFileW((viewerDir + name).c_str());
-    DeleteFileW((launcher.directory() + L"\\pick.exe").c_str());
-    RemoveDirectoryW(viewerDir.c_str());
-  }
 
   // Opens the file dialog over `settings` with `start` in the path edit; the
   // text of its name box, or "<no dialog>".
@@ -507,7 +487,7 @@ TEST_F(BrowseTest, StartsAtTheStoredFileAndWritesTheChosenOneIntoTheEdit) {
   ASSERT_TRUE(waitUntil([&] { return !IsWindow(fileDialog); }));
   EXPECT_EQ(controlText(settings, IDC_VIEWER_PATH), viewerDir + L"\\") << "a cancelled choice changes nothing";
   ASSERT_TRUE(clickAndWaitClosed(settings, IDCANCEL));
-  expectExitSavesOk();
+  expectExitByCommand();
 }
 
 TEST_F(BrowseTest, AnUnusableOrEmptyPathStartsAtTheLauncherItself) {
@@ -519,7 +499,7 @@ TEST_F(BrowseTest, AnUnusableOrEmptyPathStartsAtTheLauncherItself) {
     EXPECT_EQ(controlText(settings, IDC_VIEWER_PATH), launcher.directory() + L"\\pick.exe");
   }
   ASSERT_TRUE(clickAndWaitClosed(settings, IDCANCEL));
-  expectExitSavesOk();
+  expectExitByCommand();
 }
 
 // --- the end of the session with a dialog open ------------------------------
@@ -534,7 +514,7 @@ TEST_F(SettingsDialogTest, AnOkQueuedBehindTheEndOfTheSessionLeavesTheSavedSetti
   DWORD code = 1234;
   ASSERT_TRUE(launcher.waitForExit(code)) << "the launcher did not end";
   EXPECT_EQ(code, 0u) << "the launcher crashed";
-  EXPECT_EQ(launcher.iniValues(kAllKeys), kPreparedOff);
+  EXPECT_EQ(launcher.iniValues(), kPreparedOff);
 }
 
 }  // namespace

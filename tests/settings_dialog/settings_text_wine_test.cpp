@@ -30,15 +30,6 @@ std::string inAnsiCodePage(const std::wstring& text) {
   return bytes;
 }
 
-bool writeBytes(const std::wstring& path, const std::string& bytes) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  DWORD written = 0;
-  const bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) != 0;
-  CloseHandle(file);
-  return ok && written == bytes.size();
-}
-
 std::vector<std::wstring> linesOf(const std::wstring& text) {
   std::vector<std::wstring> lines;
   for (std::size_t at = 0; at < text.size();) {
@@ -92,7 +83,7 @@ TEST_F(SettingsText, AnAnsiFileStaysSoUntilAValueNeedsMoreThenKeepsEveryLine) {
       L"; \u624B\u3067\u66F8\u3044\u305F\r\n[Other]\r\n\u540D\u524D=\u5024\r\n\r\n[Vexlo]\r\nZIZU_MODE=00000001\r\n"
       L"TVTestPath=C:\\\u30C6\u30EC\u30D3\\TVTest.exe\r\n[Last]\r\nkey=\u6B8B\u308B\r\n";
   ASSERT_EQ(GetACP(), 932u) << "the file by hand is Japanese: this world is to be a Japanese Windows";
-  ASSERT_TRUE(writeBytes(launcher.ini(), inAnsiCodePage(byHand)));
+  ASSERT_TRUE(writeFileBytes(launcher.ini(), inAnsiCodePage(byHand)));
 
   const std::wstring japanese = L"D:\\\u30C6\u30EC\u30D3\\TVTest.exe";
   saveThroughTheDialog(japanese, L"/ch 1");

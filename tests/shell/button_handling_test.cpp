@@ -3,12 +3,12 @@
 #include "launcher/button_handling.h"
 
 #include "launcher/receiver.h"
-#include "tests/shell/shell_fixture.h"
+#include "tests/support/launcher_scene.h"
 
 namespace vexlo::test {
 namespace {
 
-class ButtonHandlingTest : public ShellFixture {
+class ButtonHandlingTest : public LauncherScene {
  protected:
   ButtonHandlingTest() {
     state.mode = Mode::kDirectInput;

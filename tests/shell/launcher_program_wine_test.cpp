@@ -1,5 +1,6 @@
 // The real Vexlo.exe under Wine: one instance, its exit paths and what they
-// save, the About box, and a lock-on picked with a synthetic click.
+// save, the About box, and a lock-on picked with a synthetic click. What a
+// prepared file loads is the settings dialog test's.
 
 #include <windows.h>
 #include <sddl.h>
@@ -10,43 +11,23 @@
 
 #include "launcher/private_messages.h"
 #include "launcher/resources/resource_ids.h"
-#include "tests/shell/fake_viewer.h"
 #include "tests/support/dialog_controls.h"
-#include "tests/support/launcher_process.h"
+#include "tests/support/launcher_program_fixture.h"
+#include "tests/support/standin_process.h"
 #include "tests/support/wine_files.h"
 #include "tests/support/wine_processes.h"
 
 namespace vexlo::test {
 namespace {
 
-constexpr DWORD kExitTime = 20000;
-
-const wchar_t* const kAllKeys[] = {L"ZIZU_MODE",     L"IgnoreCursor",  L"SwitchTVTestByOnair",
-                                   L"TVTestPowerON", L"TVTestPath",    L"TVTestOptions",
-                                   L"BFDialogExpand", L"BFDialogWidth", L"BFDialogHeight"};
-
-// Every test runs its own copy of Vexlo.exe.
-class LauncherProgramTest : public ::testing::Test {
+class LauncherProgramTest : public LauncherProgramFixture {
  protected:
-  // Starts the launcher and waits for its hidden main window.
-  HWND startLauncher() {
-    EXPECT_TRUE(launcher.start());
-    return launcher.mainWindow();
-  }
-
-  void expectEndsWithZero() {
-    DWORD code = 1234;
-    ASSERT_TRUE(launcher.waitForExit(code, kExitTime)) << "the launcher did not end";
-    EXPECT_EQ(code, 0u);
-  }
-
-  void expectIniHolds(const IniValues& values) { EXPECT_EQ(launcher.iniValues(values), values); }
+  LauncherProgramTest() : LauncherProgramFixture(L"vexlo shell") {}
 
   void expectAllKeysSaved() {
-    for (const wchar_t* key : kAllKeys) EXPECT_NE(launcher.iniValue(key), L"<absent>") << "key missing";
+    for (const auto& [key, value] : launcher.iniValues()) EXPECT_NE(value, L"<absent>") << key;
   }
 
-  LauncherProcess launcher{windowsPath(VEXLO_EXE), L"vexlo shell"};
   const std::wstring& ini = launcher.ini();
 };
 
@@ -57,13 +38,11 @@ TEST_F(LauncherProgramTest, ASecondInstanceExitsAtOnceWithCodeZero) {
   RunningProgram second;
   ASSERT_TRUE(second.start(launcher.exe()));
   DWORD code = 1234;
-  ASSERT_TRUE(second.waitForExit(kExitTime, code));
+  ASSERT_TRUE(second.waitForExit(kPatience, code));
   EXPECT_EQ(code, 0u);
   EXPECT_EQ(findProcessWindow(L"VEXLO", second.processId()), nullptr);
   EXPECT_TRUE(launcher.running());
-
-  launcher.command(IDM_EXIT);
-  expectEndsWithZero();
+  expectExitByCommand();
 }
 
 TEST_F(LauncherProgramTest, AMutexItMayNotOpenCountsAsALauncherAlreadyRunning) {
@@ -80,7 +59,7 @@ TEST_F(LauncherProgramTest, AMutexItMayNotOpenCountsAsALauncherAlreadyRunning) {
   RunningProgram copy;
   ASSERT_TRUE(copy.start(launcher.exe()));
   DWORD code = 1234;
-  const bool ended = copy.waitForExit(kExitTime, code);
+  const bool ended = copy.waitForExit(kPatience, code);
   EXPECT_EQ(findProcessWindow(L"VEXLO", copy.processId()), nullptr);
   CloseHandle(elevated);
   LocalFree(denyAll);
@@ -93,27 +72,18 @@ TEST_F(LauncherProgramTest, TheExitCommandSavesAllNineKeysAndEndsTheProcess) {
   HWND window = startLauncher();
   ASSERT_NE(window, nullptr);
   EXPECT_FALSE(fileExists(ini)) << "nothing is written while running";
-  launcher.command(IDM_EXIT);
-  expectEndsWithZero();
+  expectExitByCommand();
   expectAllKeysSaved();
   expectIniHolds({{L"ZIZU_MODE", L"00000000"}, {L"BFDialogWidth", L"00000400"},
                   {L"BFDialogHeight", L"00000320"}, {L"TVTestPath", L""}});
 }
 
-TEST_F(LauncherProgramTest, EndSessionTrueSavesAndEndsTheProcess) {
+TEST_F(LauncherProgramTest, EndSessionTrueSavesAndEndsTheProcessAndLeavesWhatItReleasedAlone) {
   HWND window = startLauncher();
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(askWindow(window, WM_QUERYENDSESSION), 1);
-  PostMessageW(window, WM_ENDSESSION, TRUE, 0);
-  expectEndsWithZero();
-  expectAllKeysSaved();
-}
-
-TEST_F(LauncherProgramTest, MessagesAfterTeardownLeaveTheReleasedObjectsAlone) {
-  HWND window = startLauncher();
-  ASSERT_NE(window, nullptr);
   // Posted together, all of these come out of the queue before the quit
-  // message: each one arrives after the teardown.
+  // message: each one after the first arrives after the teardown.
   const UINT taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
   PostMessageW(window, WM_ENDSESSION, TRUE, 0);
   PostMessageW(window, WM_ENDSESSION, TRUE, 0);
@@ -135,45 +105,11 @@ TEST_F(LauncherProgramTest, ACancelledLogoffKeepsTheLauncherRunningWithNothingSa
   ASSERT_TRUE(sendMessageBounded(window, WM_ENDSESSION, FALSE));
   EXPECT_FALSE(fileExists(ini)) << "a teardown would have saved by now";
 
-  // Still at work: it answers the About command, and is still there after it.
-  launcher.command(IDM_ABOUT);
-  HWND about = nullptr;
-  ASSERT_TRUE(waitUntil([&] {
-    return (about = findProcessWindow(L"#32770", launcher.processId(), L"バージョン情報 Vexlo")) != nullptr;
-  }));
-  PostMessageW(about, WM_COMMAND, IDOK, 0);
-  ASSERT_TRUE(waitUntil([&] { return !IsWindow(about); }));
-  EXPECT_TRUE(launcher.running());
-
-  launcher.command(IDM_EXIT);
-  expectEndsWithZero();
-  expectAllKeysSaved();
-}
-
-TEST_F(LauncherProgramTest, SettingsOfAPreparedFileAreLoadedAtStart) {
-  launcher.prepareIni({{L"BFDialogWidth", L"00000100"},
-                       {L"BFDialogHeight", L"FFFFFFFF"},
-                       {L"ZIZU_MODE", L"00000002"},
-                       {L"TVTestPath", L"C:\\TV Test\\TVTest.exe"},
-                       {L"TVTestOptions", L"/d BonDriver_File.dll"}});
-
-  HWND window = startLauncher();
-  ASSERT_NE(window, nullptr);
-  launcher.command(IDM_EXIT);
-  expectEndsWithZero();
-  expectIniHolds({{L"BFDialogWidth", L"0000028E"}, {L"BFDialogHeight", L"0000017D"},
-                  {L"ZIZU_MODE", L"00000002"}, {L"TVTestPath", L"C:\\TV Test\\TVTest.exe"},
-                  {L"TVTestOptions", L"/d BonDriver_File.dll"}});
-}
-
-TEST_F(LauncherProgramTest, TheAboutBoxOpensOnItsCommandWithItsTwoLines) {
-  HWND window = startLauncher();
-  ASSERT_NE(window, nullptr);
+  // Still at work: its About box opens on the command, with its two lines.
   launcher.command(IDM_ABOUT);
   HWND about = waitForDialog(launcher.processId(), L"バージョン情報 Vexlo");
   ASSERT_NE(about, nullptr);
   EXPECT_EQ(GetWindow(about, GW_OWNER), window);
-
   std::wstring lines;
   for (HWND child = FindWindowExW(about, nullptr, L"Static", nullptr); child;
        child = FindWindowExW(about, child, L"Static", nullptr)) {
@@ -185,11 +121,12 @@ TEST_F(LauncherProgramTest, TheAboutBoxOpensOnItsCommandWithItsTwoLines) {
   HWND ok = GetDlgItem(about, IDOK);
   ASSERT_NE(ok, nullptr);
   EXPECT_TRUE(GetWindowLongW(ok, GWL_STYLE) & BS_DEFPUSHBUTTON);
-
-  PostMessageW(about, WM_COMMAND, IDCANCEL, 0);
+  PostMessageW(about, WM_COMMAND, IDOK, 0);
   ASSERT_TRUE(waitUntil([&] { return !IsWindow(about); }));
-  launcher.command(IDM_EXIT);
-  expectEndsWithZero();
+  EXPECT_TRUE(launcher.running());
+
+  expectExitByCommand();
+  expectAllKeysSaved();
 }
 
 // Lock-on against a stand-in viewer. The menu lives in the launcher, so its
@@ -198,8 +135,6 @@ TEST_F(LauncherProgramTest, TheAboutBoxOpensOnItsCommandWithItsTwoLines) {
 // and with no pick the next click reaches the viewer whole.
 class LockOnProgramTest : public LauncherProgramTest {
  protected:
-  void startViewer(FakeViewer& viewer) { ASSERT_TRUE(viewer.start()) << "the viewer stand-in did not show"; }
-
   void lockOnCommand(HWND launcherWindow) {
     ASSERT_TRUE(sendMessageBounded(launcherWindow, WM_COMMAND, IDM_LOCKON));
   }
@@ -209,20 +144,20 @@ TEST_F(LockOnProgramTest, AClickOnAViewersChildControlLocksAndChecksTheItem) {
   HWND window = startLauncher();
   ASSERT_NE(window, nullptr);
 
-  FakeViewer first;
-  startViewer(first);
+  StandIn first;
+  ASSERT_TRUE(startClickTarget(launcher.directory(), L"first", first));
   lockOnCommand(window);
-  first.clickOnControl();
-  EXPECT_EQ(first.downsAfterClick(1), 0) << "the picking click's button-down is swallowed";
+  clickCountingButton(first);
+  EXPECT_EQ(downsAfterClicks(first, 1), 0) << "the picking click's button-down is swallowed";
 
   // With the locked viewer gone only the check mark is left; the command clears it
   // and does not pick, so this click arrives whole.
-  first.program.terminate();
-  FakeViewer second;
-  startViewer(second);
+  first.program->terminate();
+  StandIn second;
+  ASSERT_TRUE(startClickTarget(launcher.directory(), L"second", second));
   lockOnCommand(window);
-  second.clickOnControl();
-  EXPECT_EQ(second.downsAfterClick(1), 1) << "the lock-on command started a pick: the item was not checked";
+  clickCountingButton(second);
+  EXPECT_EQ(downsAfterClicks(second, 1), 1) << "the lock-on command started a pick: the item was not checked";
 
   // Unchecked now, so the command picks; a click on nothing leaves it unlocked and
   // unchecked, and the next one picks again.
@@ -230,16 +165,15 @@ TEST_F(LockOnProgramTest, AClickOnAViewersChildControlLocksAndChecksTheItem) {
   clickAt(1200, 1000);
   askWindow(window, WM_NULL);  // the hook's message to the launcher is handled before this one
   lockOnCommand(window);
-  second.clickOnControl();
-  EXPECT_EQ(second.downsAfterClick(2), 1) << "a second pick swallows its button-down";
+  clickCountingButton(second);
+  EXPECT_EQ(downsAfterClicks(second, 2), 1) << "a second pick swallows its button-down";
 
   // Locked onto a live viewer: the command releases it without picking.
   lockOnCommand(window);
-  second.clickOnControl();
-  EXPECT_EQ(second.downsAfterClick(3), 2);
+  clickCountingButton(second);
+  EXPECT_EQ(downsAfterClicks(second, 3), 2);
 
-  launcher.command(IDM_EXIT);
-  expectEndsWithZero();
+  expectExitByCommand();
 }
 
 }  // namespace

@@ -7,14 +7,14 @@
 #include "launcher/private_messages.h"
 #include "launcher/resources/resource_ids.h"
 #include "launcher/switching.h"
-#include "tests/shell/shell_fixture.h"
+#include "tests/support/launcher_scene.h"
 
 namespace vexlo::test {
 namespace {
 
 constexpr std::intptr_t kHookRecord = 0x7A10;  // the MSLLHOOKSTRUCT address the hook is given
 
-class LockOnTest : public ShellFixture {
+class LockOnTest : public LauncherScene {
  protected:
   LockOnTest() {
     viewer = addViewer(100);

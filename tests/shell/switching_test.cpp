@@ -4,7 +4,7 @@
 #include "launcher/switching.h"
 
 #include "launcher/button_handling.h"
-#include "tests/shell/shell_fixture.h"
+#include "tests/support/launcher_scene.h"
 
 namespace vexlo::test {
 namespace {
@@ -12,7 +12,7 @@ namespace {
 constexpr std::uint16_t kPower = 0x01;
 constexpr std::uint16_t kOnAir = 0x21;
 
-class SwitchingTest : public ShellFixture {
+class SwitchingTest : public LauncherScene {
  protected:
   // The window that on-air brought forward, or 0 when nothing was forced.
   WindowHandle broughtForward() const {
@@ -135,7 +135,7 @@ TEST_F(SwitchingTest, AFailedTimeOutQueryRestoresZeroAndFailuresStopNothing) {
   forceForeground(viewer);
   EventLog timeouts = desktop.eventsOfKind(EventKind::kSetForegroundLockTimeout);
   ASSERT_EQ(timeouts.size(), 2u);
-  EXPECT_EQ(timeouts[1].value, 0u);
+  EXPECT_EQ(timeouts[1], Event::setForegroundLockTimeout(0));
   EXPECT_EQ(desktop.eventsOfKind(EventKind::kSetWindowPos).size(), 1u);
   EXPECT_EQ(desktop.eventsOfKind(EventKind::kAttachThreadInput).size(), 2u);
 }

@@ -12,10 +12,11 @@
 #include "launcher/window_classes.h"
 #include "launcher/window_system.h"
 #include "shared/remote_protocol.h"
-#include "tests/shell/fake_lockon_platform.h"
+#include "tests/support/fake_lockon_platform.h"
 #include "tests/support/installed_launcher.h"
 #include "tests/support/memory_profile.h"
 #include "tests/support/simulated_desktop.h"
+#include "tests/support/wine_processes.h"
 
 namespace vexlo::test {
 namespace {
@@ -25,12 +26,8 @@ constexpr std::uint8_t kVkReturn = 0x0D;
 HWND createMainWindow() {
   HINSTANCE instance = GetModuleHandleW(nullptr);
   launcher().module = reinterpret_cast<ModuleHandle>(instance);
-  WNDCLASSW wc{};
-  wc.lpfnWndProc = mainWindowProc;
-  wc.hInstance = instance;
-  wc.lpszClassName = L"VEXLO teardown test";
-  RegisterClassW(&wc);
-  return CreateWindowExW(0, wc.lpszClassName, L"Vexlo", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
+  registerWindowClass(L"VEXLO teardown test", mainWindowProc);
+  return CreateWindowExW(0, L"VEXLO teardown test", L"Vexlo", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
                          instance, nullptr);
 }
 

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "launcher/resources/resource_ids.h"
-#include "tests/shell/fake_viewer.h"
 #include "tests/support/dialog_controls.h"
-#include "tests/support/launcher_process.h"
+#include "tests/support/launcher_program_fixture.h"
+#include "tests/support/standin_process.h"
 #include "tests/support/wine_files.h"
 #include "tests/support/wine_processes.h"
 
@@ -22,37 +22,15 @@ namespace {
 
 constexpr DWORD kNoMenuTime = 1500;  // a menu would be up long before this
 
-class TrayTest : public ::testing::Test {
+class TrayTest : public LauncherProgramFixture {
  protected:
+  TrayTest() : LauncherProgramFixture(L"vexlo tray") {}
   ~TrayTest() override {
     if (launcher.running()) launcher.exitByCommand();
   }
 
-  // The launcher's popup menu once it is up, or null.
-  HWND waitForMenu() {
-    HWND menu = nullptr;
-    waitUntil([&] { return (menu = shownMenu()) != nullptr; }, kPatience,
-              [&] { return describeWindows(launcher.processId()); });
-    return menu;
-  }
-
   // Whether a menu comes up within the time a menu would need.
-  bool aMenuComes() { return happensWithin([&] { return shownMenu() != nullptr; }, kNoMenuTime); }
-
-  HWND shownMenu() {
-    HWND menu = findProcessWindow(L"#32768", launcher.processId());
-    return menu != nullptr && IsWindowVisible(menu) ? menu : nullptr;
-  }
-
-  // Right button on the icon, then the item `downs` steps down chosen with the keyboard.
-  bool choose(int downs) {
-    launcher.trayEvent(WM_RBUTTONDOWN);
-    HWND menu = waitForMenu();
-    if (!menu) return false;
-    for (int i = 0; i < downs; ++i) PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
-    PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
-    return waitUntil([&] { return !IsWindowVisible(menu); });
-  }
+  bool aMenuComes() { return happensWithin([&] { return launcher.shownMenu() != nullptr; }, kNoMenuTime); }
 
   HWND waitForDialog(const wchar_t* title) { return vexlo::test::waitForDialog(launcher.processId(), title); }
 
@@ -60,8 +38,6 @@ class TrayTest : public ::testing::Test {
     PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
     EXPECT_TRUE(waitUntil([&] { return !IsWindow(dialog); }));
   }
-
-  LauncherProcess launcher{windowsPath(VEXLO_EXE), L"vexlo tray"};
 };
 
 TEST_F(TrayTest, ADoubleClickOpensTheSettingsDialogOwnedByTheMainWindow) {
@@ -79,7 +55,7 @@ TEST_F(TrayTest, ARightClickOpensTheFourItemMenuAtTheCursorAndDuringAPickEndsThe
   ASSERT_TRUE(launcher.start());
   SetCursorPos(333, 222);
   launcher.trayEvent(WM_RBUTTONDOWN);
-  HWND menu = waitForMenu();
+  HWND menu = launcher.waitForMenu();
   ASSERT_NE(menu, nullptr);
   RECT place{};
   GetWindowRect(menu, &place);
@@ -88,11 +64,11 @@ TEST_F(TrayTest, ARightClickOpensTheFourItemMenuAtTheCursorAndDuringAPickEndsThe
   PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
   ASSERT_TRUE(waitUntil([&] { return !IsWindowVisible(menu); }));
 
-  ASSERT_TRUE(choose(2));
+  ASSERT_TRUE(launcher.chooseFromMenu(2));
   HWND settings = waitForDialog(L"設定");
   ASSERT_NE(settings, nullptr) << "the second item is not the settings";
   closeDialog(settings);
-  ASSERT_TRUE(choose(3));
+  ASSERT_TRUE(launcher.chooseFromMenu(3));
   HWND about = waitForDialog(L"バージョン情報 Vexlo");
   ASSERT_NE(about, nullptr) << "the third item is not the About box";
   closeDialog(about);
@@ -100,24 +76,22 @@ TEST_F(TrayTest, ARightClickOpensTheFourItemMenuAtTheCursorAndDuringAPickEndsThe
   // Five steps: round to the lock-on item, which starts a pick. A right-click
   // during it shows no menu but ends it, for a pick whose hook Windows has
   // dropped would never end otherwise; the next one shows the menu again.
-  FakeViewer viewer;
-  ASSERT_TRUE(viewer.start()) << "the viewer stand-in did not show";
-  ASSERT_TRUE(choose(5));
+  StandIn viewer;
+  ASSERT_TRUE(startClickTarget(launcher.directory(), L"viewer", viewer));
+  ASSERT_TRUE(launcher.chooseFromMenu(5));
   launcher.trayEvent(WM_RBUTTONDOWN);
   EXPECT_FALSE(aMenuComes()) << "a menu during the pick";
   launcher.trayEvent(WM_RBUTTONDOWN);
-  menu = waitForMenu();
+  menu = launcher.waitForMenu();
   ASSERT_NE(menu, nullptr) << "the right-click did not end the pick";
   PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
   ASSERT_TRUE(waitUntil([&] { return !IsWindowVisible(menu); }));
   // No hook is left to swallow a click and lock onto the viewer under it.
-  viewer.clickOnControl();
-  EXPECT_EQ(viewer.downsAfterClick(1), 1) << "a later click was taken as the pick";
+  clickCountingButton(viewer);
+  EXPECT_EQ(downsAfterClicks(viewer, 1), 1) << "a later click was taken as the pick";
 
-  ASSERT_TRUE(choose(4));
-  DWORD code = 1234;
-  ASSERT_TRUE(launcher.waitForExit(code)) << "the fourth item is not the exit";
-  EXPECT_EQ(code, 0u);
+  ASSERT_TRUE(launcher.chooseFromMenu(4));
+  expectEndsWithZero();  // the fourth item is the exit
 }
 
 // The notification area as the launcher sees it: Shell_NotifyIconW hands
@@ -140,13 +114,9 @@ struct NotificationArea {
 
   NotificationArea() {
     changes.clear();
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = proc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"Shell_TrayWnd";
-    RegisterClassW(&wc);
-    window = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance,
-                             nullptr);
+    registerWindowClass(L"Shell_TrayWnd", proc);
+    window = CreateWindowExW(0, L"Shell_TrayWnd", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                             GetModuleHandleW(nullptr), nullptr);
   }
   ~NotificationArea() { DestroyWindow(window); }
 

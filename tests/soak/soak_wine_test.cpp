@@ -28,7 +28,7 @@
 #if defined(VEXLO_SOAK_RECEIVER)
 #include "tests/hid/receiver_control.h"
 #include "tests/hid/virtual_receiver.h"
-#include "tests/hid/window_in_front.h"
+#include "tests/support/window_in_front.h"
 #endif
 
 namespace vexlo::test {
@@ -114,7 +114,7 @@ class ReceiverInput final : public PressInput {
   bool press(std::uint8_t code) override {
     if (!oneInFront()) return false;
     const ULONGLONG deadline = GetTickCount64() + worldTime(kPatience);
-    while (!hidtest::sendCode(device_, code)) {
+    while (!sendCode(device_, code)) {
       if (GetTickCount64() >= deadline) {
         std::printf("soak: the device's queue stayed full; %s\n", state().c_str());
         return false;
@@ -138,7 +138,7 @@ class ReceiverInput final : public PressInput {
   HANDLE device_;
   HWND viewer_ = nullptr;
   LauncherProcess& launcher_;
-  hidtest::WindowInFront front_;
+  WindowInFront front_;
 };
 #endif
 
@@ -164,7 +164,7 @@ class Soak : public ::testing::Test {
   void SetUp() override {
     launcher_.prepareIni({{L"ZIZU_MODE", L"00000001"}, {L"BFDialogExpand", L"00000001"}});
 #if defined(VEXLO_SOAK_RECEIVER)
-    HANDLE device = hidtest::openVirtualDevice(VR_RECEIVER_VENDOR_ID, kPatience);
+    HANDLE device = openVirtualDevice(VR_RECEIVER_VENDOR_ID, kPatience);
     // A launcher named on the command line is soaked through the receiver or not at all.
     if (!commandLineOption(L"launcher").empty()) {
       ASSERT_NE(device, INVALID_HANDLE_VALUE) << "no virtual receiver";
@@ -186,10 +186,7 @@ class Soak : public ::testing::Test {
 
   StandIn startViewer(const wchar_t* name, const std::wstring& flags) {
     StandIn viewer;
-    const std::wstring log = launcher_.directory() + L"\\" + name + L".log";
-    EXPECT_TRUE(startStandIn(builtFile(L"standin", VEXLO_STANDIN_PATH), log,
-                             L"--plugin \"" + builtFile(L"plugin", VEXLO2_TVTP_PATH) + L"\" " + flags, viewer))
-        << readLog(log);
+    EXPECT_TRUE(vexlo::test::startViewer(launcher_.directory(), name, flags, viewer));
     return viewer;
   }
 
@@ -227,7 +224,7 @@ TEST_F(Soak, EveryPressArrivesAndNothingGrows) {
 
   StandIn viewer = startViewer(L"remote", L"");
   ASSERT_TRUE(waitForLog(viewer.logPath, "controller GV-RCKIT3 buttons=50"));
-  auto controllerButtons = [&] { return askCount(viewer.window, 0); };
+  auto controllerButtons = [&] { return askCount(viewer.window, kCountPresses); };
   presses += kWarmUpPresses;
   delivered += pressInTurn(kWarmUpPresses, kCodeChannel1, kCodeChannel10, controllerButtons);
 

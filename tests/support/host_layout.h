@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <initializer_list>
 
-namespace vexlo::test::host {
+namespace vexlo::test {
 
 // Where a field of a host record starts and how many bytes it takes.
 struct Field {
@@ -44,7 +44,6 @@ struct ControllerLayout {
 };
 
 struct Layout {
-  const char* architecture;
   std::size_t pointerSize;
   PluginInfoLayout pluginInfo;
   HostParamLayout hostParam;
@@ -53,7 +52,6 @@ struct Layout {
 };
 
 inline constexpr Layout kI686 = {
-    "i686",
     4,
     {20, {0, 4}, {4, 4}, {8, 4}, {12, 4}, {16, 4}},
     {16, {0, 4}, {4, 4}, {8, 4}, {12, 4}},
@@ -63,7 +61,6 @@ inline constexpr Layout kI686 = {
 };
 
 inline constexpr Layout kX86_64 = {
-    "x86_64",
     8,
     {32, {0, 4}, {4, 4}, {8, 8}, {16, 8}, {24, 8}},
     {32, {0, 8}, {8, 8}, {16, 8}, {24, 8}},
@@ -79,7 +76,7 @@ namespace detail {
 
 // Packed: every field starts where the one before it ends, the last ends at
 // the record's size, and pointer fields are pointer sized.
-constexpr bool Packed(std::size_t size, std::size_t pointerSize, std::initializer_list<Field> fields,
+constexpr bool packed(std::size_t size, std::size_t pointerSize, std::initializer_list<Field> fields,
                       std::initializer_list<std::size_t> pointerFields) {
   std::size_t at = 0;
   for (Field f : fields) {
@@ -92,18 +89,18 @@ constexpr bool Packed(std::size_t size, std::size_t pointerSize, std::initialize
   return at == size;
 }
 
-constexpr bool Packed(const Layout& l) {
+constexpr bool packed(const Layout& l) {
   const auto& i = l.pluginInfo;
   const auto& p = l.hostParam;
   const auto& b = l.button;
   const auto& c = l.controller;
-  return Packed(i.size, l.pointerSize, {i.type, i.flags, i.name, i.copyright, i.description}, {2, 3, 4}) &&
-         Packed(p.size, l.pointerSize, {p.callback, p.mainWindow, p.clientData, p.internalData},
+  return packed(i.size, l.pointerSize, {i.type, i.flags, i.name, i.copyright, i.description}, {2, 3, 4}) &&
+         packed(p.size, l.pointerSize, {p.callback, p.mainWindow, p.clientData, p.internalData},
                 {0, 1, 2, 3}) &&
-         Packed(b.size, l.pointerSize, {b.name, b.defaultCommand, b.imageRect, b.selectionPos, b.reserved},
+         packed(b.size, l.pointerSize, {b.name, b.defaultCommand, b.imageRect, b.selectionPos, b.reserved},
                 {0, 1}) &&
          b.imageRect.width == 8 && b.selectionPos.width == 4 &&
-         Packed(c.size, l.pointerSize,
+         packed(c.size, l.pointerSize,
                 {c.sizeField, c.flags, c.name, c.text, c.buttonCount, c.buttonList, c.iniFileName,
                  c.iniSection, c.controllerBitmapId, c.selectionBitmapId, c.translateCallback,
                  c.clientData},
@@ -114,7 +111,7 @@ constexpr bool Packed(const Layout& l) {
 
 // A slip in either table shows here, on every build, whichever architecture
 // the build is for.
-static_assert(detail::Packed(kI686), "the i686 figures are not a packed layout");
-static_assert(detail::Packed(kX86_64), "the x86_64 figures are not a packed layout");
+static_assert(detail::packed(kI686), "the i686 figures are not a packed layout");
+static_assert(detail::packed(kX86_64), "the x86_64 figures are not a packed layout");
 
-}  // namespace vexlo::test::host
+}  // namespace vexlo::test

@@ -11,28 +11,28 @@
 
 #include "tests/support/host_layout.h"
 
-namespace vexlo::test::host {
+namespace vexlo::test {
 
 // A field of up to eight bytes, as the little-endian integer it holds.
-inline std::uint64_t ReadField(const void* record, Field f) {
+inline std::uint64_t readField(const void* record, Field f) {
   std::uint64_t value = 0;
   std::memcpy(&value, static_cast<const std::uint8_t*>(record) + f.offset, f.width);
   return value;
 }
 
 // The index-th 16-bit value of a field made of them.
-inline std::uint16_t ReadHalf(const void* record, Field f, std::size_t index) {
+inline std::uint16_t readHalf(const void* record, Field f, std::size_t index) {
   std::uint16_t value = 0;
   std::memcpy(&value, static_cast<const std::uint8_t*>(record) + f.offset + 2 * index, sizeof value);
   return value;
 }
 
-inline void WriteField(void* record, Field f, std::uint64_t value) {
+inline void writeField(void* record, Field f, std::uint64_t value) {
   std::memcpy(static_cast<std::uint8_t*>(record) + f.offset, &value, f.width);
 }
 
 // The wide text a pointer field points to in this process; none for null.
-inline std::optional<std::wstring> TextAt(std::uint64_t pointer) {
+inline std::optional<std::wstring> textAt(std::uint64_t pointer) {
   if (pointer == 0) return std::nullopt;
   return std::wstring(reinterpret_cast<const wchar_t*>(static_cast<std::uintptr_t>(pointer)));
 }
@@ -44,11 +44,11 @@ struct PluginInformation {
 };
 
 // A record the plugin filled in by TVTGetPluginInfo: pluginInfo.size bytes.
-inline PluginInformation ReadPluginInfo(const void* info) {
+inline PluginInformation readPluginInfo(const void* info) {
   const PluginInfoLayout& l = kHostLayout.pluginInfo;
-  return {static_cast<std::uint32_t>(ReadField(info, l.type)), static_cast<std::uint32_t>(ReadField(info, l.flags)),
-          TextAt(ReadField(info, l.name)), TextAt(ReadField(info, l.copyright)),
-          TextAt(ReadField(info, l.description))};
+  return {static_cast<std::uint32_t>(readField(info, l.type)), static_cast<std::uint32_t>(readField(info, l.flags)),
+          textAt(readField(info, l.name)), textAt(readField(info, l.copyright)),
+          textAt(readField(info, l.description))};
 }
 
 struct ImageRect {
@@ -85,9 +85,9 @@ struct CopiedController {
 // The reason the host refuses a controller record on its size alone, or
 // empty. Reads the size field and nothing else, as the host does before
 // trusting the rest of the layout.
-inline std::string ControllerSizeRefusal(const void* record, const Layout& layout = kHostLayout) {
+inline std::string controllerSizeRefusal(const void* record, const Layout& layout = kHostLayout) {
   if (record == nullptr) return "no record";
-  const std::uint64_t size = ReadField(record, layout.controller.sizeField);
+  const std::uint64_t size = readField(record, layout.controller.sizeField);
   if (size == layout.controller.size) return {};
   return "size " + std::to_string(size) + " is not the host's " + std::to_string(layout.controller.size);
 }
@@ -99,24 +99,24 @@ struct ControllerReading {
 
 // A controller record handed over by message 68, read as the host of this
 // process's architecture reads it (texts and buttons are followed here).
-inline ControllerReading ReadController(const void* record) {
-  ControllerReading reading{ControllerSizeRefusal(record), {}};
+inline ControllerReading readController(const void* record) {
+  ControllerReading reading{controllerSizeRefusal(record), {}};
   if (!reading.refusal.empty()) return reading;
   const ControllerLayout& l = kHostLayout.controller;
   CopiedController& c = reading.controller;
-  c.size = static_cast<std::uint32_t>(ReadField(record, l.sizeField));
-  c.flags = static_cast<std::uint32_t>(ReadField(record, l.flags));
-  c.name = TextAt(ReadField(record, l.name)).value_or(L"");
-  c.text = TextAt(ReadField(record, l.text)).value_or(L"");
-  c.buttonCount = static_cast<std::int32_t>(ReadField(record, l.buttonCount));
-  c.iniFileName = ReadField(record, l.iniFileName);
-  c.section = TextAt(ReadField(record, l.iniSection)).value_or(L"");
-  c.controllerBitmapId = static_cast<std::uint32_t>(ReadField(record, l.controllerBitmapId));
-  c.selectionBitmapId = static_cast<std::uint32_t>(ReadField(record, l.selectionBitmapId));
-  c.translateCallback = ReadField(record, l.translateCallback);
-  c.clientData = ReadField(record, l.clientData);
+  c.size = static_cast<std::uint32_t>(readField(record, l.sizeField));
+  c.flags = static_cast<std::uint32_t>(readField(record, l.flags));
+  c.name = textAt(readField(record, l.name)).value_or(L"");
+  c.text = textAt(readField(record, l.text)).value_or(L"");
+  c.buttonCount = static_cast<std::int32_t>(readField(record, l.buttonCount));
+  c.iniFileName = readField(record, l.iniFileName);
+  c.section = textAt(readField(record, l.iniSection)).value_or(L"");
+  c.controllerBitmapId = static_cast<std::uint32_t>(readField(record, l.controllerBitmapId));
+  c.selectionBitmapId = static_cast<std::uint32_t>(readField(record, l.selectionBitmapId));
+  c.translateCallback = readField(record, l.translateCallback);
+  c.clientData = readField(record, l.clientData);
 
-  const std::uint64_t list = ReadField(record, l.buttonList);
+  const std::uint64_t list = readField(record, l.buttonList);
   if (c.buttonCount <= 0 || list == 0) {
     reading.refusal = "no buttons";
     return reading;
@@ -125,13 +125,13 @@ inline ControllerReading ReadController(const void* record) {
   const auto* first = reinterpret_cast<const std::uint8_t*>(static_cast<std::uintptr_t>(list));
   for (std::int32_t i = 0; i < c.buttonCount; ++i) {
     const std::uint8_t* button = first + static_cast<std::size_t>(i) * b.size;
-    const std::optional<std::wstring> defaultCommand = TextAt(ReadField(button, b.defaultCommand));
-    c.buttons.push_back({TextAt(ReadField(button, b.name)).value_or(L""), defaultCommand.has_value(),
+    const std::optional<std::wstring> defaultCommand = textAt(readField(button, b.defaultCommand));
+    c.buttons.push_back({textAt(readField(button, b.name)).value_or(L""), defaultCommand.has_value(),
                          defaultCommand.value_or(L""),
-                         {ReadHalf(button, b.imageRect, 0), ReadHalf(button, b.imageRect, 1),
-                          ReadHalf(button, b.imageRect, 2), ReadHalf(button, b.imageRect, 3)},
-                         {ReadHalf(button, b.selectionPos, 0), ReadHalf(button, b.selectionPos, 1)},
-                         static_cast<std::uint32_t>(ReadField(button, b.reserved))});
+                         {readHalf(button, b.imageRect, 0), readHalf(button, b.imageRect, 1),
+                          readHalf(button, b.imageRect, 2), readHalf(button, b.imageRect, 3)},
+                         {readHalf(button, b.selectionPos, 0), readHalf(button, b.selectionPos, 1)},
+                         static_cast<std::uint32_t>(readField(button, b.reserved))});
   }
   return reading;
 }
@@ -141,13 +141,13 @@ inline ControllerReading ReadController(const void* record) {
 class HostParamRecord {
  public:
   HostParamRecord(std::uintptr_t callback, std::uintptr_t mainWindow) {
-    WriteField(bytes_, kHostLayout.hostParam.callback, callback);
-    SetMainWindow(mainWindow);
+    writeField(bytes_, kHostLayout.hostParam.callback, callback);
+    setMainWindow(mainWindow);
   }
   HostParamRecord(const HostParamRecord&) = delete;
   HostParamRecord& operator=(const HostParamRecord&) = delete;
 
-  void SetMainWindow(std::uintptr_t window) { WriteField(bytes_, kHostLayout.hostParam.mainWindow, window); }
+  void setMainWindow(std::uintptr_t window) { writeField(bytes_, kHostLayout.hostParam.mainWindow, window); }
   void* data() { return bytes_; }
 
  private:
@@ -155,4 +155,4 @@ class HostParamRecord {
   alignas(8) std::uint8_t bytes_[kHostLayout.hostParam.size] = {};
 };
 
-}  // namespace vexlo::test::host
+}  // namespace vexlo::test

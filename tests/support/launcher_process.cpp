@@ -44,6 +44,26 @@ void LauncherProcess::trayEvent(UINT mouseMessage) const {
   PostMessageW(main_, kTrayCallbackMessage, kTrayIconId, mouseMessage);
 }
 
+HWND LauncherProcess::shownMenu() const {
+  HWND menu = findProcessWindow(L"#32768", processId());
+  return menu != nullptr && IsWindowVisible(menu) ? menu : nullptr;
+}
+
+HWND LauncherProcess::waitForMenu() const {
+  HWND menu = nullptr;
+  waitUntil([&] { return (menu = shownMenu()) != nullptr; }, kPatience, [&] { return describeWindows(processId()); });
+  return menu;
+}
+
+bool LauncherProcess::chooseFromMenu(int downs) const {
+  trayEvent(WM_RBUTTONDOWN);
+  HWND menu = waitForMenu();
+  if (!menu) return false;
+  for (int i = 0; i < downs; ++i) PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
+  PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
+  return waitUntil([&] { return !IsWindowVisible(menu); });
+}
+
 HWND LauncherProcess::openSettings(const std::vector<HWND>& open) const {
   command(IDM_SETTINGS);
   HWND found = nullptr;

@@ -24,8 +24,8 @@ class LauncherProcess {
   void prepareIni(const IniValues& values) { writeIniValues(ini_, values); }
   // A key as the file holds it now, or "<absent>".
   std::wstring iniValue(const wchar_t* key) const { return vexlo::test::iniValue(ini_, key); }
-  IniValues iniValues(const std::vector<const wchar_t*>& keys) const { return vexlo::test::iniValues(ini_, keys); }
-  IniValues iniValues(const IniValues& like) const { return vexlo::test::iniValues(ini_, like); }
+  // The keys `like` names as the file holds them; all nine keys by default.
+  IniValues iniValues(const IniValues& like = allSettingsKeys()) const { return vexlo::test::iniValues(ini_, like); }
 
   // Starts the copy and waits for its hidden main window, then for the
   // launcher to be ready: done with its creation and waiting for input.
@@ -40,6 +40,12 @@ class LauncherProcess {
   void command(UINT id) const { PostMessageW(main_, WM_COMMAND, id, 0); }
   // What the notification area reports of a mouse event on the icon.
   void trayEvent(UINT mouseMessage) const;
+  // The popup menu while it is up, or null; the same once it is up.
+  HWND shownMenu() const;
+  HWND waitForMenu() const;
+  // A right-click on the icon, then the item `downs` steps down chosen with
+  // the keyboard; false when no menu came or it did not close.
+  bool chooseFromMenu(int downs) const;
 
   // Opens the settings by the menu command and waits for a visible settings
   // dialog that is not one of `open`; nullptr when none appeared in time.

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cwchar>
+#include <iterator>
 #include <ostream>
 
 namespace vexlo::test {
@@ -31,21 +32,30 @@ void moveTo(std::vector<WindowHandle>& order, WindowHandle window, std::size_t p
   order.insert(order.begin() + static_cast<std::ptrdiff_t>(std::min(position, order.size())), window);
 }
 
-const char* kindName(EventKind kind) {
-  switch (kind) {
-    case EventKind::kPostMessage: return "PostMessage";
-    case EventKind::kSendMessage: return "SendMessage";
-    case EventKind::kKeyEvent: return "keybd_event";
-    case EventKind::kSleep: return "Sleep";
-    case EventKind::kSetWindowPos: return "SetWindowPos";
-    case EventKind::kAttachThreadInput: return "AttachThreadInput";
-    case EventKind::kSetActiveWindow: return "SetActiveWindow";
-    case EventKind::kSetForegroundWindow: return "SetForegroundWindow";
-    case EventKind::kGetForegroundLockTimeout: return "GetForegroundLockTimeout";
-    case EventKind::kSetForegroundLockTimeout: return "SetForegroundLockTimeout";
-    case EventKind::kCreateProcess: return "CreateProcess";
-  }
-  return "?";
+// How an event prints: the call's name, whether it is about a window, and
+// the names of its values ('#' before the name of one shown in hex).
+struct Printed {
+  const char* call;
+  bool aboutWindow;
+  const char* values[6];
+};
+
+const Printed& printed(EventKind kind) {
+  static const Printed kPrinted[] = {
+      {"PostMessage", true, {"#message", "#wParam", "#lParam"}},
+      {"SendMessage", true, {"#message", "#wParam", "#lParam"}},
+      {"keybd_event", false, {"#vk", "#scan", "up"}},
+      {"Sleep", false, {"ms"}},
+      {"SetWindowPos", true, {"#after", "x", "y", "cx", "cy", "#flags"}},
+      {"AttachThreadInput", false, {"thread", "to", "attach"}},
+      {"SetActiveWindow", true, {}},
+      {"SetForegroundWindow", true, {}},
+      {"GetForegroundLockTimeout", false, {}},
+      {"SetForegroundLockTimeout", false, {"ms"}},
+      {"CreateProcess", false, {"with application name"}},
+  };
+  static_assert(std::size(kPrinted) == static_cast<std::size_t>(EventKind::kCreateProcess) + 1, "one row a kind");
+  return kPrinted[static_cast<std::size_t>(kind)];
 }
 
 void printText(std::ostream& out, const std::wstring& text) {
@@ -64,144 +74,25 @@ void printText(std::ostream& out, const std::wstring& text) {
 
 // --- Event -----------------------------------------------------------------
 
-namespace {
-
-Event ofKind(EventKind kind) {
-  Event e;
-  e.kind = kind;
-  return e;
-}
-
-Event aboutWindow(EventKind kind, WindowHandle window) {
-  Event e = ofKind(kind);
-  e.window = window;
-  return e;
-}
-
-Event withValue(EventKind kind, std::uint32_t value) {
-  Event e = ofKind(kind);
-  e.value = value;
-  return e;
-}
-
-}  // namespace
-
-Event Event::post(WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
-  Event e = aboutWindow(EventKind::kPostMessage, window);
-  e.message = message;
-  e.wParam = wParam;
-  e.lParam = lParam;
-  return e;
-}
-
-Event Event::send(WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
-  Event e = post(window, message, wParam, lParam);
-  e.kind = EventKind::kSendMessage;
-  return e;
-}
-
-Event Event::keyDown(std::uint8_t virtualKey, std::uint8_t scanCode) {
-  Event e = ofKind(EventKind::kKeyEvent);
-  e.virtualKey = virtualKey;
-  e.scanCode = scanCode;
-  return e;
-}
-
-Event Event::keyUpEvent(std::uint8_t virtualKey, std::uint8_t scanCode) {
-  Event e = keyDown(virtualKey, scanCode);
-  e.keyUp = true;
-  return e;
-}
-
-Event Event::sleep(std::uint32_t milliseconds) { return withValue(EventKind::kSleep, milliseconds); }
-
-Event Event::setWindowPos(WindowHandle window, WindowHandle insertAfter, std::int32_t x, std::int32_t y,
-                          std::int32_t cx, std::int32_t cy, std::uint32_t flags) {
-  Event e = aboutWindow(EventKind::kSetWindowPos, window);
-  e.insertAfter = insertAfter;
-  e.x = x;
-  e.y = y;
-  e.cx = cx;
-  e.cy = cy;
-  e.flags = flags;
-  return e;
-}
-
-Event Event::attachThreadInput(ThreadId attach, ThreadId attachTo, bool attachIt) {
-  Event e = ofKind(EventKind::kAttachThreadInput);
-  e.attach = attach;
-  e.attachTo = attachTo;
-  e.attachIt = attachIt;
-  return e;
-}
-
-Event Event::setActiveWindow(WindowHandle window) { return aboutWindow(EventKind::kSetActiveWindow, window); }
-
-Event Event::setForegroundWindow(WindowHandle window) {
-  return aboutWindow(EventKind::kSetForegroundWindow, window);
-}
-
-Event Event::getForegroundLockTimeout() { return ofKind(EventKind::kGetForegroundLockTimeout); }
-
-Event Event::setForegroundLockTimeout(std::uint32_t value) {
-  return withValue(EventKind::kSetForegroundLockTimeout, value);
-}
-
-Event Event::createProcess(const wchar_t* applicationName, const wchar_t* commandLine) {
-  Event e = ofKind(EventKind::kCreateProcess);
-  e.hasApplicationName = applicationName != nullptr;
-  if (applicationName != nullptr) e.applicationName = applicationName;
-  if (commandLine != nullptr) e.commandLine = commandLine;
-  return e;
-}
-
-bool Event::operator==(const Event& o) const {
-  return kind == o.kind && window == o.window && message == o.message && wParam == o.wParam &&
-         lParam == o.lParam && virtualKey == o.virtualKey && scanCode == o.scanCode && keyUp == o.keyUp &&
-         value == o.value && insertAfter == o.insertAfter && x == o.x && y == o.y && cx == o.cx && cy == o.cy &&
-         flags == o.flags && attach == o.attach && attachTo == o.attachTo && attachIt == o.attachIt &&
-         hasApplicationName == o.hasApplicationName && applicationName == o.applicationName &&
-         commandLine == o.commandLine;
-}
-
 std::ostream& operator<<(std::ostream& out, const Event& e) {
-  out << kindName(e.kind) << '(';
-  switch (e.kind) {
-    case EventKind::kPostMessage:
-    case EventKind::kSendMessage:
-      out << std::hex << "0x" << e.window << ", 0x" << e.message << ", 0x" << e.wParam << ", 0x" << e.lParam
-          << std::dec;
-      break;
-    case EventKind::kKeyEvent:
-      out << std::hex << "vk 0x" << unsigned{e.virtualKey} << ", scan 0x" << unsigned{e.scanCode} << std::dec
-          << (e.keyUp ? ", up" : ", down");
-      break;
-    case EventKind::kSleep:
-    case EventKind::kSetForegroundLockTimeout:
-      out << e.value;
-      break;
-    case EventKind::kSetWindowPos:
-      out << std::hex << "0x" << e.window << ", after 0x" << e.insertAfter << std::dec << ", " << e.x << ", " << e.y
-          << ", " << e.cx << ", " << e.cy << std::hex << ", flags 0x" << e.flags << std::dec;
-      break;
-    case EventKind::kAttachThreadInput:
-      out << e.attach << ", " << e.attachTo << ", " << (e.attachIt ? "TRUE" : "FALSE");
-      break;
-    case EventKind::kSetActiveWindow:
-    case EventKind::kSetForegroundWindow:
-      out << std::hex << "0x" << e.window << std::dec;
-      break;
-    case EventKind::kGetForegroundLockTimeout:
-      break;
-    case EventKind::kCreateProcess:
-      if (e.hasApplicationName) {
-        printText(out, e.applicationName);
-      } else {
-        out << "NULL";
-      }
-      out << ", ";
-      printText(out, e.commandLine);
-      break;
+  const Printed& p = printed(e.kind);
+  out << p.call << '(';
+  const char* separator = "";
+  if (p.aboutWindow) {
+    out << "window 0x" << std::hex << e.window << std::dec;
+    separator = ", ";
+  }
+  for (std::size_t i = 0; i < e.values.size(); ++i, separator = ", ") {
+    const char* name = i < std::size(p.values) && p.values[i] ? p.values[i] : "?";
+    if (name[0] == '#') {
+      out << separator << name + 1 << " 0x" << std::hex << e.values[i] << std::dec;
+    } else {
+      out << separator << name << ' ' << e.values[i];
+    }
+  }
+  for (const std::wstring& text : e.texts) {
+    out << separator;
+    printText(out, text);
   }
   return out << ')';
 }
@@ -289,8 +180,6 @@ void SimulatedDesktop::setStyle(WindowHandle window, std::uint32_t style) {
   w.style = (style & ~(kWsChild | kWsVisible)) | kept;
 }
 
-void SimulatedDesktop::setControlId(WindowHandle window, std::int32_t id) { get(window).controlId = id; }
-void SimulatedDesktop::setTitle(WindowHandle window, const std::wstring& title) { get(window).title = title; }
 void SimulatedDesktop::setRect(WindowHandle window, Rect rect) { get(window).rect = rect; }
 void SimulatedDesktop::setClassReadable(WindowHandle window, bool readable) { get(window).classReadable = readable; }
 void SimulatedDesktop::setTitleReadable(WindowHandle window, bool readable) { get(window).titleReadable = readable; }
@@ -366,11 +255,6 @@ EventLog SimulatedDesktop::eventsOfKind(EventKind kind) const {
     if (e.kind == kind) out.push_back(e);
   }
   return out;
-}
-
-Rect SimulatedDesktop::rect(WindowHandle window) const {
-  const Window* w = find(window);
-  return w != nullptr ? w->rect : Rect{};
 }
 
 WindowHandle SimulatedDesktop::focusOf(ThreadId thread) const {
@@ -485,16 +369,6 @@ void SimulatedDesktop::windowTitle(WindowHandle window, WindowText& out) {
   copyText(w->title, out);
 }
 
-ProcessId SimulatedDesktop::windowProcess(WindowHandle window) {
-  const Window* w = find(window);
-  return w != nullptr ? w->process : 0;
-}
-
-ThreadId SimulatedDesktop::windowThread(WindowHandle window) {
-  const Window* w = find(window);
-  return w != nullptr ? w->thread : 0;
-}
-
 WindowHandle SimulatedDesktop::parentWindow(WindowHandle window) {
   const Window* w = find(window);
   if (w == nullptr) return 0;
@@ -509,16 +383,6 @@ bool SimulatedDesktop::isVisible(WindowHandle window) {
     if (w->parent == 0) return true;
   }
   return false;
-}
-
-std::uint32_t SimulatedDesktop::windowStyle(WindowHandle window) {
-  const Window* w = find(window);
-  return w != nullptr ? w->style : 0;
-}
-
-std::int32_t SimulatedDesktop::controlId(WindowHandle window) {
-  const Window* w = find(window);
-  return w != nullptr && w->parent != 0 ? w->controlId : 0;
 }
 
 WindowHandle SimulatedDesktop::windowFromPoint(Point point) {
@@ -565,9 +429,9 @@ bool SimulatedDesktop::postMessage(WindowHandle window, std::uint32_t message, s
 
 std::intptr_t SimulatedDesktop::sendMessage(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
                                             std::intptr_t lParam) {
+  // Nothing the launcher sends needs an answer.
   events_.push_back(Event::send(window, message, wParam, lParam));
-  if (find(window) == nullptr || !onSendMessage) return 0;
-  return onSendMessage(window, message, wParam, lParam);
+  return 0;
 }
 
 std::uint32_t SimulatedDesktop::registerWindowMessage(const wchar_t* name) {
@@ -583,23 +447,14 @@ std::uint32_t SimulatedDesktop::registerWindowMessage(const wchar_t* name) {
 
 std::uint8_t SimulatedDesktop::scanCode(std::uint8_t virtualKey) {
   // The set-1 scan codes of a standard keyboard for the keys the launcher plays.
-  switch (virtualKey) {
-    case 0x08: return 0x0E;  // Backspace
-    case 0x09: return 0x0F;  // Tab
-    case 0x0D: return 0x1C;  // Return
-    case 0x10: return 0x2A;  // Shift
-    case 0x11: return 0x1D;  // Ctrl
-    case 0x1B: return 0x01;  // Escape
-    case 0x21: return 0x49;  // Page Up
-    case 0x22: return 0x51;  // Page Down
-    case 0x23: return 0x4F;  // End
-    case 0x24: return 0x47;  // Home
-    case 0x25: return 0x4B;  // Left
-    case 0x26: return 0x48;  // Up
-    case 0x27: return 0x4D;  // Right
-    case 0x28: return 0x50;  // Down
-    default: return 0;
+  static const std::pair<std::uint8_t, std::uint8_t> kScanCodes[] = {
+      {0x08, 0x0E}, {0x09, 0x0F}, {0x0D, 0x1C}, {0x10, 0x2A}, {0x11, 0x1D},  // Backspace, Tab, Return, Shift, Ctrl
+      {0x1B, 0x01}, {0x21, 0x49}, {0x22, 0x51}, {0x23, 0x4F}, {0x24, 0x47},  // Escape, Page Up, Page Down, End, Home
+      {0x25, 0x4B}, {0x26, 0x48}, {0x27, 0x4D}, {0x28, 0x50}};               // Left, Up, Right, Down
+  for (const auto& [key, scan] : kScanCodes) {
+    if (key == virtualKey) return scan;
   }
+  return 0;
 }
 
 void SimulatedDesktop::keyEvent(std::uint8_t virtualKey, std::uint8_t scanCode, bool keyUp) {
@@ -622,9 +477,9 @@ bool SimulatedDesktop::attachThreadInput(ThreadId attach, ThreadId attachTo, boo
 
 WindowHandle SimulatedDesktop::focusWindow() {
   // Attached threads share one input state, so their focus is ours.
-  const WindowHandle own = focusOf(currentThread_);
+  const WindowHandle own = focusOf(kLauncherThread);
   if (own != 0) return own;
-  const ThreadId partner = inputPartner(currentThread_);
+  const ThreadId partner = inputPartner(kLauncherThread);
   return partner != 0 ? focusOf(partner) : 0;
 }
 

@@ -60,48 +60,53 @@ enum class EventKind {
   kCreateProcess,
 };
 
-// One effect. Only the fields of its kind are set; the rest stay zero, so
-// events compare field by field.
+// One effect: the call the launcher made and its arguments, the window it is
+// about first where it has one. Events compare argument by argument.
 struct Event {
   EventKind kind = EventKind::kSleep;
   WindowHandle window = 0;
-  // Messages.
-  std::uint32_t message = 0;
-  std::uintptr_t wParam = 0;
-  std::intptr_t lParam = 0;
-  // Key events.
-  std::uint8_t virtualKey = 0;
-  std::uint8_t scanCode = 0;
-  bool keyUp = false;
-  // Sleeps (milliseconds) and the foreground lock time-out.
-  std::uint32_t value = 0;
-  // SetWindowPos.
-  WindowHandle insertAfter = 0;
-  std::int32_t x = 0, y = 0, cx = 0, cy = 0;
-  std::uint32_t flags = 0;
-  // AttachThreadInput.
-  ThreadId attach = 0, attachTo = 0;
-  bool attachIt = false;
-  // CreateProcessW; a null application name is recorded as hasApplicationName false.
-  bool hasApplicationName = false;
-  std::wstring applicationName, commandLine;
+  std::vector<std::int64_t> values;  // the other arguments, in the call's order
+  std::vector<std::wstring> texts;   // CreateProcessW's application name and command line
 
-  static Event post(WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam);
-  static Event send(WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam);
-  static Event keyDown(std::uint8_t virtualKey, std::uint8_t scanCode);
-  static Event keyUpEvent(std::uint8_t virtualKey, std::uint8_t scanCode);
-  static Event sleep(std::uint32_t milliseconds);
+  static Event post(WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
+    return {EventKind::kPostMessage, window, {message, v(wParam), lParam}, {}};
+  }
+  static Event send(WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
+    return {EventKind::kSendMessage, window, {message, v(wParam), lParam}, {}};
+  }
+  static Event keyDown(std::uint8_t virtualKey, std::uint8_t scanCode) {
+    return {EventKind::kKeyEvent, 0, {virtualKey, scanCode, false}, {}};
+  }
+  static Event keyUpEvent(std::uint8_t virtualKey, std::uint8_t scanCode) {
+    return {EventKind::kKeyEvent, 0, {virtualKey, scanCode, true}, {}};
+  }
+  static Event sleep(std::uint32_t milliseconds) { return {EventKind::kSleep, 0, {milliseconds}, {}}; }
   static Event setWindowPos(WindowHandle window, WindowHandle insertAfter, std::int32_t x, std::int32_t y,
-                            std::int32_t cx, std::int32_t cy, std::uint32_t flags);
-  static Event attachThreadInput(ThreadId attach, ThreadId attachTo, bool attachIt);
-  static Event setActiveWindow(WindowHandle window);
-  static Event setForegroundWindow(WindowHandle window);
-  static Event getForegroundLockTimeout();
-  static Event setForegroundLockTimeout(std::uint32_t value);
-  static Event createProcess(const wchar_t* applicationName, const wchar_t* commandLine);
+                            std::int32_t cx, std::int32_t cy, std::uint32_t flags) {
+    return {EventKind::kSetWindowPos, window, {v(insertAfter), x, y, cx, cy, flags}, {}};
+  }
+  static Event attachThreadInput(ThreadId attach, ThreadId attachTo, bool attachIt) {
+    return {EventKind::kAttachThreadInput, 0, {attach, attachTo, attachIt}, {}};
+  }
+  static Event setActiveWindow(WindowHandle window) { return {EventKind::kSetActiveWindow, window, {}, {}}; }
+  static Event setForegroundWindow(WindowHandle window) { return {EventKind::kSetForegroundWindow, window, {}, {}}; }
+  static Event getForegroundLockTimeout() { return {EventKind::kGetForegroundLockTimeout, 0, {}, {}}; }
+  static Event setForegroundLockTimeout(std::uint32_t value) {
+    return {EventKind::kSetForegroundLockTimeout, 0, {value}, {}};
+  }
+  // A null application name is told from an empty one.
+  static Event createProcess(const wchar_t* applicationName, const wchar_t* commandLine) {
+    return {EventKind::kCreateProcess, 0, {applicationName != nullptr},
+            {applicationName ? applicationName : L"", commandLine ? commandLine : L""}};
+  }
 
-  bool operator==(const Event& o) const;
+  bool operator==(const Event& o) const {
+    return kind == o.kind && window == o.window && values == o.values && texts == o.texts;
+  }
   bool operator!=(const Event& o) const { return !(*this == o); }
+
+ private:
+  static std::int64_t v(std::uint64_t value) { return static_cast<std::int64_t>(value); }
 };
 
 using EventLog = std::vector<Event>;
@@ -134,8 +139,6 @@ class SimulatedDesktop : public WindowSystem {
 
   void setVisible(WindowHandle window, bool visible);
   void setStyle(WindowHandle window, std::uint32_t style);  // WS_CHILD/WS_VISIBLE bits are kept as they are
-  void setControlId(WindowHandle window, std::int32_t id);
-  void setTitle(WindowHandle window, const std::wstring& title);
   void setRect(WindowHandle window, Rect rect);  // relative to the parent for children
   void setClassReadable(WindowHandle window, bool readable);
   void setTitleReadable(WindowHandle window, bool readable);
@@ -149,15 +152,12 @@ class SimulatedDesktop : public WindowSystem {
   void setForeground(WindowHandle window);       // also makes it active
   void setFocus(WindowHandle window);            // the focus of the window's thread
   void setCursorPosition(Point point) { cursor_ = point; }
-  void setCurrentThread(ThreadId thread) { currentThread_ = thread; }
   void addExistingFile(const std::wstring& path) { files_.insert(path); }
   void setForegroundLockTimeoutValue(std::uint32_t value) { lockTimeout_ = value; }
   void setForegroundLockTimeoutQueryFails(bool fails) { lockTimeoutQueryFails_ = fails; }
   void setAttachThreadInputFails(bool fails) { attachFails_ = fails; }
   void setForegroundRefused(bool refused) { foregroundRefused_ = refused; }
   void setCreateProcessResult(bool result) { createProcessResult_ = result; }
-  // What SendMessageW answers; unset, it answers 0.
-  std::function<std::intptr_t(WindowHandle, std::uint32_t, std::uintptr_t, std::intptr_t)> onSendMessage;
   // Runs while SetWindowPos is in progress: another thread's window makes the
   // caller wait, and messages sent to the caller's windows arrive meanwhile.
   std::function<void(WindowHandle)> duringSetWindowPos;
@@ -168,10 +168,9 @@ class SimulatedDesktop : public WindowSystem {
   void clearEvents() { events_.clear(); }  // keeps the capacity: clearing does not free
   void reserveEvents(std::size_t count) { events_.reserve(count); }
 
-  Rect rect(WindowHandle window) const;
+  Rect rect(WindowHandle window) const { return fieldOf(window, &Window::rect); }
   std::vector<WindowHandle> zOrder() const { return topLevel_; }  // front to back
   WindowHandle foreground() const { return foreground_; }
-  WindowHandle activeWindow() const { return active_; }
   WindowHandle focusOf(ThreadId thread) const;
   bool inputAttached(ThreadId a, ThreadId b) const;
   std::uint32_t lockTimeoutValue() const { return lockTimeout_; }
@@ -183,13 +182,16 @@ class SimulatedDesktop : public WindowSystem {
   WindowHandle foregroundWindow() override { return foreground_; }
   bool className(WindowHandle window, WindowText& out) override;
   void windowTitle(WindowHandle window, WindowText& out) override;
-  ProcessId windowProcess(WindowHandle window) override;
-  ThreadId windowThread(WindowHandle window) override;
+  ProcessId windowProcess(WindowHandle window) override { return fieldOf(window, &Window::process); }
+  ThreadId windowThread(WindowHandle window) override { return fieldOf(window, &Window::thread); }
   WindowHandle parentWindow(WindowHandle window) override;
   bool isVisible(WindowHandle window) override;
   bool isWindow(WindowHandle window) override { return find(window) != nullptr; }
-  std::uint32_t windowStyle(WindowHandle window) override;
-  std::int32_t controlId(WindowHandle window) override;
+  std::uint32_t windowStyle(WindowHandle window) override { return fieldOf(window, &Window::style); }
+  // Top-level windows have none.
+  std::int32_t controlId(WindowHandle window) override {
+    return fieldOf(window, &Window::parent) != 0 ? fieldOf(window, &Window::controlId) : 0;
+  }
   WindowHandle windowFromPoint(Point point) override;
   Point cursorPosition() override { return cursor_; }
   bool setWindowPos(WindowHandle window, WindowHandle insertAfter, std::int32_t x, std::int32_t y, std::int32_t cx,
@@ -200,7 +202,7 @@ class SimulatedDesktop : public WindowSystem {
   std::uint32_t registerWindowMessage(const wchar_t* name) override;
   std::uint8_t scanCode(std::uint8_t virtualKey) override;
   void keyEvent(std::uint8_t virtualKey, std::uint8_t scanCode, bool keyUp) override;
-  ThreadId currentThread() override { return currentThread_; }
+  ThreadId currentThread() override { return kLauncherThread; }
   bool attachThreadInput(ThreadId attach, ThreadId attachTo, bool attachIt) override;
   WindowHandle focusWindow() override;
   bool setForegroundWindow(WindowHandle window) override;
@@ -229,6 +231,12 @@ class SimulatedDesktop : public WindowSystem {
 
   Window* find(WindowHandle window);
   const Window* find(WindowHandle window) const;
+  // A field of a live window; zero for a window that is not there.
+  template <typename T>
+  T fieldOf(WindowHandle window, T Window::*field) const {
+    const Window* w = find(window);
+    return w != nullptr ? w->*field : T{};
+  }
   Window& get(WindowHandle window);
   WindowHandle create(Window window);
   std::vector<WindowHandle>& siblingsOf(const Window& window);
@@ -248,7 +256,6 @@ class SimulatedDesktop : public WindowSystem {
   EventLog events_;
   WindowHandle foreground_ = 0, active_ = 0;
   Point cursor_;
-  ThreadId currentThread_ = kLauncherThread;
   std::uint32_t lockTimeout_ = 200000;
   bool lockTimeoutQueryFails_ = false, attachFails_ = false, foregroundRefused_ = false;
   bool createProcessResult_ = true;

@@ -1,7 +1,9 @@
 #include "tests/support/standin_process.h"
 
+#include <cstdio>
 #include <cstdlib>
 
+#include "tests/e2e/standin_ids.h"
 #include "tests/support/wine_files.h"
 
 namespace vexlo::test {
@@ -47,12 +49,49 @@ bool startStandIn(const std::wstring& exe, const std::wstring& logPath, const st
   return waitUntilReady(out);
 }
 
-bool runStandInToExit(const std::wstring& exe, const std::wstring& logPath, const std::wstring& arguments,
-                      DWORD& exitCode, DWORD timeoutMs) {
-  DeleteFileW(logPath.c_str());
-  RunningProgram program;
-  if (!program.start(exe, standInArguments(logPath, arguments))) return false;
-  return program.waitForExit(timeoutMs, exitCode);  // one still running is ended by the destructor
+std::wstring standInFile() { return builtFile(L"standin", VEXLO_STANDIN_PATH); }
+
+std::wstring pluginFile() { return builtFile(L"plugin", VEXLO2_TVTP_PATH); }
+
+bool startViewer(const std::wstring& directory, const std::wstring& name, const std::wstring& options, StandIn& out) {
+  const std::wstring log = directory + L"\\" + name + L".log";
+  if (startStandIn(standInFile(), log, L"--plugin \"" + pluginFile() + L"\" " + options, out)) return true;
+  std::printf("the stand-in %ls did not come up; its log:\n%s\n", name.c_str(), readLog(log).c_str());
+  return false;
+}
+
+bool startClickTarget(const std::wstring& directory, const std::wstring& name, StandIn& out) {
+  if (!startViewer(directory, name, L"--no-plugin --counting-button", out)) return false;
+  SetForegroundWindow(out.window);
+  return true;
+}
+
+void clickAt(int x, int y) {
+  SetCursorPos(x, y);
+  INPUT inputs[2] = {};
+  inputs[0].type = inputs[1].type = INPUT_MOUSE;
+  inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(2, inputs, sizeof(INPUT));
+}
+
+void clickCountingButton(const StandIn& standIn) {
+  RECT r{};
+  GetWindowRect(GetDlgItem(standIn.window, kCountingButtonId), &r);
+  clickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+}
+
+LRESULT downsAfterClicks(const StandIn& standIn, LRESULT ups) {
+  if (!waitUntil([&] { return askWindow(standIn.window, kCountMessage, kCountClickUps) >= ups; })) return -1;
+  return askWindow(standIn.window, kCountMessage, kCountClickDowns);
+}
+
+std::size_t countOf(const std::string& text, const std::string& needle) {
+  std::size_t count = 0;
+  for (std::size_t at = text.find(needle); at != std::string::npos; at = text.find(needle, at + needle.size())) {
+    ++count;
+  }
+  return count;
 }
 
 void stopStandIn(StandIn& standIn) { standIn.program->close(standIn.window); }

@@ -1,6 +1,7 @@
 #pragma once
 // TVTest stand-ins (tests/e2e/tvtest_standin) in their own processes: started
-// with a plugin, found ready through their log, ended, and their log read.
+// with a plugin or without, found ready through their log, ended, and their
+// log read.
 
 #include <windows.h>
 
@@ -25,20 +26,36 @@ struct StandIn {
 bool startStandIn(const std::wstring& exe, const std::wstring& logPath, const std::wstring& arguments,
                   StandIn& out);
 
-// Runs `exe` with `arguments` (the log path is added) to its end, for a
-// stand-in that is expected to give up. False when it could not be started
-// or was still running after `timeoutMs` (it is then ended).
-bool runStandInToExit(const std::wstring& exe, const std::wstring& logPath, const std::wstring& arguments,
-                      DWORD& exitCode, DWORD timeoutMs = kPatience);
+// The stand-in and the plugin this tree built, or those the command line
+// names with --standin= and --plugin=.
+std::wstring standInFile();
+std::wstring pluginFile();
+
+// Runs standInFile() with pluginFile(), logging to DIRECTORY\NAME.log;
+// `options` follow (--no-plugin wins over the plugin).
+bool startViewer(const std::wstring& directory, const std::wstring& name, const std::wstring& options, StandIn& out);
 
 // Waits for the "ready" line of the log at out.logPath and fills `out` from
 // it; a stand-in that another program started is taken over by its id.
 bool waitUntilReady(StandIn& out, DWORD timeoutMs = kPatience);
 
+// Runs the stand-in without the plugin, with its counting button, and makes
+// it the foreground as a user's click on it would.
+bool startClickTarget(const std::wstring& directory, const std::wstring& name, StandIn& out);
+// A left click through the system's input, as a user's mouse makes it, so a
+// low-level mouse hook sees it.
+void clickAt(int x, int y);
+void clickCountingButton(const StandIn& standIn);
+// Waits until `ups` button-ups have reached the counting button, then says
+// how many downs did; -1 when the ups never came.
+LRESULT downsAfterClicks(const StandIn& standIn, LRESULT ups);
+
 // Closes the stand-in (WM_CLOSE, then an end by force after a grace time).
 void stopStandIn(StandIn& standIn);
 
 std::string readLog(const std::wstring& path);
+// How many times the text holds `needle`.
+std::size_t countOf(const std::string& text, const std::string& needle);
 // Polls the log until it holds `needle`, or the deadline passes.
 bool waitForLog(const std::wstring& path, const std::string& needle, DWORD timeoutMs = kPatience);
 

@@ -1,5 +1,6 @@
 #include "tests/support/wine_files.h"
 
+#include "tests/support/settings_keys.h"
 #include "tests/support/wine_processes.h"
 
 #include <shellapi.h>
@@ -57,22 +58,16 @@ ScratchDirectory::~ScratchDirectory() {
   SHFileOperationW(&op);
 }
 
-std::wstring ScratchDirectory::subdirectory(const std::wstring& name) const {
-  const std::wstring dir = file(name);
-  CreateDirectoryW(dir.c_str(), nullptr);
-  return dir;
-}
-
 std::wstring iniValue(const std::wstring& file, const wchar_t* key) {
   wchar_t value[kIniValueCapacity] = {};
   GetPrivateProfileStringW(kSection, key, L"<absent>", value, kIniValueCapacity, file.c_str());
   return value;
 }
 
-IniValues iniValues(const std::wstring& file, const std::vector<const wchar_t*>& keys) {
-  IniValues values;
-  for (const wchar_t* key : keys) values.emplace_back(key, iniValue(file, key));
-  return values;
+IniValues allSettingsKeys() {
+  IniValues keys;
+  for (const wchar_t* key : kSettingsKeys) keys.emplace_back(key, L"");
+  return keys;
 }
 
 IniValues iniValues(const std::wstring& file, const IniValues& like) {
@@ -96,11 +91,6 @@ const char* executableArchitecture(const std::wstring& path) {
 
 bool copyFile(const std::wstring& from, const std::wstring& to) { return CopyFileW(from.c_str(), to.c_str(), FALSE) != 0; }
 
-std::wstring readUtf16File(const std::wstring& path) {
-  const std::string bytes = readTextFile(path);
-  return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t));
-}
-
 std::string readTextFile(const std::wstring& path) {
   HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -111,6 +101,20 @@ std::string readTextFile(const std::wstring& path) {
   while (ReadFile(file, buffer, sizeof(buffer), &got, nullptr) && got > 0) content.append(buffer, got);
   CloseHandle(file);
   return content;
+}
+
+std::wstring readUtf16File(const std::wstring& path) {
+  const std::string bytes = readTextFile(path);
+  return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t));
+}
+
+bool writeFileBytes(const std::wstring& path, const std::string& bytes) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) != 0;
+  CloseHandle(file);
+  return ok && written == bytes.size();
 }
 
 std::string utf8(const std::wstring& text) {

@@ -31,8 +31,6 @@ class ScratchDirectory {
 
   const std::wstring& path() const { return path_; }
   std::wstring file(const std::wstring& name) const { return path_ + L"\\" + name; }
-  // A subdirectory, removed with this one.
-  std::wstring subdirectory(const std::wstring& name) const;
 
  private:
   std::wstring path_;
@@ -41,9 +39,10 @@ class ScratchDirectory {
 // Keys of section "Vexlo" with their text.
 using IniValues = std::vector<std::pair<std::wstring, std::wstring>>;
 
+// The nine keys of kSettingsKeys, each with an empty value.
+IniValues allSettingsKeys();
 // The value of a key in section "Vexlo" of the file, or "<absent>".
 std::wstring iniValue(const std::wstring& file, const wchar_t* key);
-IniValues iniValues(const std::wstring& file, const std::vector<const wchar_t*>& keys);
 // The file's values of the keys that `like` names, in its order.
 IniValues iniValues(const std::wstring& file, const IniValues& like);
 void writeIniValues(const std::wstring& file, const IniValues& values);
@@ -52,9 +51,12 @@ bool fileExists(const std::wstring& path);
 // "i686" or "x86_64", what the executable was built for; "unknown" otherwise.
 const char* executableArchitecture(const std::wstring& path);
 bool copyFile(const std::wstring& from, const std::wstring& to);
-std::wstring readUtf16File(const std::wstring& path);
 // The bytes of a file another process may still be writing.
 std::string readTextFile(const std::wstring& path);
+// Its UTF-16 text, a byte-order mark included.
+std::wstring readUtf16File(const std::wstring& path);
+// A file of exactly these bytes, made anew; false when it could not be written.
+bool writeFileBytes(const std::wstring& path, const std::string& bytes);
 std::string utf8(const std::wstring& text);
 
 }  // namespace vexlo::test

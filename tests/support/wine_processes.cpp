@@ -169,6 +169,16 @@ std::string describeForeground() {
   return "in front " + describeWindow(w) + " of process " + std::to_string(owner);
 }
 
+void registerWindowClass(const wchar_t* name, WNDPROC procedure) {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = procedure;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  wc.lpszClassName = name;
+  RegisterClassW(&wc);
+}
+
 std::wstring commandLineArgument(int index) {
   const std::vector<std::wstring> arguments = commandLineArguments();
   return index >= 0 && static_cast<std::size_t>(index) < arguments.size() ? arguments[index] : L"";

@@ -76,6 +76,9 @@ std::string describeWindows(DWORD processId);
 // The window in front and its process, or that there is none.
 std::string describeForeground();
 
+// Registers a window class of this program: the arrow cursor, the window colour.
+void registerWindowClass(const wchar_t* name, WNDPROC procedure);
+
 // Argument `index` of this process's command line, or empty.
 std::wstring commandLineArgument(int index);
 // The value of `--name=VALUE` on this process's command line, or empty.

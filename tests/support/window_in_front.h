@@ -3,12 +3,14 @@
 // Windows some window is always in front, the shell's when no program's is.
 // Wine's desktop has none of its own, and while no window is in front Wine
 // (8 and 10 alike) hands a device's raw input to no one, windows registered
-// with RIDEV_INPUTSINK included. A test that feeds the virtual receiver keeps one
-// in front, as a Windows desktop does.
+// with RIDEV_INPUTSINK included, and switching has no window to walk down
+// from. A test that needs one in front keeps this one there, as a Windows
+// desktop does; Wine leaves none in front at times (after the launcher
+// detaches a switched thread's input, say).
 
 #include <windows.h>
 
-namespace hidtest {
+namespace vexlo::test {
 
 class WindowInFront {
  public:
@@ -20,6 +22,9 @@ class WindowInFront {
   // Brings the stand-in to the front when no window is there. False when
   // still none is in front after the world's patience.
   bool ensureOneInFront();
+  // Brings it to the front, whatever is there; false when it did not get there.
+  bool take();
+  HWND window() const { return window_; }
 
  private:
   static DWORD WINAPI run(void* self);
@@ -30,4 +35,4 @@ class WindowInFront {
   HWND window_ = nullptr;
 };
 
-}  // namespace hidtest
+}  // namespace vexlo::test

@@ -1,10 +1,10 @@
-#include "window_in_front.h"
+#include "tests/support/window_in_front.h"
 
 #include <string>
 
 #include "tests/support/wine_processes.h"
 
-namespace hidtest {
+namespace vexlo::test {
 namespace {
 
 constexpr int kSide = 1;  // a pixel in the screen's corner: it covers nothing a test looks at
@@ -41,7 +41,7 @@ WindowInFront::WindowInFront() : created_(CreateEventW(nullptr, TRUE, FALSE, nul
 WindowInFront::~WindowInFront() {
   if (thread_) {
     PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
-    WaitForSingleObject(thread_, vexlo::test::worldTime(vexlo::test::kPatience));
+    WaitForSingleObject(thread_, worldTime(kPatience));
     CloseHandle(thread_);
   }
   CloseHandle(created_);
@@ -50,11 +50,16 @@ WindowInFront::~WindowInFront() {
 bool WindowInFront::ensureOneInFront() {
   if (GetForegroundWindow()) return true;
   if (window_) PostThreadMessageW(threadId_, kComeToFront, 0, 0);
-  return vexlo::test::waitUntil(
-      [] { return GetForegroundWindow() != nullptr; }, vexlo::test::kPatience,
+  return waitUntil(
+      [] { return GetForegroundWindow() != nullptr; }, kPatience,
       [this] {
         return std::string(window_ ? "no window in front, the shell stand-in's neither" : "no shell stand-in window");
       });
 }
 
-}  // namespace hidtest
+bool WindowInFront::take() {
+  if (window_) PostThreadMessageW(threadId_, kComeToFront, 0, 0);
+  return window_ && waitUntil([this] { return GetForegroundWindow() == window_; }, kPatience, describeForeground);
+}
+
+}  // namespace vexlo::test
