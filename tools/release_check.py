@@ -5,11 +5,20 @@ AMD64, and the deliverables carry what a user and TVTest expect of them.
 
     release_check.py WIN32_TREE WIN64_TREE [DIST]
 
-With DIST, the zips in it are checked too.
+With DIST, the zips in it are checked too. The deliverables carry the
+commit's time (SOURCE_DATE_EPOCH where set) in their PE headers and no path
+of the checkout they were built in, so that any clean build of a commit gives
+the same bytes.
 """
+import hashlib
 import pathlib
 import struct
 import sys
+
+import release_facts
+
+VERSION = release_facts.version()
+EPOCH, EPOCH_SOURCE = release_facts.source_date_epoch()
 
 SYSTEM_DLLS = {
     "kernel32.dll", "user32.dll", "gdi32.dll", "shell32.dll", "comctl32.dll", "comdlg32.dll",
@@ -34,7 +43,7 @@ class PeFile:
         pe = struct.unpack_from("<I", d, 0x3C)[0]
         if d[pe:pe + 4] != b"PE\0\0":
             raise ValueError("no PE signature")
-        self.machine, nsections = struct.unpack_from("<HH", d, pe + 4)
+        self.machine, nsections, self.timestamp = struct.unpack_from("<HHI", d, pe + 4)
         opt_size, self.characteristics = struct.unpack_from("<HH", d, pe + 20)
         opt = pe + 24
         self.magic = struct.unpack_from("<H", d, opt)[0]
@@ -183,13 +192,23 @@ def check_plugin(checks, tree):
     checks.check(exports == PLUGIN_EXPORTS, f"{plugin}: exports {sorted(exports)}, expected exactly {sorted(PLUGIN_EXPORTS)}")
     res = pe.resource_bytes()
     for text, what in (("GV-RCKIT3(Vexlo2)でTVTestを操作するプラグイン", "file description"),
-                       ("2.0.0.0", "file version text"), ("Vexlo2", "product name"),
-                       ("Vexlo2.tvtp", "file name"), ("2.0", "product version text")):
+                       (f"{VERSION}.0", "file version text"), ("Vexlo2", "product name"),
+                       ("Vexlo2.tvtp", "file name"), (VERSION.rsplit(".", 1)[0], "product version text")):
         checks.check(utf16(text) in res, f"{plugin}: {what}")
     bitmaps = bitmap_headers(pe)
     for res_id, (width, height) in PLUGIN_BITMAPS.items():
         checks.check(bitmaps.get(res_id) == (width, height, 24, 0, 0),
                      f"{plugin}: bitmap {res_id} is {bitmaps.get(res_id)}, expected {width}x{height} 24-bit BI_RGB without palette")
+
+
+def check_reproducible(checks, path, tree):
+    """Nothing of when or where it was built: the commit's time, no build path."""
+    pe = PeFile(path)
+    checks.check(pe.timestamp == EPOCH,
+                 f"{path}: PE time stamp {pe.timestamp}, expected {EPOCH} ({EPOCH_SOURCE})")
+    for folder in {str(release_facts.ROOT), str(pathlib.Path(tree).resolve())}:
+        for form in (folder.encode(), utf16(folder), folder.replace("/", "\\").encode()):
+            checks.check(form not in pe.data, f"{path}: holds the path {folder}")
 
 
 def check_deliverables(checks, tree):
@@ -201,12 +220,44 @@ def check_deliverables(checks, tree):
         checks.check(not pe.is_dll, f"{launcher}: is a DLL")
         res = pe.resource_bytes()
         checks.check(utf16("GV-RCKIT3でTVTestを操作するツール") in res, f"{launcher}: file description")
-        checks.check(utf16("2.0.0.0") in res, f"{launcher}: file version text")
+        checks.check(utf16(f"{VERSION}.0") in res, f"{launcher}: file version text")
+        checks.check(utf16(f"Vexlo, Version {VERSION}") in res, f"{launcher}: the About box's version")
         checks.check(b"asInvoker" in res, f"{launcher}: manifest execution level")
+    for path in filter(None, (launcher, find(tree, "Vexlo2.tvtp"))):
+        check_reproducible(checks, path, tree)
 
 
 PACKAGE_FILES = {"Vexlo.exe", "Vexlo2.tvtp", "readme.txt", "LICENSE.txt"}
-PACKAGES = {"Vexlo-2.0.0-x86.zip": (MACHINE_I386, MAGIC_PE32), "Vexlo-2.0.0-x64.zip": (MACHINE_AMD64, MAGIC_PE32_PLUS)}
+PACKAGES = {f"{release_facts.package_name('x86')}.zip": (MACHINE_I386, MAGIC_PE32),
+            f"{release_facts.package_name('x64')}.zip": (MACHINE_AMD64, MAGIC_PE32_PLUS)}
+ZIP_FILE_ATTRIBUTES = 0o100644 << 16
+
+
+def check_zip_entries(checks, path, z):
+    """Entries in name order with the commit's time, one file mode, no extra fields."""
+    infos = z.infolist()
+    names = [i.filename for i in infos]
+    checks.check(names == sorted(names), f"{path}: entries {names} are not in name order")
+    for i in infos:
+        checks.check(i.date_time == release_facts.zip_time(EPOCH), f"{path}: {i.filename} has the time {i.date_time}")
+        checks.check(i.external_attr == ZIP_FILE_ATTRIBUTES, f"{path}: {i.filename} has attributes {i.external_attr:#x}")
+        checks.check(not i.extra, f"{path}: {i.filename} has extra fields")
+
+
+def check_sums(checks, dist):
+    """SHA256SUMS names the two zips and every file in them, each with its sum."""
+    sums = pathlib.Path(dist) / "SHA256SUMS"
+    checks.check(sums.is_file(), f"{sums}: missing")
+    checks.check((pathlib.Path(dist) / "BUILDINFO.txt").is_file(), f"{dist}/BUILDINFO.txt: missing")
+    if not sums.is_file():
+        return
+    listed = dict(reversed(line.split("  ", 1)) for line in sums.read_text().splitlines())
+    expected = set(PACKAGES) | {f"{zip_name[:-4]}/{f}" for zip_name in PACKAGES for f in PACKAGE_FILES}
+    checks.check(set(listed) == expected, f"{sums}: names {sorted(listed)}, expected {sorted(expected)}")
+    for name, digest in listed.items():
+        file = pathlib.Path(dist) / name
+        checks.check(file.is_file() and hashlib.sha256(file.read_bytes()).hexdigest() == digest,
+                     f"{sums}: {name} does not have its sum")
 
 
 def check_packages(checks, dist):
@@ -219,6 +270,7 @@ def check_packages(checks, dist):
         if not path.is_file():
             continue
         with zipfile.ZipFile(path) as z, tempfile.TemporaryDirectory() as out:
+            check_zip_entries(checks, path, z)
             names = set(z.namelist())
             checks.check(names == PACKAGE_FILES, f"{path}: holds {sorted(names)}, expected {sorted(PACKAGE_FILES)}")
             z.extractall(out)
@@ -245,6 +297,7 @@ def main(argv):
         check_deliverables(checks, tree)
     if len(argv) == 4:
         check_packages(checks, argv[3])
+        check_sums(checks, argv[3])
     print(f"release checks: {checks.passed} passed, {checks.failed} failed")
     return 1 if checks.failed else 0
 
