@@ -15,7 +15,7 @@ namespace vexlo::test {
 
 namespace {
 
-HANDLE openMatching(std::uint16_t vendorId) {
+HANDLE openMatching(std::uint16_t vendorId, DWORD flags = 0) {
   GUID hidGuid;
   HidD_GetHidGuid(&hidGuid);
   HDEVINFO set = SetupDiGetClassDevsW(&hidGuid, nullptr, nullptr, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE);
@@ -32,7 +32,7 @@ HANDLE openMatching(std::uint16_t vendorId) {
     detail->cbSize = sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_W);
     if (!SetupDiGetDeviceInterfaceDetailW(set, &entry, detail, size, nullptr, nullptr)) continue;
     HANDLE file = CreateFileW(detail->DevicePath, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, 0, nullptr);
+                              nullptr, OPEN_EXISTING, flags, nullptr);
     if (file == INVALID_HANDLE_VALUE) continue;
     HIDD_ATTRIBUTES attributes{};
     attributes.Size = sizeof attributes;
@@ -49,9 +49,9 @@ HANDLE openMatching(std::uint16_t vendorId) {
 
 }  // namespace
 
-HANDLE openVirtualDevice(std::uint16_t vendorId, DWORD timeoutMs) {
+HANDLE openVirtualDevice(std::uint16_t vendorId, DWORD timeoutMs, DWORD flags) {
   HANDLE device = INVALID_HANDLE_VALUE;
-  waitUntil([&] { return (device = openMatching(vendorId)) != INVALID_HANDLE_VALUE; }, timeoutMs,
+  waitUntil([&] { return (device = openMatching(vendorId, flags)) != INVALID_HANDLE_VALUE; }, timeoutMs,
                          [] { return std::string("no device of the virtual receiver's driver"); });
   return device;
 }
@@ -68,6 +68,35 @@ bool sendCode(HANDLE device, std::uint8_t code) {
   report[0] = VR_OUTPUT_REPORT_ID;
   report[VR_CODE_OFFSET] = code;
   return HidD_SetOutputReport(device, report, sizeof report) != FALSE;
+}
+
+ReportStream::ReportStream(HANDLE device, std::size_t outstanding) : device_(device), writes_(outstanding) {
+  for (Write& write : writes_) write.overlapped.hEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+}
+
+ReportStream::~ReportStream() {
+  for (Write& write : writes_) {
+    finish(write);
+    CloseHandle(write.overlapped.hEvent);
+  }
+}
+
+bool ReportStream::finish(Write& write) {
+  if (!write.started) return true;
+  write.started = false;
+  DWORD written = 0;
+  return GetOverlappedResult(device_, &write.overlapped, &written, TRUE) != FALSE;
+}
+
+bool ReportStream::send(std::uint8_t code) {
+  Write& write = writes_[next_];
+  next_ = (next_ + 1) % writes_.size();
+  if (!finish(write)) return false;
+  write.report[0] = VR_OUTPUT_REPORT_ID;
+  write.report[VR_CODE_OFFSET] = code;
+  write.started = WriteFile(device_, write.report, sizeof write.report, nullptr, &write.overlapped) ||
+                  GetLastError() == ERROR_IO_PENDING;
+  return write.started;
 }
 
 }  // namespace vexlo::test

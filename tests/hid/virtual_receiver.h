@@ -10,6 +10,9 @@
 #define VR_OUTPUT_REPORT_ID 2
 #define VR_REPORT_SIZE 8
 #define VR_CODE_OFFSET 6
+// Reports the device holds for the class driver to read; a write to a full
+// queue is turned away (STATUS_DEVICE_BUSY).
+#define VR_QUEUE_LENGTH 64
 
 #define VR_RECEIVER_HARDWARE_ID L"root\\VexloVirtualReceiver"
 // A second consumer-control device of another vendor, for the tests that the

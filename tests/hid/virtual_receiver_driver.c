@@ -8,13 +8,11 @@
 #include "hid_minidriver.h"
 #include "virtual_receiver.h"
 
-#define QUEUE_LENGTH 64
-
 typedef struct {
   USHORT vendorId;
   KSPIN_LOCK lock;
   PIRP pendingRead;  // the class driver's read, waiting for a report
-  UCHAR queue[QUEUE_LENGTH][VR_REPORT_SIZE];
+  UCHAR queue[VR_QUEUE_LENGTH][VR_REPORT_SIZE];
   ULONG head;
   ULONG count;
   BOOLEAN removed;
@@ -71,7 +69,7 @@ static ULONG takeReport(ReceiverState* state, PIRP read) {
   ULONG length = stack->Parameters.DeviceIoControl.OutputBufferLength;
   if (length > VR_REPORT_SIZE) length = VR_REPORT_SIZE;
   copyBytes((UCHAR*)read->UserBuffer, state->queue[state->head], length);
-  state->head = (state->head + 1) % QUEUE_LENGTH;
+  state->head = (state->head + 1) % VR_QUEUE_LENGTH;
   --state->count;
   return length;
 }
@@ -142,11 +140,11 @@ static NTSTATUS queueReport(PDEVICE_OBJECT device, PIRP irp) {
 
   KIRQL irql;
   KeAcquireSpinLock(&state->lock, &irql);
-  if (state->count == QUEUE_LENGTH) {
+  if (state->count == VR_QUEUE_LENGTH) {
     KeReleaseSpinLock(&state->lock, irql);
     return complete(irp, STATUS_DEVICE_BUSY, 0);
   }
-  copyBytes(state->queue[(state->head + state->count) % QUEUE_LENGTH], report, VR_REPORT_SIZE);
+  copyBytes(state->queue[(state->head + state->count) % VR_QUEUE_LENGTH], report, VR_REPORT_SIZE);
   ++state->count;
   PIRP read = claimPendingRead(state);
   ULONG length = read ? takeReport(state, read) : 0;
