@@ -13,6 +13,7 @@
 
 #include "launcher/resources/resource_ids.h"
 #include "launcher/settings/settings_dialog_ids.h"
+#include "shared/remote_protocol.h"
 #include "tests/e2e/standin_ids.h"
 #include "tests/hid/receiver_control.h"
 #include "tests/hid/virtual_receiver.h"
@@ -26,14 +27,7 @@
 namespace vexlo::test {
 namespace {
 
-constexpr std::uint8_t kRelease = 0x00;
-constexpr std::uint8_t kChannel1 = 0x0F;
-constexpr std::uint8_t kChannel3 = 0x11;
-constexpr std::uint8_t kOnAir = 0x21;
-constexpr std::uint8_t kDown = 0x22;
 constexpr int kLockOnItem = 1;  // steps down the tray menu
-const char kChannel1Press[] = "press index=13 ";
-const char kChannel3Press[] = "press index=15 ";
 const char kDialogDown[] = "id=1121 vk=0x28";
 
 // The virtual receiver's installer: "unplug", or a device plugged in (again).
@@ -76,7 +70,7 @@ class Faults : public LauncherProgramFixture {
   }
 
   void send(std::uint8_t code) {
-    ASSERT_TRUE(sendCode(receiver_, code) && sendCode(receiver_, kRelease)) << "no receiver";
+    ASSERT_TRUE(sendCode(receiver_, code) && sendCode(receiver_, kReleaseCode)) << "no receiver";
   }
   // A press and its release, with a window in front as on a Windows desktop.
   void press(std::uint8_t code) {
@@ -99,12 +93,23 @@ class Faults : public LauncherProgramFixture {
     ASSERT_TRUE(waitUntil([&] { return !IsWindow(viewer.dialog) && !IsWindow(viewer.window); }));
   }
 
+  // Starts the launcher and gives it the viewer path in its settings dialog:
+  // changed settings it holds, not yet saved. The file's bytes then, or
+  // nothing when the launcher or its dialog did not come.
+  std::string startHoldingPath(const std::wstring& path) {
+    if (!launcher.start()) return {};
+    HWND dialog = launcher.openSettings();
+    if (!dialog) return {};
+    setControlText(dialog, IDC_VIEWER_PATH, path);
+    return clickAndWaitClosed(dialog, IDOK) ? readTextFile(launcher.ini()) : std::string();
+  }
+
   // The viewer's presses of `needle` once a Channel 3 press after them has
   // arrived: the launcher handles reports in order, so every one before it
   // has been handled by then.
   std::size_t settledCount(const StandIn& viewer, const char* needle) {
     const std::size_t markers = countOf(readLog(viewer.logPath), kChannel3Press);
-    press(kChannel3);
+    press(kChannel3Code);
     EXPECT_TRUE(waitUntil([&] { return countOf(readLog(viewer.logPath), kChannel3Press) > markers; }, kPatience,
                           [&] { return launcher.status() + "; " + describeForeground(); }))
         << "the marker press did not arrive";
@@ -124,12 +129,12 @@ TEST_F(Faults, AReceiverPluggedInAfterTheStartOrAgainIsHeardWithoutARestart) {
   ASSERT_TRUE(launcher.start()) << "Vexlo.exe did not start";
 
   ASSERT_TRUE(plugIn()) << "the receiver did not come";
-  press(kChannel1);
+  press(kCodeChannel1);
   EXPECT_EQ(settledCount(tv, kChannel1Press), 1u) << readLog(tv.logPath);
 
   ASSERT_TRUE(unplug()) << "the receiver could not be taken away";
   ASSERT_TRUE(plugIn()) << "the receiver did not come back";
-  press(kChannel1);
+  press(kCodeChannel1);
   EXPECT_EQ(settledCount(tv, kChannel1Press), 2u) << readLog(tv.logPath);
   EXPECT_TRUE(launcher.running());
 }
@@ -138,12 +143,7 @@ TEST_F(Faults, AReceiverPluggedInAfterTheStartOrAgainIsHeardWithoutARestart) {
 // settings file is as the last clean exit left it, and a new launcher is the
 // only one that delivers.
 TEST_F(Faults, AKilledLauncherLeavesItsFileWholeAndTheNextOneAlone) {
-  ASSERT_TRUE(launcher.start()) << "Vexlo.exe did not start";
-  HWND dialog = launcher.openSettings();
-  ASSERT_NE(dialog, nullptr);
-  setControlText(dialog, IDC_VIEWER_PATH, L"D:\\\u30C6\u30EC\u30D3\\\U0001F4FA\\TVTest.exe");
-  ASSERT_TRUE(clickAndWaitClosed(dialog, IDOK));
-  const std::string before = readTextFile(launcher.ini());
+  const std::string before = startHoldingPath(L"D:\\\u30C6\u30EC\u30D3\\\U0001F4FA\\TVTest.exe");
   ASSERT_FALSE(before.empty());
 
   launcher.kill();
@@ -153,7 +153,7 @@ TEST_F(Faults, AKilledLauncherLeavesItsFileWholeAndTheNextOneAlone) {
   EXPECT_EQ(readTextFile(launcher.ini()), before);
 
   const StandIn tv = viewer(L"viewer");
-  press(kChannel1);
+  press(kCodeChannel1);
   EXPECT_EQ(settledCount(tv, kChannel1Press), 1u) << "not one button per press:\n" << readLog(tv.logPath);
 }
 
@@ -163,13 +163,8 @@ TEST_F(Faults, AKilledLauncherLeavesItsFileWholeAndTheNextOneAlone) {
 TEST_F(Faults, ASettingsFileHeldByAnotherProgramAtExitIsLeftWhole) {
   for (DWORD sharing : {DWORD{0}, DWORD{FILE_SHARE_READ}}) {
     SCOPED_TRACE("held with sharing " + std::to_string(sharing));
-    ASSERT_TRUE(launcher.start()) << "Vexlo.exe did not start";
-    HWND dialog = launcher.openSettings();
-    ASSERT_NE(dialog, nullptr);
     // A value the code page lacks: the exit would rewrite the whole file.
-    setControlText(dialog, IDC_VIEWER_PATH, L"C:\\\U0001F4FA\\TVTest.exe");
-    ASSERT_TRUE(clickAndWaitClosed(dialog, IDOK));
-    const std::string before = readTextFile(launcher.ini());
+    const std::string before = startHoldingPath(L"C:\\\U0001F4FA\\TVTest.exe");
     ASSERT_FALSE(before.empty());
 
     HANDLE held = CreateFileW(launcher.ini().c_str(), GENERIC_READ, sharing, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -191,11 +186,11 @@ TEST_F(Faults, AViewerEndedWithItsOpenFileDialogUpLeavesTheNextPressToTheNextVie
   ASSERT_NE(ended.dialog, nullptr);
   ASSERT_TRUE(sendMessageBounded(ended.window, kComeToFrontMessage));
   ASSERT_TRUE(waitUntil([&] { return GetForegroundWindow() == ended.dialog; }, kPatience, describeForeground));
-  send(kDown);
+  send(kCodeDown);
   ASSERT_TRUE(waitForLog(ended.logPath, kDialogDown)) << "the dialog did not get its key";
 
   end(ended);
-  press(kChannel1);
+  press(kCodeChannel1);
   EXPECT_EQ(settledCount(next, kChannel1Press), 1u) << readLog(next.logPath);
   EXPECT_EQ(askWindow(next.window, kCountMessage, kCountKeys), 0) << "a key stroke reached the next viewer";
   launcher.trayEvent(WM_RBUTTONDOWN);
@@ -218,14 +213,14 @@ TEST_F(Faults, AViewerEndedWhileTheRemoteIsLockedOntoItLeavesNoLock) {
   ASSERT_TRUE(sendMessageBounded(launcher.mainWindow(), WM_COMMAND, IDM_LOCKON));
   clickCountingButton(ended);
   ASSERT_EQ(downsAfterClicks(ended, 1), 0) << "the pick did not take the click";
-  press(kChannel1);
+  press(kCodeChannel1);
   ASSERT_TRUE(waitForLog(ended.logPath, kChannel1Press)) << "the lock did not take";
 
   end(ended);
   ASSERT_TRUE(front_.take());
-  press(kChannel1);
+  press(kCodeChannel1);
   // On-air brings the next viewer forward once everything before it is handled.
-  press(kOnAir);
+  press(kCodeOnAir);
   ASSERT_TRUE(waitUntil([&] { return GetForegroundWindow() == next.window; }, kPatience, describeForeground));
   EXPECT_EQ(countOf(readLog(next.logPath), "press index="), 0u) << readLog(next.logPath);
   EXPECT_EQ(askWindow(next.window, kCountMessage, kCountKeys), 0);
@@ -233,7 +228,7 @@ TEST_F(Faults, AViewerEndedWhileTheRemoteIsLockedOntoItLeavesNoLock) {
   ASSERT_TRUE(launcher.chooseFromMenu(kLockOnItem));
   clickCountingButton(next);
   EXPECT_EQ(downsAfterClicks(next, 1), 0) << "the lock-on item started no pick: the lock was still marked";
-  press(kChannel1);
+  press(kCodeChannel1);
   EXPECT_TRUE(waitForLog(next.logPath, kChannel1Press)) << "the new lock did not take";
 }
 

@@ -11,6 +11,7 @@
 
 #include "launcher/resources/resource_ids.h"
 #include "launcher/settings/settings_dialog_ids.h"
+#include "shared/remote_protocol.h"
 #include "tests/hid/receiver_control.h"
 #include "tests/hid/virtual_receiver.h"
 #include "tests/support/dialog_controls.h"
@@ -23,16 +24,6 @@
 namespace vexlo::test {
 namespace {
 
-constexpr std::uint8_t kRelease = 0x00;
-constexpr std::uint8_t kChannel1 = 0x0F;
-constexpr std::uint8_t kChannel2 = 0x10;
-constexpr std::uint8_t kChannel3 = 0x11;
-constexpr std::uint8_t kOnAir = 0x21;
-
-const char kChannel1Press[] = "press index=13 name=チャンネル1 default=Channel1";
-const char kChannel2Press[] = "press index=14 name=チャンネル2 default=Channel2";
-const char kChannel3Press[] = "press index=15 name=チャンネル3 default=Channel3";
-const char kOnAirPress[] = "press index=31 name=オンエア default=";
 
 // One launcher, one viewer and both devices serve every test; each test reads
 // only the part of the viewer's log written after it began.
@@ -73,7 +64,7 @@ class VirtualReceiver : public ::testing::Test {
 
   // The next test starts with a new press.
   void TearDown() override {
-    if (receiver_ != INVALID_HANDLE_VALUE) send(receiver_, kRelease);
+    if (receiver_ != INVALID_HANDLE_VALUE) send(receiver_, kReleaseCode);
   }
 
   static void send(HANDLE device, std::uint8_t code) { ASSERT_TRUE(sendCode(device, code)); }
@@ -84,9 +75,9 @@ class VirtualReceiver : public ::testing::Test {
   // viewer proves that every report before it has been handled.
   std::string logAfterMarker() {
     const std::size_t before = countOf(newLog(), kChannel3Press);
-    send(receiver_, kRelease);
-    send(receiver_, kChannel3);
-    send(receiver_, kRelease);
+    send(receiver_, kReleaseCode);
+    send(receiver_, kChannel3Code);
+    send(receiver_, kReleaseCode);
     waitUntil([&] { return countOf(newLog(), kChannel3Press) > before; });
     std::string log = newLog();
     EXPECT_EQ(countOf(log, kChannel3Press), before + 1) << "the marker press did not arrive:\n" << log;
@@ -103,32 +94,32 @@ class VirtualReceiver : public ::testing::Test {
 };
 
 TEST_F(VirtualReceiver, Channel1ReachesThePluginAsButton13) {
-  send(receiver_, kChannel1);
-  send(receiver_, kRelease);
+  send(receiver_, kCodeChannel1);
+  send(receiver_, kReleaseCode);
   EXPECT_TRUE(waitForLog(viewer_->logPath, kChannel1Press)) << newLog();
   EXPECT_EQ(countOf(logAfterMarker(), kChannel1Press), 1u);
 }
 
 TEST_F(VirtualReceiver, SevenIdenticalReportsGiveTwoPresses) {
-  for (int i = 0; i < 7; ++i) send(receiver_, kChannel2);
+  for (int i = 0; i < 7; ++i) send(receiver_, kChannel2Code);
   EXPECT_EQ(countOf(logAfterMarker(), kChannel2Press), 2u);
 }
 
 TEST_F(VirtualReceiver, PressReleasePressGivesTwoPresses) {
-  send(receiver_, kChannel2);
-  send(receiver_, kRelease);
-  send(receiver_, kChannel2);
+  send(receiver_, kChannel2Code);
+  send(receiver_, kReleaseCode);
+  send(receiver_, kChannel2Code);
   EXPECT_EQ(countOf(logAfterMarker(), kChannel2Press), 2u);
 }
 
 // Neither its presses nor its releases count: the release of the other
 // device must not turn the receiver's next repeat into a new press.
 TEST_F(VirtualReceiver, AnotherVendorsDeviceChangesNothing) {
-  send(other_, kChannel2);
-  send(other_, kRelease);
-  send(receiver_, kChannel1);
-  send(other_, kRelease);
-  send(receiver_, kChannel1);  // a repeat, swallowed
+  send(other_, kChannel2Code);
+  send(other_, kReleaseCode);
+  send(receiver_, kCodeChannel1);
+  send(other_, kReleaseCode);
+  send(receiver_, kCodeChannel1);  // a repeat, swallowed
   const std::string log = logAfterMarker();
   EXPECT_EQ(countOf(log, kChannel2Press), 0u) << log;
   EXPECT_EQ(countOf(log, kChannel1Press), 1u) << log;
@@ -136,7 +127,7 @@ TEST_F(VirtualReceiver, AnotherVendorsDeviceChangesNothing) {
 
 TEST_F(VirtualReceiver, InputArrivesWhileAnotherWindowIsInFront) {
   ASSERT_TRUE(front_->take());
-  send(receiver_, kChannel1);
+  send(receiver_, kCodeChannel1);
   const std::string log = logAfterMarker();
   EXPECT_EQ(GetForegroundWindow(), front_->window());
   EXPECT_EQ(countOf(log, kChannel1Press), 1u) << log;
@@ -149,7 +140,7 @@ TEST_F(VirtualReceiver, InputArrivesWhileAnotherWindowIsInFront) {
 TEST_F(VirtualReceiver, AnOkTakesEffectWhileAnotherSettingsDialogIsStillOpen) {
   HWND outer = launcher_->openSettings();
   ASSERT_NE(outer, nullptr);
-  send(receiver_, kChannel1);
+  send(receiver_, kCodeChannel1);
   EXPECT_EQ(countOf(logAfterMarker(), kChannel1Press), 1u) << "the open settings dialog stopped the remote";
   ASSERT_TRUE(IsWindow(outer)) << "the dialog was still to be open during the presses";
   HWND inner = launcher_->openSettings({outer});
@@ -158,13 +149,13 @@ TEST_F(VirtualReceiver, AnOkTakesEffectWhileAnotherSettingsDialogIsStillOpen) {
   click(outer, IDOK);
   ASSERT_TRUE(waitUntil([&] { return !IsWindowVisible(outer); })) << "the outer dialog did not take its OK";
 
-  send(receiver_, kOnAir);
+  send(receiver_, kCodeOnAir);
   EXPECT_EQ(countOf(logAfterMarker(), kOnAirPress), 0u) << "the outer dialog's OK has not taken effect";
 
   // The inner dialog, opened with switching off, closes last and decides.
   ASSERT_TRUE(clickAndWaitClosed(inner, IDOK));
   ASSERT_TRUE(waitUntil([&] { return !IsWindow(outer); }));
-  send(receiver_, kOnAir);
+  send(receiver_, kCodeOnAir);
   EXPECT_EQ(countOf(logAfterMarker(), kOnAirPress), 1u) << "the inner dialog's OK has not taken effect";
 }
 
