@@ -7,7 +7,9 @@
 namespace vexlo::test {
 namespace {
 
-constexpr int kSide = 1;  // a pixel in the screen's corner: it covers nothing a test looks at
+// A pixel in the screen's corner, above every other window: it covers nothing a
+// test looks at, and a walk down the Z order from it passes every window.
+constexpr int kSide = 1;
 constexpr UINT kComeToFront = WM_APP;
 
 }  // namespace
@@ -16,7 +18,7 @@ constexpr UINT kComeToFront = WM_APP;
 // that no program sending to every window waits on a test that is busy.
 DWORD WINAPI WindowInFront::run(void* parameter) {
   auto* self = static_cast<WindowInFront*>(parameter);
-  self->window_ = CreateWindowExW(WS_EX_TOOLWINDOW, L"Static", L"shell stand-in", WS_POPUP,
+  self->window_ = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, L"Static", L"shell stand-in", WS_POPUP,
                                   GetSystemMetrics(SM_CXSCREEN) - kSide, GetSystemMetrics(SM_CYSCREEN) - kSide, kSide,
                                   kSide, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   // Shown without taking the front: it changes the scene only when asked to.
