@@ -3,6 +3,8 @@
 
 #include "launcher/switching.h"
 
+#include <utility>
+
 #include "launcher/button_handling.h"
 #include "tests/support/launcher_scene.h"
 
@@ -26,18 +28,16 @@ TEST_F(SwitchingTest, OnAirTakesTheNextProcessIdUpwardsAndWrapsToTheLowest) {
   const WindowHandle v200 = addViewer(200);
   const WindowHandle v300 = addViewer(300);
   const WindowHandle v100 = addViewer(100);
-
-  desktop.bringToFront(v200);
-  desktop.setForeground(v200);
-  EXPECT_TRUE(specialButton(kOnAir));
-  EXPECT_EQ(broughtForward(), v300);
-
-  desktop.clearEvents();
-  desktop.bringToFront(v300);
-  desktop.setForeground(v300);
-  EXPECT_TRUE(specialButton(kOnAir));
-  EXPECT_EQ(broughtForward(), v100);
-  EXPECT_TRUE(desktop.eventsOfKind(EventKind::kPostMessage).empty()) << "the code is consumed";
+  // The viewer in front, and the one on-air brings.
+  for (const auto& [front, next] : {std::pair{v200, v300}, std::pair{v300, v100}}) {
+    SCOPED_TRACE(testing::Message() << "from the viewer of process " << desktop.windowProcess(front));
+    desktop.clearEvents();
+    desktop.bringToFront(front);
+    desktop.setForeground(front);
+    EXPECT_TRUE(specialButton(kOnAir));
+    EXPECT_EQ(broughtForward(), next);
+    EXPECT_TRUE(desktop.eventsOfKind(EventKind::kPostMessage).empty()) << "the code is consumed";
+  }
 }
 
 TEST_F(SwitchingTest, ProcessIdsCompareUnsignedAndTheFirstOfEqualIdsStays) {
