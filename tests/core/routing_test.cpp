@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
 
 #include "launcher/keys.h"
@@ -17,7 +18,21 @@ class RoutingTest : public LauncherScene {
     routeButton(code);
     return desktop.events();
   }
+
+  // Runs check in each mode, from an empty log, the mode named in any failure.
+  template <typename Check>
+  void inModes(std::initializer_list<Mode> modes, Check check) {
+    for (Mode mode : modes) {
+      SCOPED_TRACE(testing::Message() << "mode " << static_cast<int>(mode));
+      desktop.clearEvents();
+      state.mode = mode;
+      check(mode);
+    }
+  }
 };
+
+constexpr std::initializer_list<Mode> kEveryMode = {Mode::kHdusEmulation, Mode::kDirectInput,
+                                                    Mode::kDirectInputForegroundOnly};
 
 // Direct input, where a press goes to the topmost viewer without a lock.
 class DirectInputTest : public RoutingTest {
@@ -29,11 +44,10 @@ class DirectInputTest : public RoutingTest {
 
 TEST_F(RoutingTest, ModesWithoutDirectInputDeliverNothingWithoutALock) {
   addViewer(100);
-  for (Mode mode : {Mode::kHdusEmulation, Mode::kDirectInputForegroundOnly}) {
-    state.mode = mode;
+  inModes({Mode::kHdusEmulation, Mode::kDirectInputForegroundOnly}, [&](Mode) {
     EXPECT_TRUE(routeButton(0x0F));
-    EXPECT_EQ(desktop.events(), EventLog{}) << "mode " << static_cast<int>(mode);
-  }
+    EXPECT_EQ(desktop.events(), EventLog{});
+  });
 }
 
 TEST_F(DirectInputTest, DirectInputPostsTheRemoteMessageToTheTopmostViewer) {
@@ -95,14 +109,12 @@ TEST_F(RoutingTest, ALockedViewerReceivesInEveryModeWhateverIsInFront) {
   const WindowHandle front = addViewer(100);
   const WindowHandle locked = addViewer(200);
   desktop.setForeground(front);
-  for (Mode mode : {Mode::kHdusEmulation, Mode::kDirectInput, Mode::kDirectInputForegroundOnly}) {
-    state.mode = mode;
+  inModes(kEveryMode, [&](Mode) {
     state.lockedTarget = locked;
     EXPECT_TRUE(routeButton(0x0F));
-    EXPECT_EQ(desktop.events(), EventLog{remote(locked, 0x0F)}) << "mode " << static_cast<int>(mode);
+    EXPECT_EQ(desktop.events(), EventLog{remote(locked, 0x0F)});
     EXPECT_EQ(state.lockedTarget, locked);
-    desktop.clearEvents();
-  }
+  });
 }
 
 // The loss is reported in every mode; only direct input goes on the direct way.
@@ -110,15 +122,12 @@ TEST_F(RoutingTest, AClosedLockTargetIsDroppedAndOnlyDirectInputGoesTheDirectWay
   const WindowHandle other = addViewer(100);
   const WindowHandle closed = addViewer(200);
   desktop.destroyWindow(closed);
-  for (Mode mode : {Mode::kDirectInput, Mode::kHdusEmulation, Mode::kDirectInputForegroundOnly}) {
-    state.mode = mode;
+  inModes(kEveryMode, [&](Mode mode) {
     state.lockedTarget = closed;
     EXPECT_FALSE(routeButton(0x0F));
     EXPECT_EQ(state.lockedTarget, 0u);
-    const EventLog expected = mode == Mode::kDirectInput ? EventLog{remote(other, 0x0F)} : EventLog{};
-    EXPECT_EQ(desktop.events(), expected) << "mode " << static_cast<int>(mode);
-    desktop.clearEvents();
-  }
+    EXPECT_EQ(desktop.events(), mode == Mode::kDirectInput ? EventLog{remote(other, 0x0F)} : EventLog{});
+  });
 }
 
 TEST_F(RoutingTest, ALockedCodeIsDroppedWhileMagicTvIsInTheForeground) {
