@@ -104,7 +104,6 @@ struct Event {
   bool operator==(const Event& o) const {
     return kind == o.kind && window == o.window && values == o.values && texts == o.texts;
   }
-  bool operator!=(const Event& o) const { return !(*this == o); }
 
  private:
   static std::int64_t v(std::uint64_t value) { return static_cast<std::int64_t>(value); }
