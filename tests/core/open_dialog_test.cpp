@@ -116,9 +116,8 @@ TEST_F(OpenDialogTest, AnUnmappedCodeStillEnlargesButPlaysNoStroke) {
 TEST_F(OpenDialogTest, EnlargementComesBeforeTheStrokeOfEveryCode) {
   routeButton(0x1F);
   routeButton(0x22);
-  const EventLog& log = desktop.events();
   std::vector<EventKind> kinds;
-  for (const Event& e : log) {
+  for (const Event& e : desktop.events()) {
     if (e.kind == EventKind::kSetWindowPos || e.kind == EventKind::kPostMessage) kinds.push_back(e.kind);
   }
   std::vector<EventKind> expected;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
 
 #include "launcher/keys.h"
@@ -17,21 +18,39 @@ class RoutingTest : public LauncherScene {
     routeButton(code);
     return desktop.events();
   }
+
+  // Runs check in each mode, from an empty log, the mode named in any failure.
+  template <typename Check>
+  void inModes(std::initializer_list<Mode> modes, Check check) {
+    for (Mode mode : modes) {
+      SCOPED_TRACE(testing::Message() << "mode " << static_cast<int>(mode));
+      desktop.clearEvents();
+      state.mode = mode;
+      check(mode);
+    }
+  }
+};
+
+constexpr std::initializer_list<Mode> kEveryMode = {Mode::kHdusEmulation, Mode::kDirectInput,
+                                                    Mode::kDirectInputForegroundOnly};
+
+// Direct input, where a press goes to the topmost viewer without a lock.
+class DirectInputTest : public RoutingTest {
+ protected:
+  DirectInputTest() { state.mode = Mode::kDirectInput; }
 };
 
 // --- Choosing the viewer -----------------------------------------------------
 
 TEST_F(RoutingTest, ModesWithoutDirectInputDeliverNothingWithoutALock) {
   addViewer(100);
-  for (Mode mode : {Mode::kHdusEmulation, Mode::kDirectInputForegroundOnly}) {
-    state.mode = mode;
+  inModes({Mode::kHdusEmulation, Mode::kDirectInputForegroundOnly}, [&](Mode) {
     EXPECT_TRUE(routeButton(0x0F));
-    EXPECT_EQ(desktop.events(), EventLog{}) << "mode " << static_cast<int>(mode);
-  }
+    EXPECT_EQ(desktop.events(), EventLog{});
+  });
 }
 
-TEST_F(RoutingTest, DirectInputPostsTheRemoteMessageToTheTopmostViewer) {
-  state.mode = Mode::kDirectInput;
+TEST_F(DirectInputTest, DirectInputPostsTheRemoteMessageToTheTopmostViewer) {
   desktop.addWindow(L"Notepad", L"memo", 50, 51);
   const WindowHandle upper = addViewer(100);
   const WindowHandle lower = addViewer(200, kTvh264WindowClass);
@@ -41,8 +60,7 @@ TEST_F(RoutingTest, DirectInputPostsTheRemoteMessageToTheTopmostViewer) {
   EXPECT_EQ(desktop.events(), (EventLog{remote(upper, 0x0F), remote(lower, 0x33)}));
 }
 
-TEST_F(RoutingTest, HiddenViewersCountAndUnreadableClassesAreSkipped) {
-  state.mode = Mode::kDirectInput;
+TEST_F(DirectInputTest, HiddenViewersCountAndUnreadableClassesAreSkipped) {
   const WindowHandle unreadable = desktop.addWindow(kMagicTvWindowClass, L"", 10, 11);
   desktop.setClassReadable(unreadable, false);
   const WindowHandle hidden = addViewer(100);
@@ -50,8 +68,7 @@ TEST_F(RoutingTest, HiddenViewersCountAndUnreadableClassesAreSkipped) {
   EXPECT_EQ(routed(0x10), EventLog{remote(hidden, 0x10)});
 }
 
-TEST_F(RoutingTest, MagicTvAboveEveryViewerStopsTheSearch) {
-  state.mode = Mode::kDirectInput;
+TEST_F(DirectInputTest, MagicTvAboveEveryViewerStopsTheSearch) {
   const WindowHandle magic = desktop.addWindow(kMagicTvWindowClass, L"mAgicTV", 10, 11);
   const WindowHandle viewer = addViewer(100);
   EXPECT_TRUE(routeButton(0x0F));
@@ -62,8 +79,7 @@ TEST_F(RoutingTest, MagicTvAboveEveryViewerStopsTheSearch) {
   EXPECT_EQ(routed(0x0F), EventLog{remote(viewer, 0x0F)});
 }
 
-TEST_F(RoutingTest, ClassNamesCompareExactlyAndCaseSensitively) {
-  state.mode = Mode::kDirectInput;
+TEST_F(DirectInputTest, ClassNamesCompareExactlyAndCaseSensitively) {
   desktop.addWindow(L"TVTest window", L"", 10, 11);
   desktop.addWindow(L"TVTest Window ", L"", 20, 21);
   desktop.addWindow(L"magictvwindow", L"", 30, 31);
@@ -81,8 +97,7 @@ TEST_F(RoutingTest, TheViewerFoundIsReplacedByItsRoot) {
   EXPECT_EQ(rootWindow(0), 0u);
 }
 
-TEST_F(RoutingTest, TheCodeTravelsZeroExtendedInWParamWithZeroLParam) {
-  state.mode = Mode::kDirectInput;
+TEST_F(DirectInputTest, TheCodeTravelsZeroExtendedInWParamWithZeroLParam) {
   const WindowHandle viewer = addViewer(100);
   routeButton(0x00FF);
   EXPECT_EQ(routed(0x1234), (EventLog{remote(viewer, 0xFF), remote(viewer, 0x1234)}));
@@ -94,38 +109,25 @@ TEST_F(RoutingTest, ALockedViewerReceivesInEveryModeWhateverIsInFront) {
   const WindowHandle front = addViewer(100);
   const WindowHandle locked = addViewer(200);
   desktop.setForeground(front);
-  for (Mode mode : {Mode::kHdusEmulation, Mode::kDirectInput, Mode::kDirectInputForegroundOnly}) {
-    state.mode = mode;
+  inModes(kEveryMode, [&](Mode) {
     state.lockedTarget = locked;
     EXPECT_TRUE(routeButton(0x0F));
-    EXPECT_EQ(desktop.events(), EventLog{remote(locked, 0x0F)}) << "mode " << static_cast<int>(mode);
+    EXPECT_EQ(desktop.events(), EventLog{remote(locked, 0x0F)});
     EXPECT_EQ(state.lockedTarget, locked);
-    desktop.clearEvents();
-  }
+  });
 }
 
-TEST_F(RoutingTest, AClosedLockTargetGoesTheDirectWayInDirectInputAndReportsTheLoss) {
+// The loss is reported in every mode; only direct input goes on the direct way.
+TEST_F(RoutingTest, AClosedLockTargetIsDroppedAndOnlyDirectInputGoesTheDirectWay) {
   const WindowHandle other = addViewer(100);
   const WindowHandle closed = addViewer(200);
   desktop.destroyWindow(closed);
-  state.mode = Mode::kDirectInput;
-  state.lockedTarget = closed;
-  EXPECT_FALSE(routeButton(0x0F));
-  EXPECT_EQ(state.lockedTarget, 0u);
-  EXPECT_EQ(desktop.events(), EventLog{remote(other, 0x0F)});
-}
-
-TEST_F(RoutingTest, AClosedLockTargetIsDroppedInTheOtherModes) {
-  addViewer(100);
-  const WindowHandle closed = addViewer(200);
-  desktop.destroyWindow(closed);
-  for (Mode mode : {Mode::kHdusEmulation, Mode::kDirectInputForegroundOnly}) {
-    state.mode = mode;
+  inModes(kEveryMode, [&](Mode mode) {
     state.lockedTarget = closed;
     EXPECT_FALSE(routeButton(0x0F));
     EXPECT_EQ(state.lockedTarget, 0u);
-    EXPECT_EQ(desktop.events(), EventLog{}) << "mode " << static_cast<int>(mode);
-  }
+    EXPECT_EQ(desktop.events(), mode == Mode::kDirectInput ? EventLog{remote(other, 0x0F)} : EventLog{});
+  });
 }
 
 TEST_F(RoutingTest, ALockedCodeIsDroppedWhileMagicTvIsInTheForeground) {
@@ -169,8 +171,7 @@ TEST_F(RoutingTest, ValidateLockStoresTheRootViewerOrClears) {
 
 // --- The form of delivery ------------------------------------------------------
 
-TEST_F(RoutingTest, AVisibleOpenDialogTakesTheCodeAsKeysNotTheRemoteMessage) {
-  state.mode = Mode::kDirectInput;
+TEST_F(DirectInputTest, AVisibleOpenDialogTakesTheCodeAsKeysNotTheRemoteMessage) {
   const WindowHandle dialog = addOpenDialog(100);
   const WindowHandle list = desktop.addChild(dialog, L"SHELLDLL_DefView", 0x461);
   desktop.setFocus(list);
@@ -184,16 +185,14 @@ TEST_F(RoutingTest, AVisibleOpenDialogTakesTheCodeAsKeysNotTheRemoteMessage) {
   EXPECT_EQ(routed(0x1F), EventLog{remote(viewer, 0x1F)});
 }
 
-TEST_F(RoutingTest, OnlyTheViewersOwnOpenDialogsCount) {
-  state.mode = Mode::kDirectInput;
+TEST_F(DirectInputTest, OnlyTheViewersOwnOpenDialogsCount) {
   addOpenDialog(999);                                                 // another program's
   desktop.addWindow(kDialogClass, L"名前を付けて保存", 100, 101);  // not an open dialog
   const WindowHandle viewer = addViewer(100);
   EXPECT_EQ(routed(0x1F), EventLog{remote(viewer, 0x1F)});
 }
 
-TEST_F(RoutingTest, YetAnotherFileOpenIsAnOpenDialogWhateverItsTitle) {
-  state.mode = Mode::kDirectInput;
+TEST_F(DirectInputTest, YetAnotherFileOpenIsAnOpenDialogWhateverItsTitle) {
   const WindowHandle dialog = desktop.addWindow(kYetAnotherFileOpenClass, L"", 100, 101);
   desktop.setFocus(dialog);
   addViewer(100);
@@ -201,8 +200,7 @@ TEST_F(RoutingTest, YetAnotherFileOpenIsAnOpenDialogWhateverItsTitle) {
   EXPECT_EQ(desktop.eventsOfKind(EventKind::kPostMessage), EventLog{Event::post(dialog, kWmKeyDown, kVkTab, 0)});
 }
 
-TEST_F(RoutingTest, TheFirstOpenDialogDecidesThenItsVisibility) {
-  state.mode = Mode::kDirectInput;
+TEST_F(DirectInputTest, TheFirstOpenDialogDecidesThenItsVisibility) {
   const WindowHandle hidden = addOpenDialog(100);
   desktop.setVisible(hidden, false);
   const WindowHandle shown = addOpenDialog(100);
@@ -216,20 +214,17 @@ TEST_F(RoutingTest, TheFirstOpenDialogDecidesThenItsVisibility) {
   EXPECT_EQ(findOpenDialog(100), shown);
 }
 
-TEST_F(RoutingTest, ACodeOutsideTheDialogMapIsDroppedWithoutFallBack) {
-  state.mode = Mode::kDirectInput;
+TEST_F(DirectInputTest, ACodeOutsideTheDialogMapIsDroppedWithoutFallBack) {
   const WindowHandle viewer = addViewer(100);
-  const WindowHandle display = desktop.addChild(viewer, kChannelDisplayClass, 1);
+  desktop.addChild(viewer, kChannelDisplayClass, 1);
   const WindowHandle dialog = addOpenDialog(100);
   desktop.setFocus(dialog);
   routeButton(0x0F);
   routeButton(0x1E);  // in both maps: the dialog still wins over the display
   EXPECT_EQ(desktop.eventsOfKind(EventKind::kPostMessage), EventLog{Event::post(dialog, kWmKeyDown, kVkLeft, 0)});
-  (void)display;
 }
 
-TEST_F(RoutingTest, TheChannelDisplayInTheWindowTakesCursorEnterAndCancelOnly) {
-  state.mode = Mode::kDirectInput;
+TEST_F(DirectInputTest, TheChannelDisplayInTheWindowTakesCursorEnterAndCancelOnly) {
   const WindowHandle viewer = addViewer(100);
   const WindowHandle display = desktop.addChild(viewer, kChannelDisplayClass, 1);
   routeButton(0x1C);
@@ -245,8 +240,7 @@ TEST_F(RoutingTest, TheChannelDisplayInTheWindowTakesCursorEnterAndCancelOnly) {
   EXPECT_EQ(routed(0x1C), EventLog{remote(viewer, 0x1C)});
 }
 
-TEST_F(RoutingTest, TheChannelDisplayInFullScreenBelongsToTheViewersProcess) {
-  state.mode = Mode::kDirectInput;
+TEST_F(DirectInputTest, TheChannelDisplayInFullScreenBelongsToTheViewersProcess) {
   const WindowHandle strangerFullscreen = desktop.addWindow(kFullscreenWindowClass, L"", 999, 998);
   desktop.addChild(strangerFullscreen, kChannelDisplayClass, 1);
   const WindowHandle fullscreen = desktop.addWindow(kFullscreenWindowClass, L"", 100, 101);

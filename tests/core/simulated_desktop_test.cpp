@@ -12,55 +12,57 @@
 namespace vexlo::test {
 namespace {
 
-std::vector<WindowHandle> topLevel(SimulatedDesktop& desktop) {
-  std::vector<WindowHandle> seen;
-  desktop.enumTopLevelWindows([&](WindowHandle w) {
-    seen.push_back(w);
-    return true;
-  });
-  return seen;
-}
+class SimulatedDesktopTest : public ::testing::Test {
+ protected:
+  std::vector<WindowHandle> topLevel() {
+    std::vector<WindowHandle> seen;
+    desktop.enumTopLevelWindows([&](WindowHandle w) {
+      seen.push_back(w);
+      return true;
+    });
+    return seen;
+  }
 
-TEST(SimulatedDesktopTest, ZOrderRunsFrontToBackAndFollowsMovesAndActivation) {
   SimulatedDesktop desktop;
+};
+
+TEST_F(SimulatedDesktopTest, ZOrderRunsFrontToBackAndFollowsMovesAndActivation) {
   const WindowHandle a = desktop.addWindow(L"A", L"", 1, 1);
   const WindowHandle b = desktop.addWindow(L"B", L"", 2, 2);
   const WindowHandle c = desktop.addWindow(L"C", L"", 3, 3);
-  EXPECT_EQ(topLevel(desktop), (std::vector<WindowHandle>{a, b, c}));
+  EXPECT_EQ(topLevel(), (std::vector<WindowHandle>{a, b, c}));
   EXPECT_EQ(desktop.nextWindow(a), b);
   EXPECT_EQ(desktop.nextWindow(c), 0u);
   desktop.setWindowPos(c, kHwndTop, 0, 0, 0, 0, kSwpNoMove | kSwpNoSize);
-  EXPECT_EQ(topLevel(desktop), (std::vector<WindowHandle>{c, a, b}));
+  EXPECT_EQ(topLevel(), (std::vector<WindowHandle>{c, a, b}));
   desktop.setWindowPos(c, a, 0, 0, 0, 0, kSwpNoMove | kSwpNoSize);
-  EXPECT_EQ(topLevel(desktop), (std::vector<WindowHandle>{a, c, b}));
+  EXPECT_EQ(topLevel(), (std::vector<WindowHandle>{a, c, b}));
   desktop.setWindowPos(a, kHwndTop, 0, 0, 0, 0, kSwpNoMove | kSwpNoSize | kSwpNoZOrder);
-  EXPECT_EQ(topLevel(desktop), (std::vector<WindowHandle>{a, c, b}));
+  EXPECT_EQ(topLevel(), (std::vector<WindowHandle>{a, c, b}));
   EXPECT_TRUE(desktop.setForegroundWindow(b));
-  EXPECT_EQ(topLevel(desktop), (std::vector<WindowHandle>{b, a, c}));
+  EXPECT_EQ(topLevel(), (std::vector<WindowHandle>{b, a, c}));
   EXPECT_EQ(desktop.foregroundWindow(), b);
 }
 
-TEST(SimulatedDesktopTest, OwnedPopupsStayInFrontOfTheirOwners) {
-  SimulatedDesktop desktop;
+TEST_F(SimulatedDesktopTest, OwnedPopupsStayInFrontOfTheirOwners) {
   const WindowHandle a = desktop.addWindow(L"A", L"", 1, 1);
   const WindowHandle owner = desktop.addWindow(L"Owner", L"", 2, 2);
   const WindowHandle b = desktop.addWindow(L"B", L"", 3, 3);
   const WindowHandle first = desktop.addOwnedPopup(owner, L"Popup", L"");
   const WindowHandle second = desktop.addOwnedPopup(owner, L"Popup", L"");
-  EXPECT_EQ(topLevel(desktop), (std::vector<WindowHandle>{a, first, second, owner, b}));
+  EXPECT_EQ(topLevel(), (std::vector<WindowHandle>{a, first, second, owner, b}));
   desktop.bringToFront(first);
-  EXPECT_EQ(topLevel(desktop), (std::vector<WindowHandle>{first, a, second, owner, b}));
+  EXPECT_EQ(topLevel(), (std::vector<WindowHandle>{first, a, second, owner, b}));
   // Raising the owner raises what it owns, in its order.
   EXPECT_TRUE(desktop.setForegroundWindow(owner));
-  EXPECT_EQ(topLevel(desktop), (std::vector<WindowHandle>{first, second, owner, a, b}));
+  EXPECT_EQ(topLevel(), (std::vector<WindowHandle>{first, second, owner, a, b}));
   desktop.setWindowPos(owner, b, 0, 0, 0, 0, kSwpNoMove | kSwpNoSize);
-  EXPECT_EQ(topLevel(desktop), (std::vector<WindowHandle>{a, b, first, second, owner}));
+  EXPECT_EQ(topLevel(), (std::vector<WindowHandle>{a, b, first, second, owner}));
   desktop.sendToBack(first);
-  EXPECT_EQ(topLevel(desktop), (std::vector<WindowHandle>{a, b, second, first, owner}));
+  EXPECT_EQ(topLevel(), (std::vector<WindowHandle>{a, b, second, first, owner}));
 }
 
-TEST(SimulatedDesktopTest, VisitorsCanStopEnumerationAndChildrenComeDepthFirst) {
-  SimulatedDesktop desktop;
+TEST_F(SimulatedDesktopTest, VisitorsCanStopEnumerationAndChildrenComeDepthFirst) {
   const WindowHandle top = desktop.addWindow(L"Top", L"", 1, 1);
   const WindowHandle first = desktop.addChild(top, L"First");
   const WindowHandle inner = desktop.addChild(first, L"Inner");
@@ -79,8 +81,7 @@ TEST(SimulatedDesktopTest, VisitorsCanStopEnumerationAndChildrenComeDepthFirst) 
   EXPECT_EQ(seen, (std::vector<WindowHandle>{first, inner}));
 }
 
-TEST(SimulatedDesktopTest, ParentIsTheOwnerOnlyForPopups) {
-  SimulatedDesktop desktop;
+TEST_F(SimulatedDesktopTest, ParentIsTheOwnerOnlyForPopups) {
   const WindowHandle owner = desktop.addWindow(L"Owner", L"", 1, 1);
   const WindowHandle popup = desktop.addOwnedPopup(owner, L"Popup", L"");
   const WindowHandle child = desktop.addChild(popup, L"Child", 7);
@@ -93,11 +94,10 @@ TEST(SimulatedDesktopTest, ParentIsTheOwnerOnlyForPopups) {
   EXPECT_FALSE(desktop.isWindow(popup));
   EXPECT_FALSE(desktop.isWindow(child));
   EXPECT_EQ(desktop.windowProcess(child), 0u);
-  EXPECT_EQ(topLevel(desktop), std::vector<WindowHandle>{});
+  EXPECT_EQ(topLevel(), std::vector<WindowHandle>{});
 }
 
-TEST(SimulatedDesktopTest, TextIsTruncatedToTheBufferAndUnreadableClassesFail) {
-  SimulatedDesktop desktop;
+TEST_F(SimulatedDesktopTest, TextIsTruncatedToTheBufferAndUnreadableClassesFail) {
   const std::wstring longName(150, L'x');
   const WindowHandle w = desktop.addWindow(longName, longName, 1, 1);
   WindowText text;
@@ -110,8 +110,7 @@ TEST(SimulatedDesktopTest, TextIsTruncatedToTheBufferAndUnreadableClassesFail) {
   EXPECT_FALSE(desktop.className(0, text));
 }
 
-TEST(SimulatedDesktopTest, WindowFromPointFindsTheDeepestVisibleChildOfTheTopmostWindow) {
-  SimulatedDesktop desktop;
+TEST_F(SimulatedDesktopTest, WindowFromPointFindsTheDeepestVisibleChildOfTheTopmostWindow) {
   const WindowHandle front = desktop.addWindow(L"Front", L"", 1, 1);
   desktop.setRect(front, Rect{0, 0, 50, 50});
   const WindowHandle back = desktop.addWindow(L"Back", L"", 2, 2);
@@ -128,8 +127,7 @@ TEST(SimulatedDesktopTest, WindowFromPointFindsTheDeepestVisibleChildOfTheTopmos
   EXPECT_EQ(desktop.windowFromPoint(Point{500, 500}), 0u);
 }
 
-TEST(SimulatedDesktopTest, FocusOfAnotherThreadIsVisibleOnlyWithInputAttached) {
-  SimulatedDesktop desktop;
+TEST_F(SimulatedDesktopTest, FocusOfAnotherThreadIsVisibleOnlyWithInputAttached) {
   const WindowHandle dialog = desktop.addWindow(L"#32770", L"", 5, 6);
   const WindowHandle edit = desktop.addChild(dialog, L"Edit", 3);
   desktop.setFocus(edit);
@@ -142,8 +140,7 @@ TEST(SimulatedDesktopTest, FocusOfAnotherThreadIsVisibleOnlyWithInputAttached) {
   EXPECT_EQ(desktop.focusWindow(), 0u);
 }
 
-TEST(SimulatedDesktopTest, RegisteredMessagesAreStablePerName) {
-  SimulatedDesktop desktop;
+TEST_F(SimulatedDesktopTest, RegisteredMessagesAreStablePerName) {
   const std::uint32_t a = desktop.registerWindowMessage(L"one");
   EXPECT_GE(a, 0xC000u);
   EXPECT_EQ(desktop.registerWindowMessage(L"one"), a);
@@ -151,7 +148,7 @@ TEST(SimulatedDesktopTest, RegisteredMessagesAreStablePerName) {
   EXPECT_EQ(desktop.registerWindowMessage(L""), 0u);
 }
 
-TEST(SimulatedDesktopTest, AnInstalledLauncherUsesItAndPutsBackThePreviousRecord) {
+TEST_F(SimulatedDesktopTest, AnInstalledLauncherUsesItAndPutsBackThePreviousRecord) {
   WindowSystem* before = launcher().windowSystem;
   {
     SimulatedDesktop outer;

@@ -5,21 +5,50 @@
 #include <array>
 #include <cstring>
 #include <iterator>
+#include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "plugin/button_table.h"
 #include "plugin/plugin_library.h"
+#include "plugin/plugin_platform.h"
 #include "plugin/vexlo2_plugin.h"
-#include "tests/plugin/fake_plugin_platform.h"
 #include "tests/support/plugin_host.h"
 
 using namespace TVTest;
-using vexlo::test::Platform;
 using vexlo::test::PluginHost;
 namespace records = vexlo::test;
 
 namespace {
+
+struct Warning {
+  HostWindow owner;
+  std::wstring text;
+};
+
+// A message let through a window's integrity filter.
+struct Allowed {
+  HostWindow window;
+  std::uint32_t message;
+  bool operator==(const Allowed& o) const { return window == o.window && message == o.message; }
+};
+void PrintTo(const Allowed& a, std::ostream* out) {
+  *out << std::hex << "{window 0x" << a.window << ", message 0x" << a.message << "}" << std::dec;
+}
+
+// The plugin's Windows services, recorded instead of performed (the seam's definitions close this file).
+struct FakePlatform {
+  std::uint32_t nextMessageId = 0xC0DE;  // 0 makes registration fail
+  std::vector<std::wstring> registeredNames;
+  std::vector<Warning> warnings;
+  std::vector<Allowed> allowed;
+};
+
+FakePlatform& Platform() {
+  static FakePlatform platform;
+  return platform;
+}
 
 constexpr std::uint32_t kRemoteId = 0xC0DE;
 
@@ -202,7 +231,7 @@ TEST_F(PluginTest, EnablingRegistersTheRemoteMessageLetsItThroughAndInstallsTheC
   EXPECT_EQ(Platform().registeredNames, (std::vector<std::wstring>{L"Vexlo2 GV-RCKIT3"}));
   EXPECT_EQ(vexlo2::RemoteMessageId(), kRemoteId);
   // Through the viewer main window's integrity filter, the remote message only.
-  EXPECT_EQ(Platform().allowed, (std::vector<vexlo::test::Allowed>{{0xABCD, kRemoteId}}));
+  EXPECT_EQ(Platform().allowed, (std::vector<Allowed>{{0xABCD, kRemoteId}}));
   ASSERT_EQ(host.numbers(), (Numbers{67}));
   EXPECT_EQ(host.windowMessageCallback, &Vexlo2::WindowMessageCallback);
   EXPECT_EQ(host.windowMessageClientData, vexlo2::CurrentPlugin());
@@ -219,24 +248,18 @@ TEST_F(PluginTest, OtherEventsAreAnsweredWithZero) {
 
 TEST_F(PluginTest, RemoteMessagePressesTheButtonOfItsCode) {
   InitializeAndEnable();
-
-  HostLParam result = 77;
-  EXPECT_EQ(Deliver(kRemoteId, 0x0021, &result), 1);
-  ASSERT_EQ(host.numbers(), (Numbers{69}));
-  EXPECT_EQ(host.sent[0].text, L"GV-RCKIT3");
-  EXPECT_EQ(host.sent[0].lParam2, 31);
-  EXPECT_EQ(result, 77);  // the host's result is left alone
-
-  // Only the low 16 bits of wParam count.
-  host.clear();
-  EXPECT_EQ(Deliver(kRemoteId, 0x7FFF0001), 1);
-  ASSERT_EQ(host.numbers(), (Numbers{69}));
-  EXPECT_EQ(host.sent[0].lParam2, 0);
-
-  host.clear();
-  EXPECT_EQ(Deliver(kRemoteId, 0x0033), 1);
-  ASSERT_EQ(host.numbers(), (Numbers{69}));
-  EXPECT_EQ(host.sent[0].lParam2, 49);
+  // The code and the index of its button; of 0x7FFF0001 only the low 16 bits count.
+  const std::pair<HostWParam, HostLParam> presses[] = {{0x0021, 31}, {0x7FFF0001, 0}, {0x0033, 49}};
+  for (const auto& [code, index] : presses) {
+    SCOPED_TRACE(testing::Message() << "code 0x" << std::hex << code);
+    host.clear();
+    HostLParam result = 77;
+    EXPECT_EQ(Deliver(kRemoteId, code, &result), 1);
+    ASSERT_EQ(host.numbers(), (Numbers{69}));
+    EXPECT_EQ(host.sent[0].text, L"GV-RCKIT3");
+    EXPECT_EQ(host.sent[0].lParam2, index);
+    EXPECT_EQ(result, 77);  // the host's result is left alone
+  }
 }
 
 TEST_F(PluginTest, UnknownCodesAreConsumedWithoutEffect) {
@@ -350,3 +373,18 @@ TEST(HostRecords, ANaturallyAlignedControllerRecordIsRefusedOnItsSizeAlone) {
 }
 
 }  // namespace
+
+namespace vexlo2::platform {
+
+std::uint32_t RegisterMessageName(const wchar_t* name) {
+  Platform().registeredNames.push_back(name);
+  return Platform().nextMessageId;
+}
+
+void ShowWarning(TVTest::HostWindow owner, const wchar_t* text) { Platform().warnings.push_back({owner, text}); }
+
+void AllowMessageFromLowerRights(TVTest::HostWindow window, std::uint32_t message) {
+  Platform().allowed.push_back({window, message});
+}
+
+}  // namespace vexlo2::platform

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <utility>
 #include <vector>
 
 #include "launcher/receiver.h"
@@ -71,18 +72,16 @@ TEST_F(Decoder, MalformedReceiverPacketsAreRejected) {
 
 TEST_F(Decoder, AnnouncedReportsMustAllBePresent) {
   std::vector<std::uint8_t> packet = hidPacket({0x1F, 0x20});
-  putU32(packet, kHidCountOffset, 3);
-  expectRejected(packet);
-  putU32(packet, kHidCountOffset, 2);
-  putU32(packet, kHidSizeOffset, 9);
-  expectRejected(packet);
-  // A product that wraps in 32 bits would point back inside the packet.
-  putU32(packet, kHidSizeOffset, 0x80000000u);
-  putU32(packet, kHidCountOffset, 2);
-  expectRejected(packet);
-  putU32(packet, kHidSizeOffset, std::numeric_limits<std::uint32_t>::max());
-  putU32(packet, kHidCountOffset, std::numeric_limits<std::uint32_t>::max());
-  expectRejected(packet);
+  constexpr std::uint32_t kMax = std::numeric_limits<std::uint32_t>::max();
+  // Count and size of two 8-byte reports announced; the last two products wrap in 32 bits
+  // and would point back inside the packet.
+  const std::pair<std::uint32_t, std::uint32_t> announced[] = {{3, 8}, {2, 9}, {2, 0x80000000u}, {kMax, kMax}};
+  for (const auto& [count, size] : announced) {
+    SCOPED_TRACE(testing::Message() << count << " reports of " << size << " bytes");
+    putU32(packet, kHidCountOffset, count);
+    putU32(packet, kHidSizeOffset, size);
+    expectRejected(packet);
+  }
 }
 
 TEST_F(Decoder, TheHeaderSizeFieldIsNotABound) {

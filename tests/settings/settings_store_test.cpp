@@ -7,6 +7,7 @@
 #include <iterator>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "launcher/settings/launcher_state.h"
@@ -20,10 +21,17 @@ namespace vexlo {
 namespace {
 
 const std::wstring kPath = L"C:\\Vexlo\\Vexlo.ini";
+// The defaults as the file holds them, key by key: what a missing key reads as, and what saving them writes.
+const std::wstring kDefaultTexts[] = {L"00000000", L"00000000", L"00000000", L"00000000", L"",
+                                      L"",         L"00000000", L"00000400", L"00000320"};
 
 class Store : public ::testing::Test {
  protected:
   void stored(const wchar_t* key, const std::wstring& value) { profileData.set(kPath, L"Vexlo", key, value); }
+  void loadWith(const wchar_t* key, const std::wstring& value) {
+    stored(key, value);
+    loadSettings();
+  }
   std::wstring valueOf(const std::wstring& key) const {
     const test::ProfileEntry* entry = profileData.find(kPath, L"Vexlo", key);
     return entry ? entry->value : L"<absent>";
@@ -52,27 +60,23 @@ TEST_F(Store, NoFileGivesTheDefaultsAndSavingWritesAllNineKeys) {
 
   saveSettings();
   ASSERT_EQ(profileData.writes.size(), std::size(test::kSettingsKeys));
-  const std::vector<std::wstring> values = {L"00000000", L"00000000", L"00000000", L"00000000", L"",
-                                            L"",         L"00000000", L"00000400", L"00000320"};
   for (std::size_t i = 0; i < std::size(test::kSettingsKeys); ++i) {
     EXPECT_EQ(profileData.writes[i].key, test::kSettingsKeys[i]);
     EXPECT_EQ(profileData.writes[i].section, L"Vexlo");
     EXPECT_EQ(profileData.writes[i].path, kPath);
-    EXPECT_EQ(profileData.writes[i].value, values[i]) << profileData.writes[i].key;
+    EXPECT_EQ(profileData.writes[i].value, kDefaultTexts[i]) << profileData.writes[i].key;
   }
 }
 
 TEST_F(Store, LoadReadsInTableOrderWithTheirDefaultsAndBuffers) {
   loadSettings();
   ASSERT_EQ(profileData.reads.size(), std::size(test::kSettingsKeys));
-  const std::vector<std::wstring> defaults = {L"00000000", L"00000000", L"00000000", L"00000000", L"",
-                                              L"",         L"00000000", L"00000400", L"00000320"};
   for (std::size_t i = 0; i < std::size(test::kSettingsKeys); ++i) {
     const test::ProfileRead& read = profileData.reads[i];
     EXPECT_EQ(read.key, test::kSettingsKeys[i]);
     EXPECT_EQ(read.section, L"Vexlo");
     EXPECT_EQ(read.path, kPath);
-    EXPECT_EQ(read.defaultValue, defaults[i]) << read.key;
+    EXPECT_EQ(read.defaultValue, kDefaultTexts[i]) << read.key;
     const bool isString = i == 4 || i == 5;
     EXPECT_EQ(read.capacity, isString ? 8192u : 64u) << read.key;
   }
@@ -89,39 +93,32 @@ TEST_F(Store, EmptyValuesReadAsZeroAndSoAsTheMinimums) {
 }
 
 TEST_F(Store, SizesBelowTheMinimumsAreRaised) {
-  stored(L"BFDialogWidth", L"00000100");   // 256
-  stored(L"BFDialogHeight", L"FFFFFFFF");  // -1, compared signed
-  loadSettings();
+  stored(L"BFDialogWidth", L"00000100");     // 256
+  loadWith(L"BFDialogHeight", L"FFFFFFFF");  // -1, compared signed
   EXPECT_EQ(state.dialogWidth, 654);
   EXPECT_EQ(state.dialogHeight, 381);
 
-  stored(L"BFDialogWidth", L"80000000");  // the most negative value
-  stored(L"BFDialogHeight", L"0000017D");  // exactly the minimum
-  loadSettings();
+  stored(L"BFDialogWidth", L"80000000");     // the most negative value
+  loadWith(L"BFDialogHeight", L"0000017D");  // exactly the minimum
   EXPECT_EQ(state.dialogWidth, 654);
   EXPECT_EQ(state.dialogHeight, 381);
 
   stored(L"BFDialogWidth", L"0000028F");  // one above
-  stored(L"BFDialogHeight", L"7FFFFFFF");
-  loadSettings();
+  loadWith(L"BFDialogHeight", L"7FFFFFFF");
   EXPECT_EQ(state.dialogWidth, 655);
   EXPECT_EQ(state.dialogHeight, INT32_MAX);
 }
 
 TEST_F(Store, OnlyModesZeroToTwoAreTaken) {
-  stored(L"ZIZU_MODE", L"00000007");
-  loadSettings();
+  loadWith(L"ZIZU_MODE", L"00000007");
   EXPECT_EQ(state.mode, Mode::kHdusEmulation);
-  stored(L"ZIZU_MODE", L"00000002");
-  loadSettings();
+  loadWith(L"ZIZU_MODE", L"00000002");
   EXPECT_EQ(state.mode, Mode::kDirectInputForegroundOnly);
   for (const wchar_t* bad : {L"00000003", L"FFFFFFFF", L"80000002"}) {
-    stored(L"ZIZU_MODE", bad);
-    loadSettings();
+    loadWith(L"ZIZU_MODE", bad);
     EXPECT_EQ(state.mode, Mode::kDirectInputForegroundOnly) << bad;
   }
-  stored(L"ZIZU_MODE", L"1");
-  loadSettings();
+  loadWith(L"ZIZU_MODE", L"1");
   EXPECT_EQ(state.mode, Mode::kDirectInput);
 }
 
@@ -144,11 +141,9 @@ TEST_F(Store, FlagsKeepWhateverValueTheyHold) {
 
 TEST_F(Store, IntegerReadStopsAtItsBuffer) {
   // 70 characters come back as 63; digits past the buffer cannot count.
-  stored(L"BFDialogWidth", std::wstring(62, L'0') + L"1" + L"2345678");
-  loadSettings();
+  loadWith(L"BFDialogWidth", std::wstring(62, L'0') + L"1" + L"2345678");
   EXPECT_EQ(state.dialogWidth, 654);  // only "...01" was seen
-  stored(L"BFDialogWidth", std::wstring(59, L'0') + L"1000" + L"FFFF");
-  loadSettings();
+  loadWith(L"BFDialogWidth", std::wstring(59, L'0') + L"1000" + L"FFFF");
   EXPECT_EQ(state.dialogWidth, 0x1000);
 }
 
@@ -222,18 +217,14 @@ TEST_F(Store, SavingMakesTheFileUnicodeOnlyWhereAValueWouldBeLost) {
 }
 
 TEST_F(Store, SettersApplyTheirRules) {
-  setDialogWidth(653);
-  EXPECT_EQ(state.dialogWidth, 654);
-  setDialogWidth(-100000);
-  EXPECT_EQ(state.dialogWidth, 654);
-  setDialogWidth(654);
-  EXPECT_EQ(state.dialogWidth, 654);
-  setDialogHeight(380);
-  EXPECT_EQ(state.dialogHeight, 381);
-  setDialogHeight(INT32_MIN);
-  EXPECT_EQ(state.dialogHeight, 381);
-  setDialogHeight(2000);
-  EXPECT_EQ(state.dialogHeight, 2000);
+  for (const auto& [value, expected] : {std::pair{653, 654}, std::pair{-100000, 654}, std::pair{654, 654}}) {
+    setDialogWidth(value);
+    EXPECT_EQ(state.dialogWidth, expected) << value;
+  }
+  for (const auto& [value, expected] : {std::pair{380, 381}, std::pair{INT32_MIN, 381}, std::pair{2000, 2000}}) {
+    setDialogHeight(value);
+    EXPECT_EQ(state.dialogHeight, expected) << value;
+  }
   setMode(1);
   setMode(-1);
   EXPECT_EQ(state.mode, Mode::kDirectInput);

@@ -25,16 +25,16 @@ class LockOnTest : public LauncherScene {
     desktop.setRect(other, Rect{600, 100, 800, 300});
   }
 
-  // What the hook and the shell do with one left click at `point`.
-  void clickAt(Point point) {
+  // A pick started from the menu, and what the hook and the shell do with one left click at `point`.
+  void pickAt(Point point) {
+    lockOnCommand(mainWindow);
     desktop.setCursorPosition(point);
     ASSERT_TRUE(takeLockOnClick(0, kLeftButtonDown, kHookRecord));
     lockOnClick();
   }
 
   void lockOntoViewer() {
-    lockOnCommand(mainWindow);
-    clickAt(Point{130, 130});
+    pickAt(Point{130, 130});
     ASSERT_EQ(state.lockedTarget, viewer);
     desktop.clearEvents();
   }
@@ -71,24 +71,21 @@ TEST_F(LockOnTest, TheHookPassesEverythingButALeftButtonDown) {
 }
 
 TEST_F(LockOnTest, AClickOutsideEveryViewerEndsThePickWithNoTarget) {
-  lockOnCommand(mainWindow);
-  clickAt(Point{650, 150});
-  EXPECT_EQ(state.lockedTarget, 0u);
-  EXPECT_FALSE(menuIsChecked());
-  EXPECT_FALSE(pickInProgress());
-
-  lockOnCommand(mainWindow);
-  clickAt(Point{1200, 1000});  // the bare desktop: no window at all
-  EXPECT_EQ(state.lockedTarget, 0u);
-  EXPECT_FALSE(menuIsChecked());
+  // Another program's window, then the bare desktop: no window at all.
+  for (Point point : {Point{650, 150}, Point{1200, 1000}}) {
+    SCOPED_TRACE(testing::Message() << "click at " << point.x << ", " << point.y);
+    pickAt(point);
+    EXPECT_EQ(state.lockedTarget, 0u);
+    EXPECT_FALSE(menuIsChecked());
+    EXPECT_FALSE(pickInProgress());
+  }
 }
 
 TEST_F(LockOnTest, AClickOnAViewersOwnedPopupLocksOntoTheViewer) {
   const WindowHandle popup = desktop.addOwnedPopup(viewer, L"TVTest Panel", L"");
   desktop.setRect(popup, Rect{900, 100, 1000, 200});
   desktop.bringToFront(popup);
-  lockOnCommand(mainWindow);
-  clickAt(Point{950, 150});
+  pickAt(Point{950, 150});
   EXPECT_EQ(state.lockedTarget, viewer);
 }
 

@@ -3,6 +3,8 @@
 
 #include "launcher/switching.h"
 
+#include <utility>
+
 #include "launcher/button_handling.h"
 #include "tests/support/launcher_scene.h"
 
@@ -26,29 +28,25 @@ TEST_F(SwitchingTest, OnAirTakesTheNextProcessIdUpwardsAndWrapsToTheLowest) {
   const WindowHandle v200 = addViewer(200);
   const WindowHandle v300 = addViewer(300);
   const WindowHandle v100 = addViewer(100);
-
-  desktop.bringToFront(v200);
-  desktop.setForeground(v200);
-  EXPECT_TRUE(specialButton(kOnAir));
-  EXPECT_EQ(broughtForward(), v300);
-
-  desktop.clearEvents();
-  desktop.bringToFront(v300);
-  desktop.setForeground(v300);
-  EXPECT_TRUE(specialButton(kOnAir));
-  EXPECT_EQ(broughtForward(), v100);
-  EXPECT_TRUE(desktop.eventsOfKind(EventKind::kPostMessage).empty()) << "the code is consumed";
+  // The viewer in front, and the one on-air brings.
+  for (const auto& [front, next] : {std::pair{v200, v300}, std::pair{v300, v100}}) {
+    SCOPED_TRACE(testing::Message() << "from the viewer of process " << desktop.windowProcess(front));
+    desktop.clearEvents();
+    desktop.bringToFront(front);
+    desktop.setForeground(front);
+    EXPECT_TRUE(specialButton(kOnAir));
+    EXPECT_EQ(broughtForward(), next);
+    EXPECT_TRUE(desktop.eventsOfKind(EventKind::kPostMessage).empty()) << "the code is consumed";
+  }
 }
 
 TEST_F(SwitchingTest, ProcessIdsCompareUnsignedAndTheFirstOfEqualIdsStays) {
   const WindowHandle top = addViewer(0x10);
   const WindowHandle high = addViewer(0x80000000u);  // negative if taken as signed
   const WindowHandle highAgain = addViewer(0x80000000u);
-  const WindowHandle ownSecond = desktop.addWindow(L"TVH264 Window", L"", 0x10, 0x11);
+  desktop.addWindow(L"TVH264 Window", L"", 0x10, 0x11);  // the top viewer's own second window
   desktop.setForeground(top);
   EXPECT_EQ(findSwitchTarget(), high);
-  (void)highAgain;
-  (void)ownSecond;
 
   // Only the top viewer's own process besides it: the top is the lowest.
   desktop.destroyWindow(high);
@@ -88,15 +86,6 @@ TEST_F(SwitchingTest, AViewerShowingAnOpenFileDialogBringsTheDialog) {
 
   desktop.setVisible(dialog, false);
   EXPECT_EQ(findSwitchTarget(), v200) << "a hidden dialog does not count";
-}
-
-TEST_F(SwitchingTest, OnAirWithSwitchingOffIsRouted) {
-  state.mode = Mode::kDirectInput;
-  const WindowHandle viewer = addViewer(100);
-  settings.switchByOnair = 0;
-  EXPECT_FALSE(specialButton(kOnAir));
-  handleButton(kOnAir);
-  EXPECT_EQ(desktop.events(), (EventLog{remote(viewer, kOnAir)}));
 }
 
 TEST_F(SwitchingTest, OnAirWithNoViewerDoesNothingAndRoutesNothing) {
@@ -186,12 +175,17 @@ TEST_F(LaunchTest, MagicTvAboveEveryViewerMakesPowerLaunchAgain) {
   EXPECT_TRUE(desktop.eventsOfKind(EventKind::kPostMessage).empty());
 }
 
-TEST_F(LaunchTest, PowerWithAViewerRunningIsRoutedToIt) {
+TEST_F(LaunchTest, PowerWithAViewerRunningAndOnAirWithSwitchingOffAreRoutedToIt) {
   state.mode = Mode::kDirectInput;
   const WindowHandle viewer = addViewer(100);
-  EXPECT_FALSE(specialButton(kPower));
-  handleButton(kPower);
-  EXPECT_EQ(desktop.events(), (EventLog{remote(viewer, kPower)}));
+  settings.switchByOnair = 0;
+  for (std::uint16_t code : {kPower, kOnAir}) {
+    SCOPED_TRACE(code == kPower ? "power" : "on-air");
+    desktop.clearEvents();
+    EXPECT_FALSE(specialButton(code));
+    handleButton(code);
+    EXPECT_EQ(desktop.events(), (EventLog{remote(viewer, code)}));
+  }
 }
 
 TEST_F(LaunchTest, OnlyALaunchFlagOfExactlyOneLaunches) {

@@ -38,8 +38,6 @@ class FakeLockOnPlatform final : public LockOnPlatform {
   }
   void removeMouseHook(HookHandle hook) override { removed.push_back(hook); }
 
-  bool checked() const { return (itemStates.at(IDM_LOCKON) & kMenuStateChecked) != 0; }
-
  private:
   HookHandle nextHook_ = 0x5000;
 };

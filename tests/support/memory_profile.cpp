@@ -20,11 +20,9 @@ void MemoryProfile::writeString(const wchar_t* section, const wchar_t* key, cons
 
 void MemoryProfile::set(const std::wstring& path, const std::wstring& section, const std::wstring& key,
                         const std::wstring& value) {
-  for (ProfileEntry& entry : entries) {
-    if (entry.path == path && entry.section == section && entry.key == key) {
-      entry.value = value;
-      return;
-    }
+  if (const ProfileEntry* entry = find(path, section, key)) {
+    const_cast<ProfileEntry*>(entry)->value = value;
+    return;
   }
   entries.push_back({path, section, key, value});
 }

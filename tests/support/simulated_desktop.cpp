@@ -14,17 +14,14 @@ namespace {
 constexpr WindowHandle kFirstHandle = 0x10010;
 constexpr WindowHandle kHandleStep = 4;
 
-void copyText(const std::wstring& text, WindowText& out) {
+// Empty, and false, when there is no text to read.
+bool copyText(const std::wstring* text, WindowText& out) {
   // Truncated like GetClassNameW and GetWindowTextW: room kept for the terminator.
-  const std::size_t length = std::min(text.size(), kWindowTextCapacity - 1);
-  std::wmemcpy(out.text, text.data(), length);
+  const std::size_t length = text != nullptr ? std::min(text->size(), kWindowTextCapacity - 1) : 0;
+  if (length != 0) std::wmemcpy(out.text, text->data(), length);
   out.text[length] = L'\0';
   out.length = length;
-}
-
-void clearText(WindowText& out) {
-  out.text[0] = L'\0';
-  out.length = 0;
+  return text != nullptr;
 }
 
 void moveTo(std::vector<WindowHandle>& order, WindowHandle window, std::size_t position) {
@@ -101,40 +98,33 @@ void PrintTo(const Event& event, std::ostream* out) { *out << event; }
 
 // --- Building the scene ------------------------------------------------------
 
-WindowHandle SimulatedDesktop::create(Window window) {
-  window.handle = kFirstHandle + windows_.size() * kHandleStep;
-  windows_.push_back(std::move(window));
-  return windows_.back().handle;
-}
-
-WindowHandle SimulatedDesktop::addWindow(const std::wstring& className, const std::wstring& title,
-                                         ProcessId process, ThreadId thread) {
+WindowHandle SimulatedDesktop::create(const std::wstring& className, const std::wstring& title, ProcessId process,
+                                      ThreadId thread, std::uint32_t style) {
   Window w;
+  w.handle = kFirstHandle + windows_.size() * kHandleStep;
   w.className = className;
   w.title = title;
   w.process = process;
   w.thread = thread;
-  w.style = kWsVisible;
-  const WindowHandle handle = create(std::move(w));
+  w.style = style;
+  windows_.push_back(std::move(w));
+  return windows_.back().handle;
+}
+
+WindowHandle SimulatedDesktop::addWindow(const std::wstring& className, const std::wstring& title, ProcessId process,
+                                         ThreadId thread) {
+  const WindowHandle handle = create(className, title, process, thread, kWsVisible);
   topLevel_.push_back(handle);
   return handle;
 }
 
 WindowHandle SimulatedDesktop::addChild(WindowHandle parent, const std::wstring& className, std::int32_t controlId,
                                         const std::wstring& title) {
-  Window w;
-  {
-    const Window& p = get(parent);
-    w.process = p.process;
-    w.thread = p.thread;
-  }
-  w.className = className;
-  w.title = title;
+  const WindowHandle handle = create(className, title, get(parent).process, get(parent).thread, kWsChild | kWsVisible);
+  Window& w = get(handle);
   w.parent = parent;
   w.controlId = controlId;
-  w.style = kWsChild | kWsVisible;
   w.rect = Rect{0, 0, 10, 10};
-  const WindowHandle handle = create(std::move(w));
   get(parent).children.push_back(handle);
   return handle;
 }
@@ -165,8 +155,9 @@ void SimulatedDesktop::destroyWindow(WindowHandle window) {
   w->children.clear();
   if (foreground_ == window) foreground_ = 0;
   if (active_ == window) active_ = 0;
-  focus_.erase(std::remove_if(focus_.begin(), focus_.end(), [&](const auto& f) { return f.second == window; }),
-               focus_.end());
+  for (auto& f : focus_) {
+    if (f.second == window) f.second = 0;
+  }
 }
 
 void SimulatedDesktop::setVisible(WindowHandle window, bool visible) {
@@ -236,16 +227,7 @@ void SimulatedDesktop::setForeground(WindowHandle window) {
   active_ = window;
 }
 
-void SimulatedDesktop::setFocus(WindowHandle window) {
-  const ThreadId thread = get(window).thread;
-  for (auto& f : focus_) {
-    if (f.first == thread) {
-      f.second = window;
-      return;
-    }
-  }
-  focus_.emplace_back(thread, window);
-}
+void SimulatedDesktop::setFocus(WindowHandle window) { focus_[get(window).thread] = window; }
 
 // --- Inspecting ----------------------------------------------------------------
 
@@ -258,10 +240,8 @@ EventLog SimulatedDesktop::eventsOfKind(EventKind kind) const {
 }
 
 WindowHandle SimulatedDesktop::focusOf(ThreadId thread) const {
-  for (const auto& f : focus_) {
-    if (f.first == thread) return f.second;
-  }
-  return 0;
+  const auto f = focus_.find(thread);
+  return f != focus_.end() ? f->second : 0;
 }
 
 bool SimulatedDesktop::inputAttached(ThreadId a, ThreadId b) const {
@@ -308,17 +288,17 @@ bool SimulatedDesktop::enumDescendants(const Window& parent, WindowVisitor& visi
   return true;
 }
 
-WindowHandle SimulatedDesktop::hitTest(WindowHandle window, Point point, Point origin) {
-  const Window& w = get(window);
-  const Point corner{origin.x + w.rect.left, origin.y + w.rect.top};
-  for (WindowHandle child : w.children) {
-    const Window& c = get(child);
-    if ((c.style & kWsVisible) == 0) continue;
-    const bool inside = point.x >= corner.x + c.rect.left && point.x < corner.x + c.rect.right &&
-                        point.y >= corner.y + c.rect.top && point.y < corner.y + c.rect.bottom;
-    if (inside) return hitTest(child, point, corner);
+WindowHandle SimulatedDesktop::hitTest(const std::vector<WindowHandle>& windows, Point point, Point origin) {
+  for (WindowHandle window : windows) {
+    const Window& w = get(window);
+    const Point corner{origin.x + w.rect.left, origin.y + w.rect.top};
+    const bool inside = point.x >= corner.x && point.x < origin.x + w.rect.right && point.y >= corner.y &&
+                        point.y < origin.y + w.rect.bottom;
+    if ((w.style & kWsVisible) == 0 || !inside) continue;
+    const WindowHandle deeper = hitTest(w.children, point, corner);
+    return deeper != 0 ? deeper : window;
   }
-  return window;
+  return 0;
 }
 
 ThreadId SimulatedDesktop::inputPartner(ThreadId thread) const {
@@ -352,21 +332,12 @@ WindowHandle SimulatedDesktop::nextWindow(WindowHandle window) {
 
 bool SimulatedDesktop::className(WindowHandle window, WindowText& out) {
   const Window* w = find(window);
-  if (w == nullptr || !w->classReadable) {
-    clearText(out);
-    return false;
-  }
-  copyText(w->className, out);
-  return true;
+  return copyText(w != nullptr && w->classReadable ? &w->className : nullptr, out);
 }
 
 void SimulatedDesktop::windowTitle(WindowHandle window, WindowText& out) {
   const Window* w = find(window);
-  if (w == nullptr || !w->titleReadable) {
-    clearText(out);
-    return;
-  }
-  copyText(w->title, out);
+  copyText(w != nullptr && w->titleReadable ? &w->title : nullptr, out);
 }
 
 WindowHandle SimulatedDesktop::parentWindow(WindowHandle window) {
@@ -385,16 +356,7 @@ bool SimulatedDesktop::isVisible(WindowHandle window) {
   return false;
 }
 
-WindowHandle SimulatedDesktop::windowFromPoint(Point point) {
-  for (WindowHandle top : topLevel_) {
-    const Window& w = get(top);
-    if ((w.style & kWsVisible) == 0) continue;
-    if (point.x >= w.rect.left && point.x < w.rect.right && point.y >= w.rect.top && point.y < w.rect.bottom) {
-      return hitTest(top, point, Point{});
-    }
-  }
-  return 0;
-}
+WindowHandle SimulatedDesktop::windowFromPoint(Point point) { return hitTest(topLevel_, point, Point{}); }
 
 bool SimulatedDesktop::setWindowPos(WindowHandle window, WindowHandle insertAfter, std::int32_t x, std::int32_t y,
                                     std::int32_t cx, std::int32_t cy, std::uint32_t flags) {
@@ -436,13 +398,8 @@ std::intptr_t SimulatedDesktop::sendMessage(WindowHandle window, std::uint32_t m
 
 std::uint32_t SimulatedDesktop::registerWindowMessage(const wchar_t* name) {
   if (name == nullptr || *name == L'\0') return 0;
-  for (const auto& m : messages_) {
-    if (m.first == name) return m.second;
-  }
-  // Registered messages live in 0xC000..0xFFFF.
-  const std::uint32_t id = 0xC000u + static_cast<std::uint32_t>(messages_.size());
-  messages_.emplace_back(name, id);
-  return id;
+  // Registered messages live in 0xC000..0xFFFF; a name registered again keeps its number.
+  return messages_.emplace(name, 0xC000u + static_cast<std::uint32_t>(messages_.size())).first->second;
 }
 
 std::uint8_t SimulatedDesktop::scanCode(std::uint8_t virtualKey) {

@@ -21,6 +21,7 @@
 #include <cstdint>
 #include <functional>
 #include <iosfwd>
+#include <map>
 #include <set>
 #include <string>
 #include <utility>
@@ -103,7 +104,6 @@ struct Event {
   bool operator==(const Event& o) const {
     return kind == o.kind && window == o.window && values == o.values && texts == o.texts;
   }
-  bool operator!=(const Event& o) const { return !(*this == o); }
 
  private:
   static std::int64_t v(std::uint64_t value) { return static_cast<std::int64_t>(value); }
@@ -238,10 +238,12 @@ class SimulatedDesktop : public WindowSystem {
     return w != nullptr ? w->*field : T{};
   }
   Window& get(WindowHandle window);
-  WindowHandle create(Window window);
+  WindowHandle create(const std::wstring& className, const std::wstring& title, ProcessId process, ThreadId thread,
+                      std::uint32_t style);
   std::vector<WindowHandle>& siblingsOf(const Window& window);
   bool enumDescendants(const Window& parent, WindowVisitor& visit);
-  WindowHandle hitTest(WindowHandle window, Point point, Point origin);
+  // The deepest visible window under point among windows (front to back), placed relative to origin.
+  WindowHandle hitTest(const std::vector<WindowHandle>& windows, Point point, Point origin);
   ThreadId inputPartner(ThreadId thread) const;
   void keepOwnedInFront(WindowHandle moved);
   std::size_t positionOf(WindowHandle topLevel) const;
@@ -249,9 +251,9 @@ class SimulatedDesktop : public WindowSystem {
 
   std::vector<Window> windows_;        // index = handle order; destroyed ones stay, dead
   std::vector<WindowHandle> topLevel_;  // Z order, front to back
-  std::vector<std::pair<ThreadId, WindowHandle>> focus_;
+  std::map<ThreadId, WindowHandle> focus_;
   std::vector<std::pair<ThreadId, ThreadId>> attached_;
-  std::vector<std::pair<std::wstring, std::uint32_t>> messages_;
+  std::map<std::wstring, std::uint32_t> messages_;
   std::set<std::wstring> files_;
   EventLog events_;
   WindowHandle foreground_ = 0, active_ = 0;
