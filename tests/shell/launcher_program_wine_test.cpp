@@ -1,13 +1,17 @@
 // The real Vexlo.exe under Wine: one instance, its exit paths and what they
-// save, the About box, and a lock-on picked with a synthetic click. What a
-// prepared file loads is the settings dialog test's.
+// save, the About box, a lock-on picked with a synthetic click, and its tray
+// icon: what a click on it does, and the notification area seen from its
+// side, played here by a window of the class Windows' own taskbar has. What
+// a prepared file loads is the settings dialog test's.
 
 #include <windows.h>
 #include <sddl.h>
+#include <shellapi.h>
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "launcher/private_messages.h"
 #include "launcher/resources/resource_ids.h"
@@ -28,19 +32,25 @@ class LauncherProgramTest : public LauncherProgramFixture {
     for (const auto& [key, value] : launcher.iniValues()) EXPECT_NE(value, L"<absent>") << key;
   }
 
+  // Another copy of the program, started now, ends at once with code 0 and shows no window.
+  void expectACopyToEndAtOnce() {
+    RunningProgram copy;
+    ASSERT_TRUE(copy.start(launcher.exe()));
+    DWORD code = 1234;
+    EXPECT_TRUE(copy.waitForExit(kPatience, code)) << "a second launcher ran beside the first";
+    EXPECT_EQ(code, 0u);
+    EXPECT_EQ(findProcessWindow(L"VEXLO", copy.processId()), nullptr);
+  }
+
+  HWND waitForDialog(const wchar_t* title) { return vexlo::test::waitForDialog(launcher.processId(), title); }
+
   const std::wstring& ini = launcher.ini();
 };
 
 TEST_F(LauncherProgramTest, ASecondInstanceExitsAtOnceWithCodeZero) {
   HWND window = startLauncher();
   ASSERT_NE(window, nullptr);
-
-  RunningProgram second;
-  ASSERT_TRUE(second.start(launcher.exe()));
-  DWORD code = 1234;
-  ASSERT_TRUE(second.waitForExit(kPatience, code));
-  EXPECT_EQ(code, 0u);
-  EXPECT_EQ(findProcessWindow(L"VEXLO", second.processId()), nullptr);
+  expectACopyToEndAtOnce();
   EXPECT_TRUE(launcher.running());
   expectExitByCommand();
 }
@@ -55,16 +65,9 @@ TEST_F(LauncherProgramTest, AMutexItMayNotOpenCountsAsALauncherAlreadyRunning) {
   ASSERT_NE(elevated, nullptr);
   ASSERT_EQ(CreateMutexW(nullptr, FALSE, L"VexloMutex"), nullptr) << "the mutex is not closed to us";
   ASSERT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
-
-  RunningProgram copy;
-  ASSERT_TRUE(copy.start(launcher.exe()));
-  DWORD code = 1234;
-  const bool ended = copy.waitForExit(kPatience, code);
-  EXPECT_EQ(findProcessWindow(L"VEXLO", copy.processId()), nullptr);
+  expectACopyToEndAtOnce();
   CloseHandle(elevated);
   LocalFree(denyAll);
-  ASSERT_TRUE(ended) << "a second launcher ran beside the first";
-  EXPECT_EQ(code, 0u);
   EXPECT_FALSE(fileExists(ini));
 }
 
@@ -107,7 +110,7 @@ TEST_F(LauncherProgramTest, ACancelledLogoffKeepsTheLauncherRunningWithNothingSa
 
   // Still at work: its About box opens on the command, with its two lines.
   launcher.command(IDM_ABOUT);
-  HWND about = waitForDialog(launcher.processId(), L"バージョン情報 Vexlo");
+  HWND about = waitForDialog(L"バージョン情報 Vexlo");
   ASSERT_NE(about, nullptr);
   EXPECT_EQ(GetWindow(about, GW_OWNER), window);
   std::wstring lines;
@@ -121,8 +124,7 @@ TEST_F(LauncherProgramTest, ACancelledLogoffKeepsTheLauncherRunningWithNothingSa
   HWND ok = GetDlgItem(about, IDOK);
   ASSERT_NE(ok, nullptr);
   EXPECT_TRUE(GetWindowLongW(ok, GWL_STYLE) & BS_DEFPUSHBUTTON);
-  PostMessageW(about, WM_COMMAND, IDOK, 0);
-  ASSERT_TRUE(waitUntil([&] { return !IsWindow(about); }));
+  ASSERT_TRUE(commandAndWaitClosed(about, IDOK));
   EXPECT_TRUE(launcher.running());
 
   expectExitByCommand();
@@ -135,8 +137,14 @@ TEST_F(LauncherProgramTest, ACancelledLogoffKeepsTheLauncherRunningWithNothingSa
 // and with no pick the next click reaches the viewer whole.
 class LockOnProgramTest : public LauncherProgramTest {
  protected:
-  void lockOnCommand(HWND launcherWindow) {
-    ASSERT_TRUE(sendMessageBounded(launcherWindow, WM_COMMAND, IDM_LOCKON));
+  void lockOnCommand() { ASSERT_TRUE(sendMessageBounded(launcher.mainWindow(), WM_COMMAND, IDM_LOCKON)); }
+
+  // The lock-on command, then a click on the viewer's counting button: the
+  // button-downs it counted once `ups` button-ups had reached it.
+  LRESULT downsOfAClickAfterLockOn(const StandIn& viewer, LRESULT ups) {
+    lockOnCommand();
+    clickCountingButton(viewer);
+    return downsAfterClicks(viewer, ups);
   }
 };
 
@@ -146,34 +154,152 @@ TEST_F(LockOnProgramTest, AClickOnAViewersChildControlLocksAndChecksTheItem) {
 
   StandIn first;
   ASSERT_TRUE(startClickTarget(launcher.directory(), L"first", first));
-  lockOnCommand(window);
-  clickCountingButton(first);
-  EXPECT_EQ(downsAfterClicks(first, 1), 0) << "the picking click's button-down is swallowed";
+  EXPECT_EQ(downsOfAClickAfterLockOn(first, 1), 0) << "the picking click's button-down is swallowed";
 
   // With the locked viewer gone only the check mark is left; the command clears it
   // and does not pick, so this click arrives whole.
   first.program->terminate();
   StandIn second;
   ASSERT_TRUE(startClickTarget(launcher.directory(), L"second", second));
-  lockOnCommand(window);
-  clickCountingButton(second);
-  EXPECT_EQ(downsAfterClicks(second, 1), 1) << "the lock-on command started a pick: the item was not checked";
+  EXPECT_EQ(downsOfAClickAfterLockOn(second, 1), 1) << "the lock-on command started a pick: the item was not checked";
 
   // Unchecked now, so the command picks; a click on nothing leaves it unlocked and
   // unchecked, and the next one picks again.
-  lockOnCommand(window);
+  lockOnCommand();
   clickAt(1200, 1000);
   askWindow(window, WM_NULL);  // the hook's message to the launcher is handled before this one
-  lockOnCommand(window);
-  clickCountingButton(second);
-  EXPECT_EQ(downsAfterClicks(second, 2), 1) << "a second pick swallows its button-down";
+  EXPECT_EQ(downsOfAClickAfterLockOn(second, 2), 1) << "a second pick swallows its button-down";
 
   // Locked onto a live viewer: the command releases it without picking.
-  lockOnCommand(window);
-  clickCountingButton(second);
-  EXPECT_EQ(downsAfterClicks(second, 3), 2);
+  EXPECT_EQ(downsOfAClickAfterLockOn(second, 3), 2);
 
   expectExitByCommand();
+}
+
+// --- the tray icon ----------------------------------------------------------
+
+constexpr DWORD kNoMenuTime = 1500;  // a menu would be up long before this
+
+class TrayTest : public LauncherProgramTest {
+ protected:
+  ~TrayTest() override {
+    if (launcher.running()) launcher.exitByCommand();
+  }
+
+  // Whether a menu comes up within the time a menu would need.
+  bool aMenuComes() { return happensWithin([&] { return launcher.shownMenu() != nullptr; }, kNoMenuTime); }
+};
+
+TEST_F(TrayTest, ADoubleClickOpensTheSettingsDialogOwnedByTheMainWindow) {
+  ASSERT_TRUE(launcher.start());
+  launcher.trayEvent(WM_LBUTTONDBLCLK);
+  HWND settings = waitForDialog(L"設定");
+  ASSERT_NE(settings, nullptr);
+  EXPECT_EQ(GetWindow(settings, GW_OWNER), launcher.mainWindow());
+  EXPECT_TRUE(commandAndWaitClosed(settings, IDCANCEL));
+}
+
+// The items are told apart by what each does; a fifth step down wraps round
+// to the first, so there are four.
+TEST_F(TrayTest, ARightClickOpensTheFourItemMenuAtTheCursorAndDuringAPickEndsThePickInstead) {
+  ASSERT_TRUE(launcher.start());
+  SetCursorPos(333, 222);
+  launcher.trayEvent(WM_RBUTTONDOWN);
+  HWND menu = launcher.waitForMenu();
+  ASSERT_NE(menu, nullptr);
+  RECT place{};
+  GetWindowRect(menu, &place);
+  EXPECT_EQ(place.left, 333);
+  EXPECT_EQ(place.top, 222);
+  PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+  ASSERT_TRUE(waitUntil([&] { return !IsWindowVisible(menu); }));
+
+  ASSERT_TRUE(launcher.chooseFromMenu(2));
+  HWND settings = waitForDialog(L"設定");
+  ASSERT_NE(settings, nullptr) << "the second item is not the settings";
+  EXPECT_TRUE(commandAndWaitClosed(settings, IDCANCEL));
+  ASSERT_TRUE(launcher.chooseFromMenu(3));
+  HWND about = waitForDialog(L"バージョン情報 Vexlo");
+  ASSERT_NE(about, nullptr) << "the third item is not the About box";
+  EXPECT_TRUE(commandAndWaitClosed(about, IDCANCEL));
+
+  // Five steps: round to the lock-on item, which starts a pick. A right-click
+  // during it shows no menu but ends it, for a pick whose hook Windows has
+  // dropped would never end otherwise; the next one shows the menu again.
+  StandIn viewer;
+  ASSERT_TRUE(startClickTarget(launcher.directory(), L"viewer", viewer));
+  ASSERT_TRUE(launcher.chooseFromMenu(5));
+  launcher.trayEvent(WM_RBUTTONDOWN);
+  EXPECT_FALSE(aMenuComes()) << "a menu during the pick";
+  ASSERT_TRUE(launcher.chooseFromMenu(0, VK_ESCAPE)) << "the right-click did not end the pick";
+  // No hook is left to swallow a click and lock onto the viewer under it.
+  clickCountingButton(viewer);
+  EXPECT_EQ(downsAfterClicks(viewer, 1), 1) << "a later click was taken as the pick";
+
+  ASSERT_TRUE(launcher.chooseFromMenu(4));
+  expectEndsWithZero();  // the fourth item is the exit
+}
+
+// The notification area as the launcher sees it: Shell_NotifyIconW hands
+// every change to the "Shell_TrayWnd" window as WM_COPYDATA, the change in
+// dwData and the icon's window in wParam.
+struct NotificationArea {
+  struct Change {
+    DWORD_PTR action;
+    HWND from;
+  };
+  static inline std::vector<Change> changes;
+
+  static LRESULT CALLBACK proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COPYDATA) {
+      changes.push_back({reinterpret_cast<const COPYDATASTRUCT*>(lParam)->dwData, reinterpret_cast<HWND>(wParam)});
+      return TRUE;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+  }
+
+  NotificationArea() {
+    changes.clear();
+    registerWindowClass(L"Shell_TrayWnd", proc);
+    window = CreateWindowExW(0, L"Shell_TrayWnd", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                             GetModuleHandleW(nullptr), nullptr);
+  }
+  ~NotificationArea() { DestroyWindow(window); }
+
+  // Handles what the launcher sends while waiting: it waits on this thread.
+  bool waitForChanges(std::size_t count) {
+    return waitUntil([&] {
+      MSG m;
+      while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&m);
+      return changes.size() >= count;
+    });
+  }
+
+  HWND window = nullptr;
+};
+
+TEST_F(TrayTest, TheIconIsAddedAgainWhenTheNotificationAreaIsRecreated) {
+  NotificationArea area;
+  ASSERT_NE(area.window, nullptr);
+  ASSERT_EQ(FindWindowW(L"Shell_TrayWnd", nullptr), area.window) << "another notification area is up";
+  // Adding the icon waits on this thread, so the launcher is started, not waited for.
+  RunningProgram copy;
+  ASSERT_TRUE(copy.start(launcher.exe()));
+  ASSERT_TRUE(area.waitForChanges(1)) << "the icon was never added";
+  HWND window = nullptr;
+  ASSERT_TRUE(waitUntil([&] { return (window = findProcessWindow(L"VEXLO", copy.processId())) != nullptr; }));
+  EXPECT_EQ(area.changes[0].action, static_cast<DWORD_PTR>(NIM_ADD));
+  EXPECT_EQ(area.changes[0].from, window);
+
+  // What the shell announces to every top-level window when it has made a new one.
+  PostMessageW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+  ASSERT_TRUE(area.waitForChanges(2)) << "the icon was not added again";
+  EXPECT_EQ(area.changes[1].action, static_cast<DWORD_PTR>(NIM_ADD));
+  EXPECT_EQ(area.changes[1].from, window);
+
+  PostMessageW(window, WM_COMMAND, IDM_EXIT, 0);
+  ASSERT_TRUE(area.waitForChanges(3));
+  EXPECT_EQ(area.changes[2].action, static_cast<DWORD_PTR>(NIM_DELETE));
 }
 
 }  // namespace

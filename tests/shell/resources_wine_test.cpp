@@ -71,11 +71,11 @@ TEST_F(LauncherResources, TheMenuHoldsItsItemsUnderOnePopup) {
   const Item expected[] = {{IDM_LOCKON, L"TVTestロックオン"}, {0, L""}, {IDM_SETTINGS, L"設定"},
                            {IDM_ABOUT, L"バージョン情報(&A)..."}, {IDM_EXIT, L"アプリケーションの終了(&X)"}};
   ASSERT_EQ(GetMenuItemCount(popup), 5);
+  MENUITEMINFOW info{};
+  info.cbSize = sizeof(info);
+  info.fMask = MIIM_ID | MIIM_FTYPE | MIIM_STRING | MIIM_STATE;
+  info.dwTypeData = text;
   for (int i = 0; i < 5; ++i) {
-    MENUITEMINFOW info{};
-    info.cbSize = sizeof(info);
-    info.fMask = MIIM_ID | MIIM_FTYPE | MIIM_STRING | MIIM_STATE;
-    info.dwTypeData = text;
     info.cch = 100;
     text[0] = L'\0';
     ASSERT_TRUE(GetMenuItemInfoW(popup, i, TRUE, &info));
@@ -88,10 +88,8 @@ TEST_F(LauncherResources, TheMenuHoldsItsItemsUnderOnePopup) {
     EXPECT_EQ(info.fState & MFS_CHECKED, 0u);
   }
   // Addressed by command, the lock-on item is found inside the popup.
-  MENUITEMINFOW lockOn{};
-  lockOn.cbSize = sizeof(lockOn);
-  lockOn.fMask = MIIM_STATE;
-  EXPECT_TRUE(GetMenuItemInfoW(menu, IDM_LOCKON, FALSE, &lockOn));
+  info.cch = 100;
+  EXPECT_TRUE(GetMenuItemInfoW(menu, IDM_LOCKON, FALSE, &info));
   DestroyMenu(menu);
 }
 
