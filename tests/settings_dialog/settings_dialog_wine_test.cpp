@@ -88,7 +88,7 @@ class SettingsDialogTest : public LauncherProgramFixture {
   // Two dialogs over kPreparedOff, the second opened over the first by the
   // menu command: everything changed in the inner one, the width set to 1000
   // in the outer one. False when either did not open.
-  bool openTwoAndEdit(HWND& outer, HWND& inner) {
+  bool openTwoAndEdit() {
     outer = startAndOpen(kPreparedOff);
     if (!outer) return false;
     inner = launcher.openSettings({outer});
@@ -124,6 +124,8 @@ class SettingsDialogTest : public LauncherProgramFixture {
     expectExitByCommand();
     EXPECT_EQ(launcher.iniValues(), values);
   }
+
+  HWND outer = nullptr, inner = nullptr;  // openTwoAndEdit's dialogs
 };
 
 // --- the template -----------------------------------------------------------
@@ -377,8 +379,7 @@ IniValues offWithWidth1000() {
 }
 
 TEST_F(SettingsDialogTest, ASecondDialogOverTheFirstIsPossibleAndTheLastOkDecides) {
-  HWND outer = nullptr, inner = nullptr;
-  ASSERT_TRUE(openTwoAndEdit(outer, inner)) << "the menu command opens a second dialog while the first is up";
+  ASSERT_TRUE(openTwoAndEdit()) << "the menu command opens a second dialog while the first is up";
   EXPECT_TRUE(IsWindow(outer));
   ASSERT_TRUE(clickAndWaitClosed(inner, IDOK));
   ASSERT_TRUE(IsWindow(outer));
@@ -391,8 +392,7 @@ TEST_F(SettingsDialogTest, ASecondDialogOverTheFirstIsPossibleAndTheLastOkDecide
 // The outer dialog's modal loop cannot end before the inner one's, but its
 // OK takes effect while it is handled: closed last, the inner one decides.
 TEST_F(SettingsDialogTest, TheOuterDialogClosedWithOkFirstAndTheInnerAfterItTheInnerDecides) {
-  HWND outer = nullptr, inner = nullptr;
-  ASSERT_TRUE(openTwoAndEdit(outer, inner));
+  ASSERT_TRUE(openTwoAndEdit());
   click(outer, IDOK);
   ASSERT_TRUE(waitUntil([&] { return !IsWindowVisible(outer); })) << "the outer dialog did not take its OK";
   ASSERT_TRUE(clickAndWaitClosed(inner, IDOK));
@@ -401,8 +401,7 @@ TEST_F(SettingsDialogTest, TheOuterDialogClosedWithOkFirstAndTheInnerAfterItTheI
 }
 
 TEST_F(SettingsDialogTest, ASecondDialogsOkStandsWhenTheFirstIsCancelled) {
-  HWND outer = nullptr, inner = nullptr;
-  ASSERT_TRUE(openTwoAndEdit(outer, inner));
+  ASSERT_TRUE(openTwoAndEdit());
   ASSERT_TRUE(clickAndWaitClosed(inner, IDOK));
   ASSERT_TRUE(clickAndWaitClosed(outer, IDCANCEL));
   expectExitSaves(kEditedEverything);
