@@ -135,31 +135,24 @@ std::wstring optionValue(int argc, wchar_t** argv, const wchar_t* name, const wc
   return dir.substr(0, dir.find_last_of(L'\\') + 1) + besideExecutable;
 }
 
+// The step of starting the plugin that failed, logged; its exit code.
+int failed(int exitCode, const std::wstring& step) {
+  logLine(L"error " + step);
+  return exitCode;
+}
+
 // Loads, initialises and enables the plugin as the host does for a plugin
 // the user switched on; 0, or the exit code that says which step failed.
 int startPlugin(LoadedPlugin& plugin, PluginHost& host, const std::wstring& path) {
-  if (!plugin.module()) {
-    logLine(L"error plugin-not-loaded " + path);
-    return 2;
-  }
-  if (!plugin.complete()) {
-    logLine(L"error exports-missing");
-    return 3;
-  }
+  if (!plugin.module()) return failed(2, L"plugin-not-loaded " + path);
+  if (!plugin.complete()) return failed(3, L"exports-missing");
   std::string info(kHostLayout.pluginInfo.size, '\0');
   if (plugin.getVersion() != TVTest::kInterfaceVersion || !plugin.getPluginInfo(info.data())) {
-    logLine(L"error plugin-refused");
-    return 4;
+    return failed(4, L"plugin-refused");
   }
   logLine(L"plugin " + readPluginInfo(info.data()).name.value_or(L""));
-  if (!plugin.initialize(host.param())) {
-    logLine(L"error plugin-refused");
-    return 4;
-  }
-  if (host.enable(true) == 0) {
-    logLine(L"error enable-refused");
-    return 5;
-  }
+  if (!plugin.initialize(host.param())) return failed(4, L"plugin-refused");
+  if (host.enable(true) == 0) return failed(5, L"enable-refused");
   return 0;
 }
 

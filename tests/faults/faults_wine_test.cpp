@@ -97,8 +97,7 @@ class Faults : public LauncherProgramFixture {
   // changed settings it holds, not yet saved. The file's bytes then, or
   // nothing when the launcher or its dialog did not come.
   std::string startHoldingPath(const std::wstring& path) {
-    if (!launcher.start()) return {};
-    HWND dialog = launcher.openSettings();
+    HWND dialog = startAndOpenSettings();
     if (!dialog) return {};
     setControlText(dialog, IDC_VIEWER_PATH, path);
     return clickAndWaitClosed(dialog, IDOK) ? readTextFile(launcher.ini()) : std::string();
@@ -113,16 +112,17 @@ class Faults : public LauncherProgramFixture {
     return waitUntil([&] { return GetForegroundWindow() == viewer.window; }, kPatience, describeForeground);
   }
 
-  // The viewer's presses of `needle` once a Channel 3 press after them has
-  // arrived: the launcher handles reports in order, so every one before it
-  // has been handled by then.
-  std::size_t settledCount(const StandIn& viewer, const char* needle) {
+  // Presses Channel 1; the viewer's presses of it once a Channel 3 press
+  // after it has arrived: the launcher handles reports in order, so every
+  // one before it has been handled by then.
+  std::size_t channel1Presses(const StandIn& viewer) {
+    press(kCodeChannel1);
     const std::size_t markers = countOf(readLog(viewer.logPath), kChannel3Press);
     press(kChannel3Code);
     EXPECT_TRUE(waitUntil([&] { return countOf(readLog(viewer.logPath), kChannel3Press) > markers; }, kPatience,
                           [&] { return launcher.status() + "; " + describeForeground(); }))
         << "the marker press did not arrive";
-    return countOf(readLog(viewer.logPath), needle);
+    return countOf(readLog(viewer.logPath), kChannel1Press);
   }
 
   WindowInFront front_;
@@ -138,13 +138,11 @@ TEST_F(Faults, AReceiverPluggedInAfterTheStartOrAgainIsHeardWithoutARestart) {
   ASSERT_TRUE(launcher.start()) << "Vexlo.exe did not start";
 
   ASSERT_TRUE(plugIn()) << "the receiver did not come";
-  press(kCodeChannel1);
-  EXPECT_EQ(settledCount(tv, kChannel1Press), 1u) << readLog(tv.logPath);
+  EXPECT_EQ(channel1Presses(tv), 1u) << readLog(tv.logPath);
 
   ASSERT_TRUE(unplug()) << "the receiver could not be taken away";
   ASSERT_TRUE(plugIn()) << "the receiver did not come back";
-  press(kCodeChannel1);
-  EXPECT_EQ(settledCount(tv, kChannel1Press), 2u) << readLog(tv.logPath);
+  EXPECT_EQ(channel1Presses(tv), 2u) << readLog(tv.logPath);
   EXPECT_TRUE(launcher.running());
 }
 
@@ -162,8 +160,7 @@ TEST_F(Faults, AKilledLauncherLeavesItsFileWholeAndTheNextOneAlone) {
   EXPECT_EQ(readTextFile(launcher.ini()), before);
 
   const StandIn tv = viewer(L"viewer");
-  press(kCodeChannel1);
-  EXPECT_EQ(settledCount(tv, kChannel1Press), 1u) << "not one button per press:\n" << readLog(tv.logPath);
+  EXPECT_EQ(channel1Presses(tv), 1u) << "not one button per press:\n" << readLog(tv.logPath);
 }
 
 // A backup or sync tool, or an editor, holds the file at the moment of exit:
@@ -199,14 +196,9 @@ TEST_F(Faults, AViewerEndedWithItsOpenFileDialogUpLeavesTheNextPressToTheNextVie
   ASSERT_TRUE(waitForLog(ended.logPath, kDialogDown)) << "the dialog did not get its key";
 
   end(ended);
-  press(kCodeChannel1);
-  EXPECT_EQ(settledCount(next, kChannel1Press), 1u) << readLog(next.logPath);
+  EXPECT_EQ(channel1Presses(next), 1u) << readLog(next.logPath);
   EXPECT_EQ(askWindow(next.window, kCountMessage, kCountKeys), 0) << "a key stroke reached the next viewer";
-  launcher.trayEvent(WM_RBUTTONDOWN);
-  HWND menu = launcher.waitForMenu();
-  ASSERT_NE(menu, nullptr);
-  PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
-  EXPECT_TRUE(waitUntil([&] { return !IsWindowVisible(menu); }));
+  EXPECT_TRUE(launcher.chooseFromMenu(0, VK_ESCAPE)) << "the menu did not come or did not close";
 }
 
 // TVTest ended while the remote is locked onto it, in the mode where only a

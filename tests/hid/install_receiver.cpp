@@ -54,8 +54,6 @@ bool findDevice(const wchar_t* hardwareId, bool remove = false) {
   return found;
 }
 
-bool deviceExists(const wchar_t* hardwareId) { return findDevice(hardwareId); }
-
 // The device node is named after the hardware id without its "root\\".
 bool createDevice(const wchar_t* hardwareId) {
   const wchar_t* name = wcschr(hardwareId, L'\\') + 1;
@@ -115,14 +113,6 @@ bool unplug() {
   return true;
 }
 
-// Done only when the HID device answers, so tests after this step find it.
-bool waitForDevice(std::uint16_t vendorId) {
-  HANDLE device = vexlo::test::openVirtualDevice(vendorId, 30000);
-  if (device == INVALID_HANDLE_VALUE) return false;
-  CloseHandle(device);
-  return true;
-}
-
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -133,11 +123,9 @@ int wmain(int argc, wchar_t** argv) {
   }
   wchar_t inf[MAX_PATH];
   if (!GetFullPathNameW(argv[1], MAX_PATH, inf, nullptr)) return 2;
-  const wchar_t* hardwareId = wcscmp(argv[2], L"other") == 0 ? VR_OTHER_HARDWARE_ID : VR_RECEIVER_HARDWARE_ID;
-
-  const std::uint16_t vendorId = wcscmp(argv[2], L"other") == 0 ? VR_OTHER_VENDOR_ID : VR_RECEIVER_VENDOR_ID;
-
-  const bool existed = deviceExists(hardwareId);
+  const bool other = wcscmp(argv[2], L"other") == 0;
+  const wchar_t* hardwareId = other ? VR_OTHER_HARDWARE_ID : VR_RECEIVER_HARDWARE_ID;
+  const bool existed = findDevice(hardwareId);
   if (!existed && !createDevice(hardwareId)) return 1;
   const bool bind = !existed || !driverIsCurrent(inf);
   if (existed && bind) moveOldDriverAside();
@@ -146,9 +134,12 @@ int wmain(int argc, wchar_t** argv) {
     std::fwprintf(stderr, L"install_receiver: binding the driver failed, error %lu\n", GetLastError());
     return 1;
   }
-  if (!waitForDevice(vendorId)) {
+  // Done only when the HID device answers, so tests after this step find it.
+  HANDLE device = vexlo::test::openVirtualDevice(other ? VR_OTHER_VENDOR_ID : VR_RECEIVER_VENDOR_ID, 30000);
+  if (device == INVALID_HANDLE_VALUE) {
     std::fwprintf(stderr, L"install_receiver: the device did not appear\n");
     return 1;
   }
+  CloseHandle(device);
   return 0;
 }

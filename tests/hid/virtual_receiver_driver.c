@@ -50,6 +50,12 @@ static NTSTATUS complete(PIRP irp, NTSTATUS status, ULONG_PTR information) {
   return status;
 }
 
+// For a request handled under the state's lock: the lock released first.
+static NTSTATUS unlockAndComplete(ReceiverState* state, KIRQL irql, PIRP irp, NTSTATUS status, ULONG_PTR information) {
+  KeReleaseSpinLock(&state->lock, irql);
+  return complete(irp, status, information);
+}
+
 static void copyBytes(UCHAR* to, const UCHAR* from, ULONG length) {
   for (ULONG i = 0; i < length; ++i) to[i] = from[i];
 }
@@ -80,8 +86,7 @@ static void NTAPI cancelRead(PDEVICE_OBJECT device, PIRP irp) {
   IoReleaseCancelSpinLock(irp->CancelIrql);
   KeAcquireSpinLock(&state->lock, &irql);
   if (state->pendingRead == irp) state->pendingRead = NULL;
-  KeReleaseSpinLock(&state->lock, irql);
-  complete(irp, STATUS_CANCELLED, 0);
+  unlockAndComplete(state, irql, irp, STATUS_CANCELLED, 0);
 }
 
 // Takes the pending read out of the state if it can still be completed by us.
@@ -99,24 +104,14 @@ static NTSTATUS readReport(PDEVICE_OBJECT device, PIRP irp) {
     return complete(irp, STATUS_BUFFER_TOO_SMALL, 0);
   }
   KeAcquireSpinLock(&state->lock, &irql);
-  if (state->removed) {
-    KeReleaseSpinLock(&state->lock, irql);
-    return complete(irp, STATUS_DELETE_PENDING, 0);
-  }
-  if (state->count > 0) {
-    ULONG length = takeReport(state, irp);
-    KeReleaseSpinLock(&state->lock, irql);
-    return complete(irp, STATUS_SUCCESS, length);
-  }
-  if (state->pendingRead) {  // the class driver reads one report at a time
-    KeReleaseSpinLock(&state->lock, irql);
-    return complete(irp, STATUS_DEVICE_BUSY, 0);
-  }
+  if (state->removed) return unlockAndComplete(state, irql, irp, STATUS_DELETE_PENDING, 0);
+  if (state->count > 0) return unlockAndComplete(state, irql, irp, STATUS_SUCCESS, takeReport(state, irp));
+  // The class driver reads one report at a time.
+  if (state->pendingRead) return unlockAndComplete(state, irql, irp, STATUS_DEVICE_BUSY, 0);
   IoMarkIrpPending(irp);
   IoSetCancelRoutine(irp, cancelRead);
   if (irp->Cancel && IoSetCancelRoutine(irp, NULL)) {
-    KeReleaseSpinLock(&state->lock, irql);
-    complete(irp, STATUS_CANCELLED, 0);
+    unlockAndComplete(state, irql, irp, STATUS_CANCELLED, 0);
     return STATUS_PENDING;
   }
   state->pendingRead = irp;
@@ -140,10 +135,7 @@ static NTSTATUS queueReport(PDEVICE_OBJECT device, PIRP irp) {
 
   KIRQL irql;
   KeAcquireSpinLock(&state->lock, &irql);
-  if (state->count == VR_QUEUE_LENGTH) {
-    KeReleaseSpinLock(&state->lock, irql);
-    return complete(irp, STATUS_DEVICE_BUSY, 0);
-  }
+  if (state->count == VR_QUEUE_LENGTH) return unlockAndComplete(state, irql, irp, STATUS_DEVICE_BUSY, 0);
   copyBytes(state->queue[(state->head + state->count) % VR_QUEUE_LENGTH], report, VR_REPORT_SIZE);
   ++state->count;
   PIRP read = claimPendingRead(state);
@@ -153,29 +145,11 @@ static NTSTATUS queueReport(PDEVICE_OBJECT device, PIRP irp) {
   return complete(irp, STATUS_SUCCESS, VR_REPORT_SIZE);
 }
 
-// The string's id is the input "buffer" itself, its high word a language.
-// Windows numbers the strings 14, 15 and 16; Wine's class driver 1, 2 and 3.
-typedef enum { kNoString, kManufacturer, kProduct, kSerialNumber } StringKind;
-static StringKind stringKindOf(PIRP irp) {
-  const ULONG_PTR input = (ULONG_PTR)IoGetCurrentIrpStackLocation(irp)->Parameters.DeviceIoControl.Type3InputBuffer;
-  switch (input & 0xFFFF) {
-    case HID_STRING_ID_IMANUFACTURER:
-    case WINE_HID_STRING_ID_IMANUFACTURER:
-      return kManufacturer;
-    case HID_STRING_ID_IPRODUCT:
-    case WINE_HID_STRING_ID_IPRODUCT:
-      return kProduct;
-    case HID_STRING_ID_ISERIALNUMBER:
-    case WINE_HID_STRING_ID_ISERIALNUMBER:
-      return kSerialNumber;
-    default:
-      return kNoString;
-  }
-}
-
 // The strings a HID device has. Wine's class driver gives up on a device
 // whose serial number it cannot read; each device's follows from its vendor,
-// so the two devices never share one.
+// so the two devices never share one. The string's id is the input "buffer"
+// itself, its high word a language; Windows numbers the strings 14, 15 and
+// 16, Wine's class driver 1, 2 and 3.
 static NTSTATUS getString(PDEVICE_OBJECT device, PIRP irp) {
   static const WCHAR manufacturer[] = L"Vexlo tests";
   static const WCHAR product[] = L"Virtual GV-RCKIT3 receiver";
@@ -183,12 +157,16 @@ static NTSTATUS getString(PDEVICE_OBJECT device, PIRP irp) {
   WCHAR serial[] = L"VEXLO-0000";
   const USHORT vendor = stateOf(device)->vendorId;
   for (int i = 0; i < 4; ++i) serial[6 + i] = digits[(vendor >> (12 - 4 * i)) & 0xF];
-  switch (stringKindOf(irp)) {
-    case kManufacturer:
+  const ULONG_PTR input = (ULONG_PTR)IoGetCurrentIrpStackLocation(irp)->Parameters.DeviceIoControl.Type3InputBuffer;
+  switch (input & 0xFFFF) {
+    case HID_STRING_ID_IMANUFACTURER:
+    case WINE_HID_STRING_ID_IMANUFACTURER:
       return copyOut(irp, manufacturer, sizeof manufacturer);
-    case kProduct:
+    case HID_STRING_ID_IPRODUCT:
+    case WINE_HID_STRING_ID_IPRODUCT:
       return copyOut(irp, product, sizeof product);
-    case kSerialNumber:
+    case HID_STRING_ID_ISERIALNUMBER:
+    case WINE_HID_STRING_ID_ISERIALNUMBER:
       return copyOut(irp, serial, sizeof serial);
     default:
       return complete(irp, STATUS_INVALID_PARAMETER, 0);

@@ -13,12 +13,7 @@
 #include "tests/support/wine_files.h"
 #include "tests/support/wine_processes.h"
 
-using namespace TVTest;
-using vexlo::test::CopiedButton;
-using vexlo::test::LoadedPlugin;
-using vexlo::test::PluginHost;
-namespace records = vexlo::test;
-
+namespace vexlo::test {
 namespace {
 
 // The remote message as the host window's procedure gets it once the plugin has left it.
@@ -34,7 +29,7 @@ LRESULT CALLBACK UnhandledProc(HWND window, UINT message, WPARAM wParam, LPARAM 
 void PostAndPump(HWND window, UINT message, WPARAM wParam) {
   ASSERT_TRUE(PostMessageW(window, message, wParam, 0));
   PostMessageW(window, WM_APP, 0, 0);  // marks the end of what was posted
-  ASSERT_TRUE(vexlo::test::waitUntil([&] {
+  ASSERT_TRUE(waitUntil([&] {
     MSG msg;
     while (PeekMessageW(&msg, window, 0, 0, PM_REMOVE)) {
       DispatchMessageW(&msg);
@@ -58,7 +53,7 @@ const PluginFile kPluginFiles[] = {
 class PluginInWine : public ::testing::TestWithParam<PluginFile> {
  protected:
   void SetUp() override {
-    path_ = vexlo::test::windowsPath(GetParam().path);
+    path_ = windowsPath(GetParam().path);
     ASSERT_NE(GetFileAttributesW(path_.c_str()), INVALID_FILE_ATTRIBUTES)
         << GetParam().path << " is not there (the zip is unpacked by the plugin_package_unpacked fixture)";
   }
@@ -67,7 +62,7 @@ class PluginInWine : public ::testing::TestWithParam<PluginFile> {
 
 TEST_P(PluginInWine, LoadsRegistersAndTurnsRemoteMessagesIntoButtonPresses) {
   PluginHost host;
-  HWND window = vexlo::test::createHostWindow(host, L"Vexlo2 Test Host Window", L"TVTest", UnhandledProc);
+  HWND window = createHostWindow(host, L"Vexlo2 Test Host Window", L"TVTest", UnhandledProc);
   ASSERT_NE(window, nullptr);
   g_unhandledRemote = 0;
   LoadedPlugin tvt(path_);
@@ -78,15 +73,15 @@ TEST_P(PluginInWine, LoadsRegistersAndTurnsRemoteMessagesIntoButtonPresses) {
 
   EXPECT_EQ(tvt.getVersion(), 11u);
   // Exactly the host's size: a larger record would be written past it.
-  std::vector<std::uint8_t> infoBytes(records::kHostLayout.pluginInfo.size);
+  std::vector<std::uint8_t> infoBytes(kHostLayout.pluginInfo.size);
   ASSERT_EQ(tvt.getPluginInfo(infoBytes.data()), 1);
-  const records::PluginInformation info = records::readPluginInfo(infoBytes.data());
+  const PluginInformation info = readPluginInfo(infoBytes.data());
   EXPECT_EQ(info.name, L"Vexlo2");
 
   ASSERT_EQ(tvt.initialize(host.param()), 1) << host.refusal;
   ASSERT_EQ(host.numbers(), (std::vector<std::uint32_t>{68, 3}));
   const auto& c = host.controllers.at(0);
-  EXPECT_EQ(c.size, records::kHostLayout.controller.size);
+  EXPECT_EQ(c.size, kHostLayout.controller.size);
   EXPECT_EQ(c.name, L"GV-RCKIT3");
   EXPECT_EQ(c.text, L"GV-RCKIT3(Vexlo2)");
   EXPECT_EQ(c.section, L"Vexlo2");
@@ -189,7 +184,7 @@ TEST_P(PluginInWine, BitmapsShowEveryButtonAndHighlight) {
   }
 
   for (const CopiedButton& button : buttons) {
-    const records::ImageRect r = button.rect;
+    const ImageRect r = button.rect;
     ASSERT_LE(r.Left + r.Width, remote.width);
     ASSERT_LE(r.Top + r.Height, remote.height);
     ASSERT_LE(button.sel.Left + r.Width, lit.width);
@@ -210,3 +205,4 @@ INSTANTIATE_TEST_SUITE_P(Plugin, PluginInWine, ::testing::ValuesIn(kPluginFiles)
                          [](const ::testing::TestParamInfo<PluginFile>& info) { return std::string(info.param.origin); });
 
 }  // namespace
+}  // namespace vexlo::test

@@ -15,11 +15,19 @@
 #include "launcher/settings/profile_win32.h"
 #include "launcher/settings/settings_store.h"
 #include "tests/support/installed_launcher.h"
+#include "tests/support/settings_keys.h"
 #include "tests/support/settings_values_compared.h"
 #include "tests/support/wine_files.h"
 
 namespace vexlo {
 namespace {
+
+// The file the store writes: UTF-16 with its mark, the nine keys in their order with these values.
+std::wstring savedFile(const std::vector<std::wstring>& values) {
+  std::wstring text = L"\uFEFF[Vexlo]\r\n";
+  for (std::size_t i = 0; i < values.size(); ++i) text += test::kSettingsKeys[i] + (L"=" + values[i]) + L"\r\n";
+  return text;
+}
 
 class StoreOnWindows : public ::testing::Test {
  protected:
@@ -46,17 +54,8 @@ TEST_F(StoreOnWindows, NoFileGivesDefaultsAndTheFirstWriteCreatesIt) {
 
   // A new file is UTF-16, so that it holds any character a value may have.
   saveSettings();
-  EXPECT_EQ(test::readUtf16File(path),
-            L"\uFEFF[Vexlo]\r\n"
-            L"ZIZU_MODE=00000000\r\n"
-            L"IgnoreCursor=00000000\r\n"
-            L"SwitchTVTestByOnair=00000000\r\n"
-            L"TVTestPowerON=00000000\r\n"
-            L"TVTestPath=\r\n"
-            L"TVTestOptions=\r\n"
-            L"BFDialogExpand=00000000\r\n"
-            L"BFDialogWidth=00000400\r\n"
-            L"BFDialogHeight=00000320\r\n");
+  EXPECT_EQ(test::readUtf16File(path), savedFile({L"00000000", L"00000000", L"00000000", L"00000000", L"", L"",
+                                                  L"00000000", L"00000400", L"00000320"}));
 }
 
 TEST_F(StoreOnWindows, SavedValuesAreWrittenAsText) {
@@ -71,16 +70,8 @@ TEST_F(StoreOnWindows, SavedValuesAreWrittenAsText) {
   state.dialogHeight = 0x7FFFFFFF;
   saveSettings();
   EXPECT_EQ(test::readUtf16File(path),
-            L"\uFEFF[Vexlo]\r\n"
-            L"ZIZU_MODE=00000001\r\n"
-            L"IgnoreCursor=00000001\r\n"
-            L"SwitchTVTestByOnair=00000001\r\n"
-            L"TVTestPowerON=FFFFFFFF\r\n"
-            L"TVTestPath=C:\\TVTest\\TVTest.exe\r\n"
-            L"TVTestOptions=/d BonDriver_PT3.dll /ch 27\r\n"
-            L"BFDialogExpand=00000001\r\n"
-            L"BFDialogWidth=00000500\r\n"
-            L"BFDialogHeight=7FFFFFFF\r\n");
+            savedFile({L"00000001", L"00000001", L"00000001", L"FFFFFFFF", L"C:\\TVTest\\TVTest.exe",
+                       L"/d BonDriver_PT3.dll /ch 27", L"00000001", L"00000500", L"7FFFFFFF"}));
 }
 
 TEST_F(StoreOnWindows, HandWrittenOddValuesReadAsTheRulesSay) {
@@ -147,9 +138,8 @@ TEST_F(StoreOnWindows, JapaneseTextRoundTripsInAUnicodeFile) {
   saveSettings();
   settings = LauncherSettings{};
   loadSettings();
-  const LauncherSettings& loadedSettings = settings;
-  EXPECT_EQ(loadedSettings.viewerPath, L"D:\\テレビ\\TVTest.exe");
-  EXPECT_EQ(loadedSettings.viewerOptions, L"/ch 1 「地デジ」");
+  EXPECT_EQ(settings.viewerPath, L"D:\\テレビ\\TVTest.exe");
+  EXPECT_EQ(settings.viewerOptions, L"/ch 1 「地デジ」");
 }
 
 // The dialog's size text is read as the runtime's _wtoi reads it: every

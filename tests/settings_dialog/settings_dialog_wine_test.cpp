@@ -1,7 +1,7 @@
 // The settings dialog of the real Vexlo.exe under Wine, opened by menu
 // command IDM_SETTINGS and driven from outside the process: its template, what it
-// shows for a prepared file, what OK and Cancel do to the settings, and when
-// they reach the file.
+// shows for a prepared file, what OK and Cancel do to the settings, when
+// they reach the file, and text there that the ANSI code page cannot hold.
 
 #include <windows.h>
 
@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "launcher/resources/resource_ids.h"
 #include "launcher/settings/settings_dialog_ids.h"
@@ -49,19 +50,53 @@ const IniValues kPreparedOff = fileColumn(0);
 const IniValues kPreparedOn = fileColumn(1);
 const IniValues kEditedEverything = fileColumn(2);
 
+// Changes every control of the kPreparedOff dialog.
+void editEverything(HWND dialog) {
+  click(dialog, IDC_MODE_FOREGROUND);
+  click(dialog, IDC_IGNORE_CURSOR);
+  click(dialog, IDC_SWITCH_BY_ONAIR);
+  click(dialog, IDC_POWER_ON_LAUNCH);
+  click(dialog, IDC_DIALOG_EXPAND);
+  setControlText(dialog, IDC_VIEWER_PATH, L"F:\\Other\\TVTest.exe");
+  setControlText(dialog, IDC_VIEWER_OPTIONS, L"/d BonDriver_Spinel.dll");
+  setControlText(dialog, IDC_DIALOG_WIDTH, L"1920");
+  setControlText(dialog, IDC_DIALOG_HEIGHT, L"1080");
+}
+
 class SettingsDialogTest : public LauncherProgramFixture {
  protected:
   SettingsDialogTest() : LauncherProgramFixture(L"vexlo settings dialog") {}
 
   HWND startAndOpen(const IniValues& prepared) {
     launcher.prepareIni(prepared);
-    EXPECT_TRUE(launcher.start()) << "no hidden main window";
-    return launcher.openSettings();
+    return startAndOpenSettings();
   }
 
-  HWND startAndEditEverything();
-  bool editEverythingAndClose(int button);
-  bool openTwoAndEdit(HWND& outer, HWND& inner);
+  // The kPreparedOff dialog with every control changed; null when it did not open.
+  HWND startAndEditEverything() {
+    HWND dialog = startAndOpen(kPreparedOff);
+    if (dialog) editEverything(dialog);
+    return dialog;
+  }
+
+  // The same, closed with the button; false when the dialog did not open or close.
+  bool editEverythingAndClose(int button) {
+    HWND dialog = startAndEditEverything();
+    return dialog != nullptr && clickAndWaitClosed(dialog, button);
+  }
+
+  // Two dialogs over kPreparedOff, the second opened over the first by the
+  // menu command: everything changed in the inner one, the width set to 1000
+  // in the outer one. False when either did not open.
+  bool openTwoAndEdit() {
+    outer = startAndOpen(kPreparedOff);
+    if (!outer) return false;
+    inner = launcher.openSettings({outer});
+    if (!inner) return false;
+    editEverything(inner);
+    setControlText(outer, IDC_DIALOG_WIDTH, L"1000");
+    return true;
+  }
 
   // Types the sizes into a dialog over kPreparedOn, confirms them, and opens
   // the dialog again to show what was kept; null when a dialog is missing.
@@ -80,8 +115,7 @@ class SettingsDialogTest : public LauncherProgramFixture {
                        const wchar_t* savedWidth, const wchar_t* savedHeight) {
     EXPECT_EQ(controlText(dialog, IDC_DIALOG_WIDTH), width);
     EXPECT_EQ(controlText(dialog, IDC_DIALOG_HEIGHT), height);
-    ASSERT_TRUE(clickAndWaitClosed(dialog, button));
-    expectExitByCommand();
+    closeAndExit(dialog, button);
     expectIniHolds({{L"BFDialogWidth", savedWidth}, {L"BFDialogHeight", savedHeight}});
   }
 
@@ -90,6 +124,8 @@ class SettingsDialogTest : public LauncherProgramFixture {
     expectExitByCommand();
     EXPECT_EQ(launcher.iniValues(), values);
   }
+
+  HWND outer = nullptr, inner = nullptr;  // openTwoAndEdit's dialogs
 };
 
 // --- the template -----------------------------------------------------------
@@ -187,8 +223,7 @@ TEST_F(SettingsDialogTest, TheTemplateHasEveryControlInTabOrderWithItsKindTextAn
     control = GetWindow(control, GW_HWNDNEXT);
   }
   EXPECT_EQ(control, nullptr) << "more controls than the template has";
-  EXPECT_TRUE(clickAndWaitClosed(dialog, IDCANCEL));
-  expectExitByCommand();
+  closeAndExit(dialog, IDCANCEL);
 }
 
 // --- what it shows ----------------------------------------------------------
@@ -200,13 +235,6 @@ struct Shown {
   std::vector<std::pair<int, std::wstring>> texts;
   std::vector<int> greyed;
 };
-
-// Exactly this one of the three mode buttons is checked.
-void expectModeShown(HWND dialog, int checked) {
-  for (int id : {IDC_MODE_HDUS, IDC_MODE_DIRECT, IDC_MODE_FOREGROUND}) {
-    EXPECT_EQ(isChecked(dialog, id), id == checked) << "mode button " << id;
-  }
-}
 
 void expectEnabled(HWND dialog, std::initializer_list<int> ids, bool enabled) {
   for (int id : ids) EXPECT_EQ(isEnabled(dialog, id), enabled) << "control " << id;
@@ -227,32 +255,32 @@ void expectShows(HWND dialog, const Shown& shown) {
   }
 }
 
-TEST_F(SettingsDialogTest, FlagsOffShowUncheckedWithTheirControlsGreyed) {
-  HWND dialog = startAndOpen(kPreparedOff);
-  ASSERT_NE(dialog, nullptr);
-  // The texts are there even where their controls are greyed.
-  expectShows(dialog, {{IDC_MODE_DIRECT, IDC_IGNORE_CURSOR},
-                       {{IDC_VIEWER_PATH, L"C:\\TV Test\\TVTest.exe"},
-                        {IDC_VIEWER_OPTIONS, L"/d BonDriver_File.dll /nodshow"},
-                        {IDC_DIALOG_WIDTH, L"1280"},
-                        {IDC_DIALOG_HEIGHT, L"720"}},
-                       {IDC_VIEWER_PATH, IDC_BROWSE, IDC_VIEWER_OPTIONS, IDC_DIALOG_WIDTH, IDC_DIALOG_HEIGHT}});
-  EXPECT_TRUE(clickAndWaitClosed(dialog, IDCANCEL));
-  expectExitByCommand();
-}
+// What the kPreparedOff dialog shows: flags off unchecked with their
+// controls greyed, whose texts are there all the same.
+const Shown kShownOff = {{IDC_MODE_DIRECT, IDC_IGNORE_CURSOR},
+                         {{IDC_VIEWER_PATH, L"C:\\TV Test\\TVTest.exe"},
+                          {IDC_VIEWER_OPTIONS, L"/d BonDriver_File.dll /nodshow"},
+                          {IDC_DIALOG_WIDTH, L"1280"},
+                          {IDC_DIALOG_HEIGHT, L"720"}},
+                         {IDC_VIEWER_PATH, IDC_BROWSE, IDC_VIEWER_OPTIONS, IDC_DIALOG_WIDTH, IDC_DIALOG_HEIGHT}};
+// What the kPreparedOn dialog shows: flags on checked with their controls
+// enabled; the on-air switch holds a hand-edited 5: any non-zero flag shows as checked.
+const Shown kShownOn = {{IDC_MODE_FOREGROUND, IDC_SWITCH_BY_ONAIR, IDC_POWER_ON_LAUNCH, IDC_DIALOG_EXPAND},
+                        {{IDC_VIEWER_PATH, L"D:\\TVTest\\TVTest.exe"},
+                         {IDC_VIEWER_OPTIONS, L""},
+                         {IDC_DIALOG_WIDTH, L"1024"},
+                         {IDC_DIALOG_HEIGHT, L"800"}},
+                        {}};
 
-TEST_F(SettingsDialogTest, FlagsOnShowCheckedWithTheirControlsEnabled) {
-  HWND dialog = startAndOpen(kPreparedOn);
-  ASSERT_NE(dialog, nullptr);
-  // The on-air switch holds a hand-edited 5: any non-zero flag shows as checked.
-  expectShows(dialog, {{IDC_MODE_FOREGROUND, IDC_SWITCH_BY_ONAIR, IDC_POWER_ON_LAUNCH, IDC_DIALOG_EXPAND},
-                       {{IDC_VIEWER_PATH, L"D:\\TVTest\\TVTest.exe"},
-                        {IDC_VIEWER_OPTIONS, L""},
-                        {IDC_DIALOG_WIDTH, L"1024"},
-                        {IDC_DIALOG_HEIGHT, L"800"}},
-                       {}});
-  EXPECT_TRUE(clickAndWaitClosed(dialog, IDCANCEL));
-  expectExitSaves(kPreparedOn);
+TEST_F(SettingsDialogTest, FlagsOffShowUncheckedAndGreyTheirControlsFlagsOnCheckedAndEnabled) {
+  for (const auto& [prepared, shown] : {std::pair{&kPreparedOff, &kShownOff}, std::pair{&kPreparedOn, &kShownOn}}) {
+    SCOPED_TRACE(prepared == &kPreparedOff ? "flags off" : "flags on");
+    HWND dialog = startAndOpen(*prepared);
+    ASSERT_NE(dialog, nullptr);
+    expectShows(dialog, *shown);
+    ASSERT_TRUE(clickAndWaitClosed(dialog, IDCANCEL));
+    expectExitSaves(*prepared);
+  }
 }
 
 TEST_F(SettingsDialogTest, AnUnreadableModeShowsTheFirstModeAndSizesBelowTheMinimumsShowTheMinimums) {
@@ -260,7 +288,9 @@ TEST_F(SettingsDialogTest, AnUnreadableModeShowsTheFirstModeAndSizesBelowTheMini
                               {L"BFDialogWidth", L"00000100"},
                               {L"BFDialogHeight", L"FFFFFFFF"}});
   ASSERT_NE(dialog, nullptr);
-  expectModeShown(dialog, IDC_MODE_HDUS);
+  expectShows(
+      dialog,
+      {{IDC_MODE_HDUS}, {}, {IDC_VIEWER_PATH, IDC_BROWSE, IDC_VIEWER_OPTIONS, IDC_DIALOG_WIDTH, IDC_DIALOG_HEIGHT}});
   expectSizesKept(dialog, L"654", L"381", IDCANCEL, L"0000028E", L"0000017D");
 }
 
@@ -295,8 +325,7 @@ TEST_F(SettingsDialogTest, UncheckingPowerOnGreysPathBrowseAndOptionsAtOnceAndTh
   click(dialog, IDC_DIALOG_EXPAND);
   expectEnabled(dialog, {IDC_DIALOG_WIDTH, IDC_DIALOG_HEIGHT}, true);
 
-  ASSERT_TRUE(clickAndWaitClosed(dialog, IDOK));
-  expectExitByCommand();
+  closeAndExit(dialog, IDOK);
   expectIniHolds({{L"TVTestPowerON", L"00000000"}, {L"TVTestPath", L"E:\\Viewer\\TVTest.exe"},
                   {L"TVTestOptions", L"/s /nodshow"}, {L"BFDialogExpand", L"00000001"}});
 }
@@ -308,35 +337,7 @@ TEST_F(SettingsDialogTest, CheckingPowerOnEnablesPathBrowseAndOptionsAgain) {
   expectEnabled(dialog, {IDC_VIEWER_PATH, IDC_BROWSE, IDC_VIEWER_OPTIONS}, true);
   click(dialog, IDC_DIALOG_EXPAND);
   expectEnabled(dialog, {IDC_DIALOG_WIDTH, IDC_DIALOG_HEIGHT}, true);
-  ASSERT_TRUE(clickAndWaitClosed(dialog, IDCANCEL));
-  expectExitByCommand();
-}
-
-// Changes every control of the kPreparedOff dialog.
-void editEverything(HWND dialog) {
-  click(dialog, IDC_MODE_FOREGROUND);
-  click(dialog, IDC_IGNORE_CURSOR);
-  click(dialog, IDC_SWITCH_BY_ONAIR);
-  click(dialog, IDC_POWER_ON_LAUNCH);
-  click(dialog, IDC_DIALOG_EXPAND);
-  setControlText(dialog, IDC_VIEWER_PATH, L"F:\\Other\\TVTest.exe");
-  setControlText(dialog, IDC_VIEWER_OPTIONS, L"/d BonDriver_Spinel.dll");
-  setControlText(dialog, IDC_DIALOG_WIDTH, L"1920");
-  setControlText(dialog, IDC_DIALOG_HEIGHT, L"1080");
-}
-
-
-// The kPreparedOff dialog with every control changed; null when it did not open.
-HWND SettingsDialogTest::startAndEditEverything() {
-  HWND dialog = startAndOpen(kPreparedOff);
-  if (dialog) editEverything(dialog);
-  return dialog;
-}
-
-// The same, closed with the button; false when the dialog did not open or close.
-bool SettingsDialogTest::editEverythingAndClose(int button) {
-  HWND dialog = startAndEditEverything();
-  return dialog != nullptr && clickAndWaitClosed(dialog, button);
+  closeAndExit(dialog, IDCANCEL);
 }
 
 TEST_F(SettingsDialogTest, OkAndThenTheExitCommandSavesWhatTheDialogShowed) {
@@ -349,12 +350,7 @@ TEST_F(SettingsDialogTest, CancelAfterEditingEverythingChangesNothing) {
 
   HWND dialog = launcher.openSettings();
   ASSERT_NE(dialog, nullptr);
-  expectModeShown(dialog, IDC_MODE_DIRECT);
-  EXPECT_TRUE(isChecked(dialog, IDC_IGNORE_CURSOR));
-  EXPECT_FALSE(isChecked(dialog, IDC_POWER_ON_LAUNCH));
-  EXPECT_EQ(controlText(dialog, IDC_VIEWER_PATH), L"C:\\TV Test\\TVTest.exe");
-  EXPECT_EQ(controlText(dialog, IDC_DIALOG_WIDTH), L"1280");
-  EXPECT_FALSE(isEnabled(dialog, IDC_DIALOG_WIDTH));
+  expectShows(dialog, kShownOff);
   ASSERT_TRUE(clickAndWaitClosed(dialog, IDCANCEL));
   expectExitSaves(kPreparedOff);
 }
@@ -376,30 +372,14 @@ TEST_F(SettingsDialogTest, TheCloseBoxCancelsToo) {
 
 // --- two dialogs at once ----------------------------------------------------
 
-// Two dialogs over kPreparedOff, the second opened over the first by the
-// menu command: everything changed in the inner one, the width set to 1000
-// in the outer one. False when either did not open.
-bool SettingsDialogTest::openTwoAndEdit(HWND& outer, HWND& inner) {
-  outer = startAndOpen(kPreparedOff);
-  if (!outer) return false;
-  inner = launcher.openSettings({outer});
-  if (!inner) return false;
-  editEverything(inner);
-  setControlText(outer, IDC_DIALOG_WIDTH, L"1000");
-  return true;
-}
-
 IniValues offWithWidth1000() {
   IniValues values = kPreparedOff;
-  for (auto& [key, value] : values) {
-    if (std::wstring(key) == L"BFDialogWidth") value = L"000003E8";
-  }
+  values[7] = {L"BFDialogWidth", L"000003E8"};
   return values;
 }
 
 TEST_F(SettingsDialogTest, ASecondDialogOverTheFirstIsPossibleAndTheLastOkDecides) {
-  HWND outer = nullptr, inner = nullptr;
-  ASSERT_TRUE(openTwoAndEdit(outer, inner)) << "the menu command opens a second dialog while the first is up";
+  ASSERT_TRUE(openTwoAndEdit()) << "the menu command opens a second dialog while the first is up";
   EXPECT_TRUE(IsWindow(outer));
   ASSERT_TRUE(clickAndWaitClosed(inner, IDOK));
   ASSERT_TRUE(IsWindow(outer));
@@ -412,8 +392,7 @@ TEST_F(SettingsDialogTest, ASecondDialogOverTheFirstIsPossibleAndTheLastOkDecide
 // The outer dialog's modal loop cannot end before the inner one's, but its
 // OK takes effect while it is handled: closed last, the inner one decides.
 TEST_F(SettingsDialogTest, TheOuterDialogClosedWithOkFirstAndTheInnerAfterItTheInnerDecides) {
-  HWND outer = nullptr, inner = nullptr;
-  ASSERT_TRUE(openTwoAndEdit(outer, inner));
+  ASSERT_TRUE(openTwoAndEdit());
   click(outer, IDOK);
   ASSERT_TRUE(waitUntil([&] { return !IsWindowVisible(outer); })) << "the outer dialog did not take its OK";
   ASSERT_TRUE(clickAndWaitClosed(inner, IDOK));
@@ -422,8 +401,7 @@ TEST_F(SettingsDialogTest, TheOuterDialogClosedWithOkFirstAndTheInnerAfterItTheI
 }
 
 TEST_F(SettingsDialogTest, ASecondDialogsOkStandsWhenTheFirstIsCancelled) {
-  HWND outer = nullptr, inner = nullptr;
-  ASSERT_TRUE(openTwoAndEdit(outer, inner));
+  ASSERT_TRUE(openTwoAndEdit());
   ASSERT_TRUE(clickAndWaitClosed(inner, IDOK));
   ASSERT_TRUE(clickAndWaitClosed(outer, IDCANCEL));
   expectExitSaves(kEditedEverything);
@@ -457,11 +435,11 @@ class BrowseTest : public SettingsDialogTest {
     return controlText(fileDialog, kNameBox);
   }
 
-  // Types a bare file name into the file dialog and confirms it.
-  void choose(const wchar_t* name) {
+  // Types a bare file name into the file dialog and confirms it; the path edit of `settings` then.
+  std::wstring choose(HWND settings, const wchar_t* name) {
     setControlText(fileDialog, kNameBox, name);
-    PostMessageW(fileDialog, WM_COMMAND, IDOK, 0);
-    EXPECT_TRUE(waitUntil([&] { return !IsWindow(fileDialog); })) << "the file dialog stayed open";
+    EXPECT_TRUE(commandAndWaitClosed(fileDialog, IDOK)) << "the file dialog stayed open";
+    return controlText(settings, IDC_VIEWER_PATH);
   }
 
   static constexpr int kNameBox = 0x047C;  // cmb13, the file-name box
@@ -473,21 +451,17 @@ TEST_F(BrowseTest, StartsAtTheStoredFileAndWritesTheChosenOneIntoTheEdit) {
   HWND settings = startAndOpen(kPreparedOn);
   ASSERT_NE(settings, nullptr);
   EXPECT_EQ(browseFrom(settings, viewerDir + L"\\TVTest.exe"), L"TVTest.exe");
-  choose(L"pick.exe");
-  EXPECT_EQ(controlText(settings, IDC_VIEWER_PATH), viewerDir + L"\\pick.exe");
+  EXPECT_EQ(choose(settings, L"pick.exe"), viewerDir + L"\\pick.exe");
 
   // A trailing backslash is dropped before the file is looked for.
   EXPECT_EQ(browseFrom(settings, viewerDir + L"\\TVTest.exe\\"), L"TVTest.exe");
-  choose(L"pick.exe");
-  EXPECT_EQ(controlText(settings, IDC_VIEWER_PATH), viewerDir + L"\\pick.exe");
+  EXPECT_EQ(choose(settings, L"pick.exe"), viewerDir + L"\\pick.exe");
 
   // A folder is a usable start as well; it is handed over as it is.
   EXPECT_EQ(browseFrom(settings, viewerDir + L"\\"), L"TV");
-  PostMessageW(fileDialog, WM_COMMAND, IDCANCEL, 0);
-  ASSERT_TRUE(waitUntil([&] { return !IsWindow(fileDialog); }));
+  ASSERT_TRUE(commandAndWaitClosed(fileDialog, IDCANCEL));
   EXPECT_EQ(controlText(settings, IDC_VIEWER_PATH), viewerDir + L"\\") << "a cancelled choice changes nothing";
-  ASSERT_TRUE(clickAndWaitClosed(settings, IDCANCEL));
-  expectExitByCommand();
+  closeAndExit(settings, IDCANCEL);
 }
 
 TEST_F(BrowseTest, AnUnusableOrEmptyPathStartsAtTheLauncherItself) {
@@ -495,11 +469,9 @@ TEST_F(BrowseTest, AnUnusableOrEmptyPathStartsAtTheLauncherItself) {
   ASSERT_NE(settings, nullptr);
   for (const wchar_t* unusable : {L"Q:\\nowhere\\TVTest.exe", L""}) {
     EXPECT_EQ(browseFrom(settings, unusable), L"Vexlo.exe") << "from \"" << unusable << "\"";
-    choose(L"pick.exe");
-    EXPECT_EQ(controlText(settings, IDC_VIEWER_PATH), launcher.directory() + L"\\pick.exe");
+    EXPECT_EQ(choose(settings, L"pick.exe"), launcher.directory() + L"\\pick.exe");
   }
-  ASSERT_TRUE(clickAndWaitClosed(settings, IDCANCEL));
-  expectExitByCommand();
+  closeAndExit(settings, IDCANCEL);
 }
 
 // --- the end of the session with a dialog open ------------------------------
@@ -511,10 +483,91 @@ TEST_F(SettingsDialogTest, AnOkQueuedBehindTheEndOfTheSessionLeavesTheSavedSetti
   // teardown has saved and released the settings.
   PostMessageW(launcher.mainWindow(), WM_ENDSESSION, TRUE, 0);
   PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-  DWORD code = 1234;
-  ASSERT_TRUE(launcher.waitForExit(code)) << "the launcher did not end";
-  EXPECT_EQ(code, 0u) << "the launcher crashed";
+  expectEndsWithZero();
   EXPECT_EQ(launcher.iniValues(), kPreparedOff);
+}
+
+// --- text the ANSI code page cannot hold -------------------------------------
+
+// Typed into the dialog, saved at exit, read back at the next start. Code
+// page 932 holds Japanese but not an emoji, "𠮷" or "é".
+const std::wstring kUnicodePath = L"C:\\テレビ\\\U0001F4FA\U00020BB7\\TVTest.exe";
+const std::wstring kUnicodeOptions = L"/d BonDriver_Caf\u00E9.dll";
+const std::string kUtf16Mark = "\xFF\xFE";
+constexpr wchar_t kMarkCharacter = 0xFEFF;
+
+std::vector<std::wstring> linesOf(const std::wstring& text) {
+  std::vector<std::wstring> lines;
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t end = text.find(L"\r\n", at);
+    lines.push_back(text.substr(at, end - at));
+    at = end == std::wstring::npos ? text.size() : end + 2;
+  }
+  return lines;
+}
+
+class SettingsText : public LauncherProgramFixture {
+ protected:
+  SettingsText() : LauncherProgramFixture(L"vexlo settings text") {}
+
+  // Types the path and options into the dialog, takes them with OK and exits by the menu.
+  void saveThroughTheDialog(const std::wstring& path, const std::wstring& options) {
+    HWND dialog = startAndOpenSettings();
+    ASSERT_NE(dialog, nullptr);
+    setControlText(dialog, IDC_VIEWER_PATH, path);
+    setControlText(dialog, IDC_VIEWER_OPTIONS, options);
+    closeAndExit(dialog, IDOK);
+  }
+
+  void expectShownAtTheNextStart(const std::wstring& path, const std::wstring& options) {
+    HWND dialog = startAndOpenSettings();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(controlText(dialog, IDC_VIEWER_PATH), path);
+    EXPECT_EQ(controlText(dialog, IDC_VIEWER_OPTIONS), options);
+    closeAndExit(dialog, IDCANCEL);
+  }
+};
+
+TEST_F(SettingsText, ANewFileIsUtf16AndKeepsWhatTheCodePageLacks) {
+  ASSERT_FALSE(fileExists(launcher.ini()));
+  saveThroughTheDialog(kUnicodePath, kUnicodeOptions);
+  EXPECT_EQ(readTextFile(launcher.ini()).substr(0, 2), kUtf16Mark);
+  EXPECT_EQ(launcher.iniValue(L"TVTestPath"), kUnicodePath);
+  EXPECT_EQ(launcher.iniValue(L"TVTestOptions"), kUnicodeOptions);
+  expectShownAtTheNextStart(kUnicodePath, kUnicodeOptions);
+}
+
+// A file written by hand, or by an earlier launcher, stays in the code page
+// while its values fit; the first value that does not turns the whole file,
+// every section and line of it, into UTF-16 before it is written.
+TEST_F(SettingsText, AnAnsiFileStaysSoUntilAValueNeedsMoreThenKeepsEveryLine) {
+  const std::wstring byHand =
+      L"; \u624B\u3067\u66F8\u3044\u305F\r\n[Other]\r\n\u540D\u524D=\u5024\r\n\r\n[Vexlo]\r\nZIZU_MODE=00000001\r\n"
+      L"TVTestPath=C:\\\u30C6\u30EC\u30D3\\TVTest.exe\r\n[Last]\r\nkey=\u6B8B\u308B\r\n";
+  ASSERT_EQ(GetACP(), 932u) << "the file by hand is Japanese: this world is to be a Japanese Windows";
+  ASSERT_TRUE(writeFileBytes(launcher.ini(), inCodePage(byHand, CP_ACP)));
+
+  const std::wstring japanese = L"D:\\\u30C6\u30EC\u30D3\\TVTest.exe";
+  saveThroughTheDialog(japanese, L"/ch 1");
+  EXPECT_NE(readTextFile(launcher.ini()).substr(0, 2), kUtf16Mark) << "a file whose values fit was converted";
+  EXPECT_EQ(launcher.iniValue(L"TVTestPath"), japanese);
+
+  saveThroughTheDialog(kUnicodePath, kUnicodeOptions);
+  const std::wstring converted = readUtf16File(launcher.ini());
+  ASSERT_FALSE(converted.empty());
+  EXPECT_EQ(converted[0], kMarkCharacter);
+  // Every line not rewritten by the launcher is there, in its order.
+  std::size_t at = 0;
+  for (const std::wstring& line : linesOf(byHand)) {
+    if (line.rfind(L"TVTestPath=", 0) == 0) continue;
+    at = converted.find(line, at);
+    ASSERT_NE(at, std::wstring::npos) << "lost: " << utf8(line) << "\nfile:\n" << utf8(converted);
+  }
+  EXPECT_EQ(launcher.iniValue(L"ZIZU_MODE"), L"00000001");
+  expectShownAtTheNextStart(kUnicodePath, kUnicodeOptions);
+  wchar_t other[16] = {};
+  GetPrivateProfileStringW(L"Other", L"\u540D\u524D", L"", other, 16, launcher.ini().c_str());
+  EXPECT_STREQ(other, L"\u5024");
 }
 
 }  // namespace

@@ -168,8 +168,6 @@ double perSecond(int presses, ULONGLONG milliseconds) {
   return presses * 1000.0 / static_cast<double>(milliseconds ? milliseconds : 1);
 }
 
-LRESULT askCount(HWND standIn, WPARAM what) { return askWindow(standIn, kCountMessage, what); }
-
 class Soak : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -237,7 +235,7 @@ TEST_F(Soak, EveryPressArrivesAndNothingGrows) {
 
   StandIn viewer = startViewer(L"remote", L"");
   ASSERT_TRUE(waitForLog(viewer.logPath, "controller GV-RCKIT3 buttons=50"));
-  auto controllerButtons = [&] { return askCount(viewer.window, kCountPresses); };
+  auto controllerButtons = [&] { return askWindow(viewer.window, kCountMessage, kCountPresses); };
   presses += kWarmUpPresses;
   delivered += pressInTurn(kWarmUpPresses, kCodeChannel1, kCodeChannel10, controllerButtons);
 
@@ -251,7 +249,7 @@ TEST_F(Soak, EveryPressArrivesAndNothingGrows) {
 
   StandIn dialogViewer = startViewer(L"dialog", L"--open-dialog");
   ASSERT_NE(dialogViewer.dialog, nullptr);
-  auto keyStrokes = [&] { return askCount(dialogViewer.window, kCountKeys); };
+  auto keyStrokes = [&] { return askWindow(dialogViewer.window, kCountMessage, kCountKeys); };
   input_->keepInFront(dialogViewer.window);
   presses += kDialogPresses;
   // One at a time: under Wine raw input that comes while no window is in

@@ -57,4 +57,9 @@ bool clickAndWaitClosed(HWND dialog, int id) {
   return waitUntil([&] { return !IsWindow(dialog); });
 }
 
+bool commandAndWaitClosed(HWND dialog, int id) {
+  PostMessageW(dialog, WM_COMMAND, id, 0);
+  return waitUntil([&] { return !IsWindow(dialog); });
+}
+
 }  // namespace vexlo::test

@@ -24,5 +24,7 @@ bool isEnabled(HWND dialog, int id);
 void click(HWND dialog, int id);
 // Clicks the button and waits until the dialog has gone.
 bool clickAndWaitClosed(HWND dialog, int id);
+// Posts the command, as the dialog's keys do, and waits until the dialog has gone.
+bool commandAndWaitClosed(HWND dialog, int id);
 
 }  // namespace vexlo::test

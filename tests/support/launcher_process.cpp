@@ -55,12 +55,12 @@ HWND LauncherProcess::waitForMenu() const {
   return menu;
 }
 
-bool LauncherProcess::chooseFromMenu(int downs) const {
+bool LauncherProcess::chooseFromMenu(int downs, WPARAM key) const {
   trayEvent(WM_RBUTTONDOWN);
   HWND menu = waitForMenu();
   if (!menu) return false;
   for (int i = 0; i < downs; ++i) PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
-  PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
+  PostMessageW(menu, WM_KEYDOWN, key, 0);
   return waitUntil([&] { return !IsWindowVisible(menu); });
 }
 

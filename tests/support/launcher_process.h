@@ -44,8 +44,9 @@ class LauncherProcess {
   HWND shownMenu() const;
   HWND waitForMenu() const;
   // A right-click on the icon, then the item `downs` steps down chosen with
-  // the keyboard; false when no menu came or it did not close.
-  bool chooseFromMenu(int downs) const;
+  // the keyboard (Escape for `key` closes the menu instead); false when no
+  // menu came or it did not close.
+  bool chooseFromMenu(int downs, WPARAM key = VK_RETURN) const;
 
   // Opens the settings by the menu command and waits for a visible settings
   // dialog that is not one of `open`; nullptr when none appeared in time.

@@ -15,10 +15,6 @@ HWND handleAfter(const std::string& line, const std::string& key) {
   return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(std::strtoull(line.c_str() + at + key.size(), nullptr, 16)));
 }
 
-std::wstring standInArguments(const std::wstring& logPath, const std::wstring& arguments) {
-  return L"--log \"" + logPath + L"\" " + arguments;
-}
-
 }  // namespace
 
 std::string readLog(const std::wstring& path) { return readTextFile(path); }
@@ -45,7 +41,7 @@ bool startStandIn(const std::wstring& exe, const std::wstring& logPath, const st
   out = StandIn{};
   out.logPath = logPath;
   DeleteFileW(logPath.c_str());
-  if (!out.program->start(exe, standInArguments(logPath, arguments))) return false;
+  if (!out.program->start(exe, L"--log \"" + logPath + L"\" " + arguments)) return false;
   return waitUntilReady(out);
 }
 

@@ -57,6 +57,8 @@ std::string readTextFile(const std::wstring& path);
 std::wstring readUtf16File(const std::wstring& path);
 // A file of exactly these bytes, made anew; false when it could not be written.
 bool writeFileBytes(const std::wstring& path, const std::string& bytes);
+// The text in a code page: CP_ACP for the ANSI one.
+std::string inCodePage(const std::wstring& text, UINT codePage);
 std::string utf8(const std::wstring& text);
 
 }  // namespace vexlo::test
