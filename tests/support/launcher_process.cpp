@@ -49,9 +49,12 @@ HWND LauncherProcess::shownMenu() const {
   return menu != nullptr && IsWindowVisible(menu) ? menu : nullptr;
 }
 
+// A launcher that ended meanwhile is not waited for: its end is what to say.
 HWND LauncherProcess::waitForMenu() const {
   HWND menu = nullptr;
-  waitUntil([&] { return (menu = shownMenu()) != nullptr; }, kPatience, [&] { return describeWindows(processId()); });
+  waitUntil([&] { return (menu = shownMenu()) != nullptr || !running(); }, kPatience,
+            [&] { return describeWindows(processId()); });
+  if (!menu && !running()) std::printf("%s while its menu was awaited\n", status().c_str());
   return menu;
 }
 
