@@ -15,6 +15,23 @@ HWND handleAfter(const std::string& line, const std::string& key) {
   return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(std::strtoull(line.c_str() + at + key.size(), nullptr, 16)));
 }
 
+// Where a click on the counting button goes now, and what it has counted.
+std::string describeClickPlace(const StandIn& standIn) {
+  RECT r{};
+  GetWindowRect(GetDlgItem(standIn.window, kCountingButtonId), &r);
+  DWORD underProcess = 0;
+  GetWindowThreadProcessId(WindowFromPoint({(r.left + r.right) / 2, (r.top + r.bottom) / 2}), &underProcess);
+  GUITHREADINFO input{};
+  input.cbSize = sizeof(input);
+  GetGUIThreadInfo(0, &input);
+  char text[200];
+  std::snprintf(text, sizeof text, "under the button a window of process %lu (the stand-in is %lu), capture %p; ",
+                underProcess, standIn.processId, static_cast<void*>(input.hwndCapture));
+  return text + describeForeground() + "; ups " +
+         std::to_string(askWindow(standIn.window, kCountMessage, kCountClickUps)) + ", downs " +
+         std::to_string(askWindow(standIn.window, kCountMessage, kCountClickDowns));
+}
+
 }  // namespace
 
 std::string readLog(const std::wstring& path) { return readTextFile(path); }
@@ -78,7 +95,10 @@ void clickCountingButton(const StandIn& standIn) {
 }
 
 LRESULT downsAfterClicks(const StandIn& standIn, LRESULT ups) {
-  if (!waitUntil([&] { return askWindow(standIn.window, kCountMessage, kCountClickUps) >= ups; })) return -1;
+  if (!waitUntil([&] { return askWindow(standIn.window, kCountMessage, kCountClickUps) >= ups; }, kPatience,
+                 [&] { return describeClickPlace(standIn); })) {
+    return -1;
+  }
   return askWindow(standIn.window, kCountMessage, kCountClickDowns);
 }
 

@@ -46,6 +46,11 @@ std::vector<std::wstring> commandLineArguments() {
   return arguments;
 }
 
+BOOL CALLBACK appendWindow(HWND window, LPARAM list) {
+  reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+  return TRUE;
+}
+
 }  // namespace
 
 DWORD worldTime(DWORD milliseconds) {
@@ -135,12 +140,20 @@ bool waitUntil(const std::function<bool()>& done, DWORD milliseconds, const std:
 
 bool happensWithin(const std::function<bool()>& done, DWORD milliseconds) { return poll(done, milliseconds); }
 
+// One snapshot of the Z order, not FindWindowExW from the last window found:
+// this Wine's server loops for ever on a search that starts after a window
+// whose destruction has begun (a closing menu, say), and the world hangs.
 std::vector<HWND> processWindows(const wchar_t* className, DWORD processId, const wchar_t* title) {
-  std::vector<HWND> windows;
-  for (HWND w = FindWindowExW(nullptr, nullptr, className, title); w; w = FindWindowExW(nullptr, w, className, title)) {
+  std::vector<HWND> all, windows;
+  EnumWindows(appendWindow, reinterpret_cast<LPARAM>(&all));
+  for (HWND w : all) {
+    wchar_t found[256] = {};
     DWORD owner = 0;
     GetWindowThreadProcessId(w, &owner);
-    if (processId == 0 || owner == processId) windows.push_back(w);
+    if (processId != 0 && owner != processId) continue;
+    if (GetClassNameW(w, found, 256) == 0 || lstrcmpiW(found, className) != 0) continue;
+    if (title && (GetWindowTextW(w, found, 256), std::wcscmp(found, title) != 0)) continue;
+    windows.push_back(w);
   }
   return windows;
 }
