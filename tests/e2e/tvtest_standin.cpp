@@ -6,7 +6,7 @@
 // written to a log the tests read, one line an event.
 //
 //   tvtest_standin.exe [--log FILE] [--plugin FILE | --no-plugin] [--channel-display] [--open-dialog]
-//                      [--magictv] [--fullscreen] [--counting-button] [options...]
+//                      [--magictv] [--fullscreen] [--counting-button] [--not-a-viewer] [options...]
 //
 // --log defaults to standin.log and --plugin to Plugins\Vexlo2.tvtp beside
 // the executable, where a launcher that starts it as TVTest.exe finds them.
@@ -14,6 +14,7 @@
 // --open-dialog: a fixed-size "ファイルを開く" dialog with the standard controls.
 // --magictv: a visible mAgicTV window. --fullscreen: a hidden full-screen window.
 // --counting-button: a button in the main window that counts the clicks on it.
+// --not-a-viewer: the main window of a class no viewer has, as another program's.
 
 #include <windows.h>
 #include <commctrl.h>
@@ -180,7 +181,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
 
   PluginHost host;
   host.onMessage = [&](const HostMessage& m) { logHostMessage(host, m); };
-  const HWND mainWindow = createHostWindow(host, L"TVTest Window", L"TVTest stand-in", mainWindowProc);
+  const wchar_t* mainClass = hasFlag(argc, argv, L"--not-a-viewer") ? L"Vexlo Test Window" : L"TVTest Window";
+  const HWND mainWindow = createHostWindow(host, mainClass, L"TVTest stand-in", mainWindowProc);
   if (!mainWindow) return 1;
   std::optional<LoadedPlugin> plugin;
   if (!hasFlag(argc, argv, L"--no-plugin")) {

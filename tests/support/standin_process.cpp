@@ -73,18 +73,25 @@ bool startViewer(const std::wstring& directory, const std::wstring& name, const 
   return false;
 }
 
-bool startClickTarget(const std::wstring& directory, const std::wstring& name, StandIn& out) {
-  if (!startViewer(directory, name, L"--no-plugin --counting-button", out)) return false;
+bool startClickTarget(const std::wstring& directory, const std::wstring& name, StandIn& out,
+                      const std::wstring& options) {
+  if (!startViewer(directory, name, L"--no-plugin --counting-button " + options, out)) return false;
   SetForegroundWindow(out.window);
   return true;
 }
 
+// Each event carries its place: a pointer motion that the display reports
+// late would otherwise move the click elsewhere.
 void clickAt(int x, int y) {
   SetCursorPos(x, y);
   INPUT inputs[2] = {};
-  inputs[0].type = inputs[1].type = INPUT_MOUSE;
-  inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  for (INPUT& input : inputs) {
+    input.type = INPUT_MOUSE;
+    input.mi.dx = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+  }
+  inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTDOWN;
+  inputs[1].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTUP;
   SendInput(2, inputs, sizeof(INPUT));
 }
 

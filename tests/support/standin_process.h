@@ -41,7 +41,8 @@ bool waitUntilReady(StandIn& out, DWORD timeoutMs = kPatience);
 
 // Runs the stand-in without the plugin, with its counting button, and makes
 // it the foreground as a user's click on it would.
-bool startClickTarget(const std::wstring& directory, const std::wstring& name, StandIn& out);
+bool startClickTarget(const std::wstring& directory, const std::wstring& name, StandIn& out,
+                      const std::wstring& options = L"");
 // A left click through the system's input, as a user's mouse makes it, so a
 // low-level mouse hook sees it.
 void clickAt(int x, int y);

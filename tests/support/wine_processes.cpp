@@ -179,7 +179,13 @@ std::string describeForeground() {
   if (!w) return "no window in front";
   DWORD owner = 0;
   GetWindowThreadProcessId(w, &owner);
-  return "in front " + describeWindow(w) + " of process " + std::to_string(owner);
+  // Raw input goes to the thread of the focus of the input in front: with
+  // none, this Wine hands it to no one.
+  GUITHREADINFO input{};
+  input.cbSize = sizeof(input);
+  GetGUIThreadInfo(0, &input);
+  return "in front " + describeWindow(w) + " of process " + std::to_string(owner) + ", focus on " +
+         (input.hwndFocus ? describeWindow(input.hwndFocus) : "nothing");
 }
 
 void registerWindowClass(const wchar_t* name, WNDPROC procedure) {
