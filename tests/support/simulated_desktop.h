@@ -34,9 +34,6 @@ namespace vexlo::test {
 inline constexpr std::uint32_t kWsPopup = 0x80000000u;
 inline constexpr std::uint32_t kWsChild = 0x40000000u;
 inline constexpr std::uint32_t kWsVisible = 0x10000000u;
-inline constexpr WindowHandle kHwndBottom = 1;
-inline constexpr WindowHandle kHwndTopmost = static_cast<WindowHandle>(-1);
-inline constexpr WindowHandle kHwndNoTopmost = static_cast<WindowHandle>(-2);
 
 struct Rect {
   std::int32_t left = 0, top = 0, right = 0, bottom = 0;
