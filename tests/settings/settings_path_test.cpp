@@ -29,15 +29,12 @@ TEST(SettingsPath, NamesWithoutDirectory) {
 
 TEST(SettingsPath, EmptyNameGivesEmptyPath) { EXPECT_EQ(makeSettingsPath(L""), L""); }
 
-TEST(SettingsPath, LongestModuleNameStillFits) {
+TEST(SettingsPath, TheLongestModuleNameFitsAndAPartTooLongForItsBufferGivesEmptyPath) {
   // 259 characters, the most a 260-character buffer holds.
   const std::wstring dir = L"C:\\" + std::wstring(246, L'd') + L"\\";
   const std::wstring name = dir + L"Vexlo.exe";
   ASSERT_EQ(name.size(), 259u);
   EXPECT_EQ(makeSettingsPath(name), dir + L"Vexlo.ini");
-}
-
-TEST(SettingsPath, PartTooLongForItsBufferGivesEmptyPath) {
   EXPECT_EQ(makeSettingsPath(L"C:\\" + std::wstring(300, L'd') + L"\\Vexlo.exe"), L"");
   EXPECT_EQ(makeSettingsPath(L"C:\\d\\" + std::wstring(260, L'f') + L".exe"), L"");
 }
