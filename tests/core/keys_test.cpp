@@ -32,7 +32,7 @@ class KeysTest : public LauncherScene {
 
   static EventLog plainStroke(WindowHandle target, std::uint8_t virtualKey) {
     return {Event::keyUpEvent(kVkControl, kScanCtrl), Event::sleep(10),
-            Event::keyUpEvent(kVkShift, kScanShift),  Event::sleep(10),
+            Event::keyUpEvent(kVkShift, kScanShift), Event::sleep(10),
             Event::post(target, kWmKeyDown, virtualKey, 0), Event::sleep(10),
             Event::sleep(10)};
   }
@@ -48,14 +48,10 @@ class KeysTest : public LauncherScene {
 TEST_F(KeysTest, ShiftTabHoldsShiftAroundTheKeyAndOnlyReleasesCtrl) {
   dialogKeys(dialog, 0x19);
   EXPECT_EQ(desktop.events(), join(focusSearch(dialog), {
-                                  Event::keyUpEvent(kVkControl, kScanCtrl),
-                                  Event::sleep(10),
-                                  Event::keyDown(kVkShift, kScanShift),
-                                  Event::sleep(10),
-                                  Event::post(list, kWmKeyDown, kVkTab, 0),
-                                  Event::sleep(10),
-                                  Event::keyUpEvent(kVkShift, kScanShift),
-                                  Event::sleep(10),
+                                  Event::keyUpEvent(kVkControl, kScanCtrl), Event::sleep(10),
+                                  Event::keyDown(kVkShift, kScanShift), Event::sleep(10),
+                                  Event::post(list, kWmKeyDown, kVkTab, 0), Event::sleep(10),
+                                  Event::keyUpEvent(kVkShift, kScanShift), Event::sleep(10),
                               }));
 }
 
@@ -67,14 +63,10 @@ TEST_F(KeysTest, APlainKeyReleasesBothModifiersFirstAndNothingAtTheEnd) {
 TEST_F(KeysTest, ACtrlStrokeHoldsCtrlAndReleasesItLast) {
   sendKeyStroke(KeyStroke{1, 1, 0x41}, nameBox);
   EXPECT_EQ(desktop.events(), (EventLog{
-                                  Event::keyDown(kVkControl, kScanCtrl),
-                                  Event::sleep(10),
-                                  Event::keyDown(kVkShift, kScanShift),
-                                  Event::sleep(10),
-                                  Event::post(nameBox, kWmKeyDown, 0x41, 0),
-                                  Event::sleep(10),
-                                  Event::keyUpEvent(kVkShift, kScanShift),
-                                  Event::sleep(10),
+                                  Event::keyDown(kVkControl, kScanCtrl), Event::sleep(10),
+                                  Event::keyDown(kVkShift, kScanShift), Event::sleep(10),
+                                  Event::post(nameBox, kWmKeyDown, 0x41, 0), Event::sleep(10),
+                                  Event::keyUpEvent(kVkShift, kScanShift), Event::sleep(10),
                                   Event::keyUpEvent(kVkControl, kScanCtrl),
                               }));
 }
