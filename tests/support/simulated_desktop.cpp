@@ -94,8 +94,6 @@ std::ostream& operator<<(std::ostream& out, const Event& e) {
   return out << ')';
 }
 
-void PrintTo(const Event& event, std::ostream* out) { *out << event; }
-
 // --- Building the scene ------------------------------------------------------
 
 WindowHandle SimulatedDesktop::create(const std::wstring& className, const std::wstring& title, ProcessId process,
@@ -171,10 +169,6 @@ void SimulatedDesktop::setStyle(WindowHandle window, std::uint32_t style) {
   w.style = (style & ~(kWsChild | kWsVisible)) | kept;
 }
 
-void SimulatedDesktop::setRect(WindowHandle window, Rect rect) { get(window).rect = rect; }
-void SimulatedDesktop::setClassReadable(WindowHandle window, bool readable) { get(window).classReadable = readable; }
-void SimulatedDesktop::setTitleReadable(WindowHandle window, bool readable) { get(window).titleReadable = readable; }
-
 void SimulatedDesktop::bringToFront(WindowHandle window) {
   moveTo(siblingsOf(get(window)), window, 0);
   keepOwnedInFront(window);
@@ -226,8 +220,6 @@ void SimulatedDesktop::setForeground(WindowHandle window) {
   foreground_ = window;
   active_ = window;
 }
-
-void SimulatedDesktop::setFocus(WindowHandle window) { focus_[get(window).thread] = window; }
 
 // --- Inspecting ----------------------------------------------------------------
 
@@ -356,8 +348,6 @@ bool SimulatedDesktop::isVisible(WindowHandle window) {
   return false;
 }
 
-WindowHandle SimulatedDesktop::windowFromPoint(Point point) { return hitTest(topLevel_, point, Point{}); }
-
 bool SimulatedDesktop::setWindowPos(WindowHandle window, WindowHandle insertAfter, std::int32_t x, std::int32_t y,
                                     std::int32_t cx, std::int32_t cy, std::uint32_t flags) {
   events_.push_back(Event::setWindowPos(window, insertAfter, x, y, cx, cy, flags));
@@ -467,10 +457,6 @@ void SimulatedDesktop::setForegroundLockTimeout(std::uint32_t value) {
   events_.push_back(Event::setForegroundLockTimeout(value));
   lockTimeout_ = value;
 }
-
-void SimulatedDesktop::sleep(std::uint32_t milliseconds) { events_.push_back(Event::sleep(milliseconds)); }
-
-bool SimulatedDesktop::fileExists(const wchar_t* path) { return path != nullptr && files_.count(path) != 0; }
 
 bool SimulatedDesktop::createProcess(const wchar_t* applicationName, wchar_t* commandLine) {
   events_.push_back(Event::createProcess(applicationName, commandLine));

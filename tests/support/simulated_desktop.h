@@ -109,7 +109,7 @@ struct Event {
 using EventLog = std::vector<Event>;
 
 std::ostream& operator<<(std::ostream& out, const Event& event);
-void PrintTo(const Event& event, std::ostream* out);  // GoogleTest's printer
+inline void PrintTo(const Event& event, std::ostream* out) { *out << event; }  // GoogleTest's printer
 
 class SimulatedDesktop : public WindowSystem {
  public:
@@ -136,9 +136,9 @@ class SimulatedDesktop : public WindowSystem {
 
   void setVisible(WindowHandle window, bool visible);
   void setStyle(WindowHandle window, std::uint32_t style);  // WS_CHILD/WS_VISIBLE bits are kept as they are
-  void setRect(WindowHandle window, Rect rect);  // relative to the parent for children
-  void setClassReadable(WindowHandle window, bool readable);
-  void setTitleReadable(WindowHandle window, bool readable);
+  void setRect(WindowHandle window, Rect rect) { get(window).rect = rect; }  // relative to the parent for children
+  void setClassReadable(WindowHandle window, bool readable) { get(window).classReadable = readable; }
+  void setTitleReadable(WindowHandle window, bool readable) { get(window).titleReadable = readable; }
 
   // Z order of top-level windows (or of siblings, for a child); owned pop-ups
   // follow their owners to stay in front of them.
@@ -147,7 +147,7 @@ class SimulatedDesktop : public WindowSystem {
   void placeBehind(WindowHandle window, WindowHandle after);
 
   void setForeground(WindowHandle window);       // also makes it active
-  void setFocus(WindowHandle window);            // the focus of the window's thread
+  void setFocus(WindowHandle window) { focus_[get(window).thread] = window; }  // the focus of the window's thread
   void setCursorPosition(Point point) { cursor_ = point; }
   void addExistingFile(const std::wstring& path) { files_.insert(path); }
   void setForegroundLockTimeoutValue(std::uint32_t value) { lockTimeout_ = value; }
@@ -189,7 +189,7 @@ class SimulatedDesktop : public WindowSystem {
   std::int32_t controlId(WindowHandle window) override {
     return fieldOf(window, &Window::parent) != 0 ? fieldOf(window, &Window::controlId) : 0;
   }
-  WindowHandle windowFromPoint(Point point) override;
+  WindowHandle windowFromPoint(Point point) override { return hitTest(topLevel_, point, Point{}); }
   Point cursorPosition() override { return cursor_; }
   bool setWindowPos(WindowHandle window, WindowHandle insertAfter, std::int32_t x, std::int32_t y, std::int32_t cx,
                     std::int32_t cy, std::uint32_t flags) override;
@@ -206,8 +206,8 @@ class SimulatedDesktop : public WindowSystem {
   WindowHandle setActiveWindow(WindowHandle window) override;
   bool foregroundLockTimeout(std::uint32_t& out) override;
   void setForegroundLockTimeout(std::uint32_t value) override;
-  void sleep(std::uint32_t milliseconds) override;
-  bool fileExists(const wchar_t* path) override;
+  void sleep(std::uint32_t milliseconds) override { events_.push_back(Event::sleep(milliseconds)); }
+  bool fileExists(const wchar_t* path) override { return path != nullptr && files_.count(path) != 0; }
   bool createProcess(const wchar_t* applicationName, wchar_t* commandLine) override;
 
  private:
