@@ -215,12 +215,6 @@ void SimulatedDesktop::placeInFrontOf(WindowHandle window, WindowHandle other) {
   topLevel_.insert(topLevel_.begin() + static_cast<std::ptrdiff_t>(positionOf(other)), window);
 }
 
-void SimulatedDesktop::setForeground(WindowHandle window) {
-  get(window);
-  foreground_ = window;
-  active_ = window;
-}
-
 // --- Inspecting ----------------------------------------------------------------
 
 EventLog SimulatedDesktop::eventsOfKind(EventKind kind) const {
@@ -242,10 +236,6 @@ bool SimulatedDesktop::inputAttached(ThreadId a, ThreadId b) const {
 }
 
 // --- Internals -------------------------------------------------------------------
-
-SimulatedDesktop::Window* SimulatedDesktop::find(WindowHandle window) {
-  return const_cast<Window*>(static_cast<const SimulatedDesktop*>(this)->find(window));
-}
 
 const SimulatedDesktop::Window* SimulatedDesktop::find(WindowHandle window) const {
   if (window < kFirstHandle || (window - kFirstHandle) % kHandleStep != 0) return nullptr;

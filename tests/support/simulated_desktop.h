@@ -146,7 +146,7 @@ class SimulatedDesktop : public WindowSystem {
   void sendToBack(WindowHandle window);
   void placeBehind(WindowHandle window, WindowHandle after);
 
-  void setForeground(WindowHandle window);       // also makes it active
+  void setForeground(WindowHandle window) { foreground_ = active_ = get(window).handle; }  // also makes it active
   void setFocus(WindowHandle window) { focus_[get(window).thread] = window; }  // the focus of the window's thread
   void setCursorPosition(Point point) { cursor_ = point; }
   void addExistingFile(const std::wstring& path) { files_.insert(path); }
@@ -226,7 +226,7 @@ class SimulatedDesktop : public WindowSystem {
     Rect rect{0, 0, 100, 100};
   };
 
-  Window* find(WindowHandle window);
+  Window* find(WindowHandle window) { return const_cast<Window*>(std::as_const(*this).find(window)); }
   const Window* find(WindowHandle window) const;
   // A field of a live window; zero for a window that is not there.
   template <typename T>
