@@ -42,7 +42,7 @@ class LockOnTest : public LauncherScene {
   WindowHandle viewer = 0, control = 0, other = 0;
 };
 
-TEST_F(LockOnTest, AClickOnAChildControlLocksOntoItsViewerAndChecksTheItem) {
+TEST_F(LockOnTest, AClickOnAChildControlLocksOntoItsViewerAndChecksItem114Only) {
   lockOnCommand(mainWindow);
   ASSERT_EQ(platform.installed.size(), 1u);
   EXPECT_TRUE(pickInProgress());
@@ -59,6 +59,10 @@ TEST_F(LockOnTest, AClickOnAChildControlLocksOntoItsViewerAndChecksTheItem) {
   EXPECT_FALSE(pickInProgress());
   EXPECT_EQ(state.lockedTarget, viewer);
   EXPECT_TRUE(menuIsChecked());
+  EXPECT_EQ(platform.itemStates.at(IDM_LOCKON), kMenuStateChecked);
+  EXPECT_EQ(platform.itemStates.at(IDM_SETTINGS), 0u);
+  unlock();
+  EXPECT_EQ(platform.itemStates.at(IDM_LOCKON), 0u);
 }
 
 TEST_F(LockOnTest, TheHookPassesEverythingButALeftButtonDown) {
@@ -166,14 +170,6 @@ TEST_F(LockOnTest, ANewPickRemovesAHookStillInstalled) {
   ASSERT_EQ(platform.installed.size(), 2u);
   EXPECT_EQ(platform.removed, (std::vector<HookHandle>{platform.installed[0]}));
   EXPECT_EQ(launcher().mouseHook, platform.installed[1]);
-}
-
-TEST_F(LockOnTest, TheMarkFollowsItem114Only) {
-  lockOntoViewer();
-  EXPECT_EQ(platform.itemStates.at(IDM_LOCKON), kMenuStateChecked);
-  EXPECT_EQ(platform.itemStates.at(IDM_SETTINGS), 0u);
-  unlock();
-  EXPECT_EQ(platform.itemStates.at(IDM_LOCKON), 0u);
 }
 
 }  // namespace
