@@ -13,10 +13,7 @@
 namespace vexlo::test {
 
 struct ProfileEntry {
-  std::wstring path;
-  std::wstring section;
-  std::wstring key;
-  std::wstring value;
+  std::wstring path, section, key, value;
 };
 
 // A file made Unicode before the store's writes, and how many writes came first.
@@ -27,9 +24,7 @@ struct FileChange {
 };
 
 struct ProfileRead {
-  std::wstring section;
-  std::wstring key;
-  std::wstring defaultValue;
+  std::wstring section, key, defaultValue;
   std::size_t capacity = 0;
   std::wstring path;
 };

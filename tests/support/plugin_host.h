@@ -19,8 +19,7 @@ namespace vexlo::test {
 // One message the plugin sent the host.
 struct HostMessage {
   std::uint32_t message;
-  TVTest::HostLParam lParam1;
-  TVTest::HostLParam lParam2;
+  TVTest::HostLParam lParam1, lParam2;
   std::wstring text;  // 54: the log line; 69: the controller name
 };
 
