@@ -45,17 +45,8 @@ struct Rect {
 };
 
 enum class EventKind {
-  kPostMessage,
-  kSendMessage,
-  kKeyEvent,
-  kSleep,
-  kSetWindowPos,
-  kAttachThreadInput,
-  kSetActiveWindow,
-  kSetForegroundWindow,
-  kGetForegroundLockTimeout,
-  kSetForegroundLockTimeout,
-  kCreateProcess,
+  kPostMessage, kSendMessage, kKeyEvent, kSleep, kSetWindowPos, kAttachThreadInput, kSetActiveWindow,
+  kSetForegroundWindow, kGetForegroundLockTimeout, kSetForegroundLockTimeout, kCreateProcess,
 };
 
 // One effect: the call the launcher made and its arguments, the window it is
