@@ -27,15 +27,7 @@ struct Warning {
   std::wstring text;
 };
 
-// A message let through a window's integrity filter.
-struct Allowed {
-  HostWindow window;
-  std::uint32_t message;
-  bool operator==(const Allowed& o) const { return window == o.window && message == o.message; }
-};
-void PrintTo(const Allowed& a, std::ostream* out) {
-  *out << std::hex << "{window 0x" << a.window << ", message 0x" << a.message << "}" << std::dec;
-}
+using Allowed = std::pair<HostWindow, std::uint32_t>;  // a window, and a message let through its integrity filter
 
 constexpr std::uint32_t kRemoteId = 0xC0DE;
 
