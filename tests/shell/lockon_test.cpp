@@ -93,16 +93,15 @@ TEST_F(LockOnTest, AClickOnAViewersOwnedPopupLocksOntoTheViewer) {
   EXPECT_EQ(state.lockedTarget, viewer);
 }
 
-TEST_F(LockOnTest, ChosenAgainWhileLockedReleasesTheLockAndStartsNoPick) {
+TEST_F(LockOnTest, ChosenAgainWhileLockedOrMarkedReleasesTheLockAndStartsNoPick) {
   lockOntoViewer();
   lockOnCommand(mainWindow);
   EXPECT_EQ(state.lockedTarget, 0u);
   EXPECT_FALSE(menuIsChecked());
   EXPECT_FALSE(pickInProgress());
   EXPECT_EQ(platform.installed.size(), 1u);
-}
 
-TEST_F(LockOnTest, ACheckMarkLeftByAClosedViewerIsClearedByTheCommandInsteadOfAPick) {
+  // A check mark left by a closed viewer is cleared the same way.
   lockOntoViewer();
   desktop.destroyWindow(viewer);
   lockOnCommand(mainWindow);
