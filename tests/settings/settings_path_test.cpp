@@ -9,20 +9,14 @@
 namespace vexlo {
 namespace {
 
-TEST(SettingsPath, BesideTheExecutable) {
+TEST(SettingsPath, BesideTheExecutableWhetherItsNameHasADriveADirectoryOrNeither) {
   EXPECT_EQ(makeSettingsPath(L"C:\\Program Files\\Vexlo\\Vexlo.exe"), L"C:\\Program Files\\Vexlo\\Vexlo.ini");
   EXPECT_EQ(makeSettingsPath(L"D:/tools/Vexlo.exe"), L"D:/tools/Vexlo.ini");
   EXPECT_EQ(makeSettingsPath(L"C:\\a.b\\Vexlo"), L"C:\\a.b\\Vexlo.ini");  // a dot in the directory
   EXPECT_EQ(makeSettingsPath(L"C:\\テレビ\\Vexlo.exe"), L"C:\\テレビ\\Vexlo.ini");
-}
-
-TEST(SettingsPath, UncAndExtendedNamesHaveNoDrive) {
-  EXPECT_EQ(makeSettingsPath(L"\\\\server\\share\\Vexlo.exe"), L"\\\\server\\share\\Vexlo.ini");
-  EXPECT_EQ(makeSettingsPath(L"\\\\?\\C:\\x\\Vexlo.exe"), L"\\\\?\\C:\\x\\Vexlo.ini");
-}
-
-TEST(SettingsPath, NamesWithoutDirectory) {
-  EXPECT_EQ(makeSettingsPath(L"C:Vexlo.exe"), L"C:Vexlo.ini");
+  EXPECT_EQ(makeSettingsPath(L"\\\\server\\share\\Vexlo.exe"), L"\\\\server\\share\\Vexlo.ini");  // UNC: no drive
+  EXPECT_EQ(makeSettingsPath(L"\\\\?\\C:\\x\\Vexlo.exe"), L"\\\\?\\C:\\x\\Vexlo.ini");  // extended: no drive either
+  EXPECT_EQ(makeSettingsPath(L"C:Vexlo.exe"), L"C:Vexlo.ini");  // no directory, or only the root
   EXPECT_EQ(makeSettingsPath(L"Vexlo.exe"), L"Vexlo.ini");
   EXPECT_EQ(makeSettingsPath(L"C:\\Vexlo.exe"), L"C:\\Vexlo.ini");
 }
