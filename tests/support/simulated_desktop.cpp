@@ -344,13 +344,8 @@ bool SimulatedDesktop::setWindowPos(WindowHandle window, WindowHandle insertAfte
   if (duringSetWindowPos) duringSetWindowPos(window);
   Window* w = find(window);
   if (w == nullptr) return false;
-  if ((flags & kSwpNoMove) == 0) {
-    w->rect = Rect{x, y, x + w->rect.width(), y + w->rect.height()};
-  }
-  if ((flags & kSwpNoSize) == 0) {
-    w->rect.right = w->rect.left + cx;
-    w->rect.bottom = w->rect.top + cy;
-  }
+  if ((flags & kSwpNoMove) == 0) w->rect = Rect{x, y, x + w->rect.width(), y + w->rect.height()};
+  if ((flags & kSwpNoSize) == 0) w->rect = Rect{w->rect.left, w->rect.top, w->rect.left + cx, w->rect.top + cy};
   if ((flags & kSwpNoZOrder) == 0) {  // HWND_BOTTOM and the topmost band: the launcher asks for neither
     if (insertAfter == kHwndTop) {
       bringToFront(window);
