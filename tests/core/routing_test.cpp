@@ -178,7 +178,7 @@ TEST_F(DirectInputTest, AVisibleOpenDialogTakesTheCodeAsKeysNotTheRemoteMessage)
   const WindowHandle viewer = addViewer(100);
   routeButton(0x1F);
   EXPECT_EQ(desktop.eventsOfKind(EventKind::kPostMessage), EventLog{Event::post(list, kWmKeyDown, kVkReturn, 0)});
-  EXPECT_EQ(desktop.foreground(), dialog);
+  EXPECT_EQ(desktop.foregroundWindow(), dialog);
 
   desktop.clearEvents();
   desktop.setVisible(dialog, false);

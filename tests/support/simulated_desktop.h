@@ -158,7 +158,6 @@ class SimulatedDesktop : public WindowSystem {
 
   Rect rect(WindowHandle window) const { return fieldOf(window, &Window::rect); }
   std::vector<WindowHandle> zOrder() const { return topLevel_; }  // front to back
-  WindowHandle foreground() const { return foreground_; }
   WindowHandle focusOf(ThreadId thread) const;
   bool inputAttached(ThreadId a, ThreadId b) const;
   std::uint32_t lockTimeoutValue() const { return lockTimeout_; }
