@@ -209,7 +209,7 @@ TEST_F(PluginTest, InitialisationFailsSilentlyWithoutAHostRecordAndLoggedOnARefu
   EXPECT_EQ(host.eventCallback, nullptr);
 }
 
-TEST_F(PluginTest, EnablingRegistersTheRemoteMessageLetsItThroughAndInstallsTheCallback) {
+TEST_F(PluginTest, EnablingLetsTheRemoteMessageThroughAndInstallsTheCallbackDisablingRemovesIt) {
   Initialize();
   host.setMainWindow(0xABCD);
   EXPECT_EQ(Event(kEventPluginEnable, 1), 1);
@@ -221,6 +221,19 @@ TEST_F(PluginTest, EnablingRegistersTheRemoteMessageLetsItThroughAndInstallsTheC
   EXPECT_EQ(host.windowMessageCallback, &Vexlo2::WindowMessageCallback);
   EXPECT_EQ(host.windowMessageClientData, vexlo2::CurrentPlugin());
   EXPECT_TRUE(vexlo2::CurrentPlugin()->messageRegistered);
+
+  host.clear();
+  EXPECT_EQ(Event(kEventPluginEnable, 0), 1);
+  ASSERT_EQ(host.numbers(), (Numbers{67}));
+  EXPECT_EQ(host.sent[0].lParam1, 0);
+  EXPECT_EQ(host.sent[0].lParam2, 0);
+  EXPECT_EQ(host.windowMessageCallback, nullptr);
+
+  host.clear();
+  EXPECT_EQ(Event(kEventPluginEnable, 1), 1);
+  ASSERT_EQ(host.numbers(), (Numbers{67}));
+  EXPECT_EQ(host.windowMessageCallback, &Vexlo2::WindowMessageCallback);
+  EXPECT_EQ(Platform().registeredNames.size(), 1u);  // the name is registered once
 }
 
 TEST_F(PluginTest, OtherEventsAreAnsweredWithZero) {
@@ -258,22 +271,6 @@ TEST_F(PluginTest, UnknownCodesAndOtherWindowMessagesHaveNoEffect) {
   EXPECT_EQ(Deliver(0x0100, 0x0021), 0);
   EXPECT_EQ(Deliver(0, 0x0021), 0);
   EXPECT_TRUE(host.sent.empty());
-}
-
-TEST_F(PluginTest, DisablingRemovesTheCallbackAndEnablingReinstallsIt) {
-  InitializeAndEnable();
-
-  EXPECT_EQ(Event(kEventPluginEnable, 0), 1);
-  ASSERT_EQ(host.numbers(), (Numbers{67}));
-  EXPECT_EQ(host.sent[0].lParam1, 0);
-  EXPECT_EQ(host.sent[0].lParam2, 0);
-  EXPECT_EQ(host.windowMessageCallback, nullptr);
-
-  host.clear();
-  EXPECT_EQ(Event(kEventPluginEnable, 1), 1);
-  ASSERT_EQ(host.numbers(), (Numbers{67}));
-  EXPECT_EQ(host.windowMessageCallback, &Vexlo2::WindowMessageCallback);
-  EXPECT_EQ(Platform().registeredNames.size(), 1u);  // the name is registered once
 }
 
 TEST_F(PluginTest, AFailedNameRegistrationWarnsRefusesAndIsRetried) {
