@@ -21,8 +21,7 @@ class LockOnTest : public LauncherScene {
     desktop.setRect(viewer, Rect{100, 100, 500, 400});
     control = desktop.addChild(viewer, L"Button", 7);
     desktop.setRect(control, Rect{10, 10, 110, 60});
-    other = desktop.addWindow(L"Notepad", L"memo", 50, 51);
-    desktop.setRect(other, Rect{600, 100, 800, 300});
+    desktop.setRect(desktop.addWindow(L"Notepad", L"memo", 50, 51), Rect{600, 100, 800, 300});  // another program's
   }
 
   // A pick started from the menu, and what the hook and the shell do with one left click at `point`.
@@ -39,7 +38,7 @@ class LockOnTest : public LauncherScene {
     desktop.clearEvents();
   }
 
-  WindowHandle viewer = 0, control = 0, other = 0;
+  WindowHandle viewer = 0, control = 0;
 };
 
 TEST_F(LockOnTest, AClickOnAChildControlLocksOntoItsViewerAndChecksItem114Only) {
