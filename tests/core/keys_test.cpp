@@ -23,11 +23,12 @@ class KeysTest : public LauncherScene {
     desktop.setFocus(list);
   }
 
-  // What acquireFocus does before the stroke.
-  static EventLog focusSearch(WindowHandle window) {
-    return {Event::attachThreadInput(kDialogThread, SimulatedDesktop::kLauncherThread, true),
-            Event::setForegroundWindow(window),
-            Event::attachThreadInput(kDialogThread, SimulatedDesktop::kLauncherThread, false)};
+  // What acquireFocus does before a stroke, then the stroke.
+  static EventLog afterFocusSearch(WindowHandle window, EventLog stroke) {
+    stroke.insert(stroke.begin(), {Event::attachThreadInput(kDialogThread, SimulatedDesktop::kLauncherThread, true),
+                                   Event::setForegroundWindow(window),
+                                   Event::attachThreadInput(kDialogThread, SimulatedDesktop::kLauncherThread, false)});
+    return stroke;
   }
 
   static EventLog plainStroke(WindowHandle target, std::uint8_t virtualKey) {
@@ -37,17 +38,12 @@ class KeysTest : public LauncherScene {
             Event::sleep(10)};
   }
 
-  static EventLog join(EventLog a, const EventLog& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-  }
-
   WindowHandle dialog = 0, list = 0, nameBox = 0;
 };
 
 TEST_F(KeysTest, ShiftTabHoldsShiftAroundTheKeyAndOnlyReleasesCtrl) {
   dialogKeys(dialog, 0x19);
-  EXPECT_EQ(desktop.events(), join(focusSearch(dialog), {
+  EXPECT_EQ(desktop.events(), afterFocusSearch(dialog, {
                                   Event::keyUpEvent(kVkControl, kScanCtrl), Event::sleep(10),
                                   Event::keyDown(kVkShift, kScanShift), Event::sleep(10),
                                   Event::post(list, kWmKeyDown, kVkTab, 0), Event::sleep(10),
@@ -57,7 +53,7 @@ TEST_F(KeysTest, ShiftTabHoldsShiftAroundTheKeyAndOnlyReleasesCtrl) {
 
 TEST_F(KeysTest, APlainKeyReleasesBothModifiersFirstAndNothingAtTheEnd) {
   dialogKeys(dialog, 0x1F);
-  EXPECT_EQ(desktop.events(), join(focusSearch(dialog), plainStroke(list, kVkReturn)));
+  EXPECT_EQ(desktop.events(), afterFocusSearch(dialog, plainStroke(list, kVkReturn)));
 }
 
 TEST_F(KeysTest, ACtrlStrokeHoldsCtrlAndReleasesItLast) {
@@ -74,10 +70,10 @@ TEST_F(KeysTest, ACtrlStrokeHoldsCtrlAndReleasesItLast) {
 TEST_F(KeysTest, NoWindowMeansTheModifiersAndSleepsRunButNothingIsPosted) {
   desktop.setAttachThreadInputFails(true);
   dialogKeys(dialog, 0x1F);
-  EventLog expected{Event::attachThreadInput(kDialogThread, SimulatedDesktop::kLauncherThread, true)};
-  EventLog stroke = plainStroke(0, kVkReturn);
-  stroke.erase(stroke.begin() + 4);  // the post
-  EXPECT_EQ(desktop.events(), join(expected, stroke));
+  EventLog expected = plainStroke(0, kVkReturn);
+  expected.erase(expected.begin() + 4);  // the post
+  expected.insert(expected.begin(), Event::attachThreadInput(kDialogThread, SimulatedDesktop::kLauncherThread, true));
+  EXPECT_EQ(desktop.events(), expected);
 }
 
 TEST_F(KeysTest, ADialogWithoutFocusGetsNoKeyMessage) {
