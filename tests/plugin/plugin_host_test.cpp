@@ -22,11 +22,7 @@ namespace records = vexlo::test;
 
 namespace {
 
-struct Warning {
-  HostWindow owner;
-  std::wstring text;
-};
-
+using Warning = std::pair<HostWindow, std::wstring>;  // the window that owns a warning, and its text
 using Allowed = std::pair<HostWindow, std::uint32_t>;  // a window, and a message let through its integrity filter
 
 constexpr std::uint32_t kRemoteId = 0xC0DE;
@@ -279,9 +275,7 @@ TEST_F(PluginTest, AFailedNameRegistrationWarnsRefusesAndIsRetried) {
   Platform().nextMessageId = 0;
 
   EXPECT_EQ(Event(kEventPluginEnable, 1), 0);
-  ASSERT_EQ(Platform().warnings.size(), 1u);
-  EXPECT_EQ(Platform().warnings[0].owner, 0xABCDu);
-  EXPECT_EQ(Platform().warnings[0].text, L"初期化でエラーが発生しました。");
+  EXPECT_EQ(Platform().warnings, (std::vector<Warning>{{0xABCD, L"初期化でエラーが発生しました。"}}));
   EXPECT_TRUE(host.sent.empty());
   EXPECT_TRUE(Platform().allowed.empty());
   EXPECT_FALSE(vexlo2::CurrentPlugin()->messageRegistered);
