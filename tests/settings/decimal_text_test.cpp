@@ -10,7 +10,7 @@
 namespace vexlo {
 namespace {
 
-TEST(DecimalText, ReadsDigitsAfterSpaceAndSignUpToTheFirstOtherCharacter) {
+TEST(DecimalText, ReadsDigitsAfterSpaceAndSignUpToTheFirstOtherCharacterAndNoDigitsAsZero) {
   EXPECT_EQ(parseDecimalText(L"1024"), 1024);
   EXPECT_EQ(parseDecimalText(L"  \t\r\n\v\f800"), 800);
   EXPECT_EQ(parseDecimalText(L"+654"), 654);
@@ -19,6 +19,13 @@ TEST(DecimalText, ReadsDigitsAfterSpaceAndSignUpToTheFirstOtherCharacter) {
   EXPECT_EQ(parseDecimalText(L"12px"), 12);
   EXPECT_EQ(parseDecimalText(L"1 2"), 1);
   EXPECT_EQ(parseDecimalText(L"3.9"), 3);
+  EXPECT_EQ(parseDecimalText(L""), 0);
+  EXPECT_EQ(parseDecimalText(L"   "), 0);
+  EXPECT_EQ(parseDecimalText(L"-"), 0);
+  EXPECT_EQ(parseDecimalText(L"+-5"), 0);
+  EXPECT_EQ(parseDecimalText(L"- 5"), 0);
+  EXPECT_EQ(parseDecimalText(L"abc"), 0);
+  EXPECT_EQ(parseDecimalText(L"\x3000"), 0);
 }
 
 // What a Japanese input method types: full-width digits, often after an
@@ -40,16 +47,6 @@ TEST(DecimalText, ReadsWideSpaceAndTheDigitsOfEveryScriptAsWtoiDoes) {
   EXPECT_EQ(parseDecimalText(L"\x200B" L"5"), 0);   // zero-width space
   EXPECT_EQ(parseDecimalText(L"\x0085" L"5"), 0);   // next line
   EXPECT_EQ(parseDecimalText(L"\xFEFF" L"5"), 0);   // byte order mark
-}
-
-TEST(DecimalText, NoDigitsGiveZero) {
-  EXPECT_EQ(parseDecimalText(L""), 0);
-  EXPECT_EQ(parseDecimalText(L"   "), 0);
-  EXPECT_EQ(parseDecimalText(L"-"), 0);
-  EXPECT_EQ(parseDecimalText(L"+-5"), 0);
-  EXPECT_EQ(parseDecimalText(L"- 5"), 0);
-  EXPECT_EQ(parseDecimalText(L"abc"), 0);
-  EXPECT_EQ(parseDecimalText(L"\x3000"), 0);
 }
 
 TEST(DecimalText, EndsOfTheRangeAreExactAndBeyondThemItSaturates) {
