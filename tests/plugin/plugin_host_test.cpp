@@ -35,15 +35,12 @@ struct FakePlatform {
   std::vector<Allowed> allowed;
 };
 
-FakePlatform& Platform() {
-  static FakePlatform platform;
-  return platform;
-}
+FakePlatform fakePlatform;
 
 class PluginTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    Platform() = {};
+    fakePlatform = {};
     ASSERT_TRUE(vexlo2::OnProcessAttach());
   }
   void TearDown() override { vexlo2::OnProcessDetach(); }
@@ -209,10 +206,10 @@ TEST_F(PluginTest, EnablingLetsTheRemoteMessageThroughAndInstallsTheCallbackDisa
   Initialize();
   host.setMainWindow(0xABCD);
   EXPECT_EQ(Event(kEventPluginEnable, 1), 1);
-  EXPECT_EQ(Platform().registeredNames, (std::vector<std::wstring>{L"Vexlo2 GV-RCKIT3"}));
+  EXPECT_EQ(fakePlatform.registeredNames, (std::vector<std::wstring>{L"Vexlo2 GV-RCKIT3"}));
   EXPECT_EQ(vexlo2::RemoteMessageId(), kRemoteId);
   // Through the viewer main window's integrity filter, the remote message only.
-  EXPECT_EQ(Platform().allowed, (std::vector<Allowed>{{0xABCD, kRemoteId}}));
+  EXPECT_EQ(fakePlatform.allowed, (std::vector<Allowed>{{0xABCD, kRemoteId}}));
   ASSERT_EQ(host.numbers(), (Numbers{67}));
   EXPECT_EQ(host.windowMessageCallback, &Vexlo2::WindowMessageCallback);
   EXPECT_EQ(host.windowMessageClientData, vexlo2::CurrentPlugin());
@@ -229,7 +226,7 @@ TEST_F(PluginTest, EnablingLetsTheRemoteMessageThroughAndInstallsTheCallbackDisa
   EXPECT_EQ(Event(kEventPluginEnable, 1), 1);
   ASSERT_EQ(host.numbers(), (Numbers{67}));
   EXPECT_EQ(host.windowMessageCallback, &Vexlo2::WindowMessageCallback);
-  EXPECT_EQ(Platform().registeredNames.size(), 1u);  // the name is registered once
+  EXPECT_EQ(fakePlatform.registeredNames.size(), 1u);  // the name is registered once
 }
 
 TEST_F(PluginTest, OtherEventsAreAnsweredWithZero) {
@@ -237,7 +234,7 @@ TEST_F(PluginTest, OtherEventsAreAnsweredWithZero) {
   EXPECT_EQ(Event(1, 1), 0);
   EXPECT_EQ(Event(25, 0), 0);
   EXPECT_TRUE(host.sent.empty());
-  EXPECT_TRUE(Platform().registeredNames.empty());
+  EXPECT_TRUE(fakePlatform.registeredNames.empty());
 }
 
 TEST_F(PluginTest, RemoteMessagePressesTheButtonOfItsCode) {
@@ -272,18 +269,18 @@ TEST_F(PluginTest, UnknownCodesAndOtherWindowMessagesHaveNoEffect) {
 TEST_F(PluginTest, AFailedNameRegistrationWarnsRefusesAndIsRetried) {
   Initialize();
   host.setMainWindow(0xABCD);
-  Platform().nextMessageId = 0;
+  fakePlatform.nextMessageId = 0;
 
   EXPECT_EQ(Event(kEventPluginEnable, 1), 0);
-  EXPECT_EQ(Platform().warnings, (std::vector<Warning>{{0xABCD, L"初期化でエラーが発生しました。"}}));
+  EXPECT_EQ(fakePlatform.warnings, (std::vector<Warning>{{0xABCD, L"初期化でエラーが発生しました。"}}));
   EXPECT_TRUE(host.sent.empty());
-  EXPECT_TRUE(Platform().allowed.empty());
+  EXPECT_TRUE(fakePlatform.allowed.empty());
   EXPECT_FALSE(vexlo2::CurrentPlugin()->messageRegistered);
 
-  Platform().nextMessageId = kRemoteId;
+  fakePlatform.nextMessageId = kRemoteId;
   EXPECT_EQ(Event(kEventPluginEnable, 1), 1);
-  EXPECT_EQ(Platform().registeredNames.size(), 2u);
-  EXPECT_EQ(Platform().warnings.size(), 1u);
+  EXPECT_EQ(fakePlatform.registeredNames.size(), 2u);
+  EXPECT_EQ(fakePlatform.warnings.size(), 1u);
   EXPECT_EQ(host.numbers(), (Numbers{67}));
 }
 
@@ -349,14 +346,14 @@ TEST(HostRecords, ANaturallyAlignedControllerRecordIsRefusedOnItsSizeAlone) {
 namespace vexlo2::platform {
 
 std::uint32_t RegisterMessageName(const wchar_t* name) {
-  Platform().registeredNames.push_back(name);
-  return Platform().nextMessageId;
+  fakePlatform.registeredNames.push_back(name);
+  return fakePlatform.nextMessageId;
 }
 
-void ShowWarning(TVTest::HostWindow owner, const wchar_t* text) { Platform().warnings.push_back({owner, text}); }
+void ShowWarning(TVTest::HostWindow owner, const wchar_t* text) { fakePlatform.warnings.push_back({owner, text}); }
 
 void AllowMessageFromLowerRights(TVTest::HostWindow window, std::uint32_t message) {
-  Platform().allowed.push_back({window, message});
+  fakePlatform.allowed.push_back({window, message});
 }
 
 }  // namespace vexlo2::platform
