@@ -16,12 +16,7 @@ constexpr ThreadId kDialogThread = 101;
 
 class KeysTest : public LauncherScene {
  protected:
-  KeysTest() {
-    dialog = addOpenDialog(100);
-    list = desktop.addChild(dialog, L"SHELLDLL_DefView", 0x461);
-    nameBox = desktop.addChild(dialog, L"Edit", 0x47C);
-    desktop.setFocus(list);
-  }
+  KeysTest() { desktop.setFocus(list); }
 
   // What acquireFocus does before a stroke, then the stroke.
   static EventLog afterFocusSearch(WindowHandle window, EventLog stroke) {
@@ -38,7 +33,9 @@ class KeysTest : public LauncherScene {
             Event::sleep(10)};
   }
 
-  WindowHandle dialog = 0, list = 0, nameBox = 0;
+  WindowHandle dialog = addOpenDialog(100);
+  WindowHandle list = desktop.addChild(dialog, L"SHELLDLL_DefView", 0x461);
+  WindowHandle nameBox = desktop.addChild(dialog, L"Edit", 0x47C);
 };
 
 TEST_F(KeysTest, ShiftTabHoldsShiftAroundTheKeyAndOnlyReleasesCtrl) {

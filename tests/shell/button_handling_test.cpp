@@ -10,10 +10,7 @@ namespace {
 
 class ButtonHandlingTest : public LauncherScene {
  protected:
-  ButtonHandlingTest() {
-    state.mode = Mode::kDirectInput;
-    viewer = addViewer(100);
-  }
+  ButtonHandlingTest() { state.mode = Mode::kDirectInput; }
 
   // A lock onto a viewer that has since closed, with its mark still shown.
   void leaveStaleLock() {
@@ -23,7 +20,7 @@ class ButtonHandlingTest : public LauncherScene {
     desktop.destroyWindow(gone);
   }
 
-  WindowHandle viewer = 0;
+  WindowHandle viewer = addViewer(100);
 };
 
 TEST_F(ButtonHandlingTest, ResultsOf0x100AndAboveEndTheHandlingAndTheHighestButtonCodeIsRouted) {
