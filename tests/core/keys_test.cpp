@@ -16,65 +16,50 @@ constexpr ThreadId kDialogThread = 101;
 
 class KeysTest : public LauncherScene {
  protected:
-  KeysTest() {
-    dialog = addOpenDialog(100);
-    list = desktop.addChild(dialog, L"SHELLDLL_DefView", 0x461);
-    nameBox = desktop.addChild(dialog, L"Edit", 0x47C);
-    desktop.setFocus(list);
-  }
+  KeysTest() { desktop.setFocus(list); }
 
-  // What acquireFocus does before the stroke.
-  static EventLog focusSearch(WindowHandle window) {
-    return {Event::attachThreadInput(kDialogThread, SimulatedDesktop::kLauncherThread, true),
-            Event::setForegroundWindow(window),
-            Event::attachThreadInput(kDialogThread, SimulatedDesktop::kLauncherThread, false)};
+  // What acquireFocus does before a stroke, then the stroke.
+  static EventLog afterFocusSearch(WindowHandle window, EventLog stroke) {
+    stroke.insert(stroke.begin(), {Event::attachThreadInput(kDialogThread, SimulatedDesktop::kLauncherThread, true),
+                                   Event::setForegroundWindow(window),
+                                   Event::attachThreadInput(kDialogThread, SimulatedDesktop::kLauncherThread, false)});
+    return stroke;
   }
 
   static EventLog plainStroke(WindowHandle target, std::uint8_t virtualKey) {
     return {Event::keyUpEvent(kVkControl, kScanCtrl), Event::sleep(10),
-            Event::keyUpEvent(kVkShift, kScanShift),  Event::sleep(10),
+            Event::keyUpEvent(kVkShift, kScanShift), Event::sleep(10),
             Event::post(target, kWmKeyDown, virtualKey, 0), Event::sleep(10),
             Event::sleep(10)};
   }
 
-  static EventLog join(EventLog a, const EventLog& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-  }
-
-  WindowHandle dialog = 0, list = 0, nameBox = 0;
+  WindowHandle dialog = addOpenDialog(100);
+  WindowHandle list = desktop.addChild(dialog, L"SHELLDLL_DefView", 0x461);
+  WindowHandle nameBox = desktop.addChild(dialog, L"Edit", 0x47C);
 };
 
 TEST_F(KeysTest, ShiftTabHoldsShiftAroundTheKeyAndOnlyReleasesCtrl) {
   dialogKeys(dialog, 0x19);
-  EXPECT_EQ(desktop.events(), join(focusSearch(dialog), {
-                                  Event::keyUpEvent(kVkControl, kScanCtrl),
-                                  Event::sleep(10),
-                                  Event::keyDown(kVkShift, kScanShift),
-                                  Event::sleep(10),
-                                  Event::post(list, kWmKeyDown, kVkTab, 0),
-                                  Event::sleep(10),
-                                  Event::keyUpEvent(kVkShift, kScanShift),
-                                  Event::sleep(10),
+  EXPECT_EQ(desktop.events(), afterFocusSearch(dialog, {
+                                  Event::keyUpEvent(kVkControl, kScanCtrl), Event::sleep(10),
+                                  Event::keyDown(kVkShift, kScanShift), Event::sleep(10),
+                                  Event::post(list, kWmKeyDown, kVkTab, 0), Event::sleep(10),
+                                  Event::keyUpEvent(kVkShift, kScanShift), Event::sleep(10),
                               }));
 }
 
 TEST_F(KeysTest, APlainKeyReleasesBothModifiersFirstAndNothingAtTheEnd) {
   dialogKeys(dialog, 0x1F);
-  EXPECT_EQ(desktop.events(), join(focusSearch(dialog), plainStroke(list, kVkReturn)));
+  EXPECT_EQ(desktop.events(), afterFocusSearch(dialog, plainStroke(list, kVkReturn)));
 }
 
 TEST_F(KeysTest, ACtrlStrokeHoldsCtrlAndReleasesItLast) {
   sendKeyStroke(KeyStroke{1, 1, 0x41}, nameBox);
   EXPECT_EQ(desktop.events(), (EventLog{
-                                  Event::keyDown(kVkControl, kScanCtrl),
-                                  Event::sleep(10),
-                                  Event::keyDown(kVkShift, kScanShift),
-                                  Event::sleep(10),
-                                  Event::post(nameBox, kWmKeyDown, 0x41, 0),
-                                  Event::sleep(10),
-                                  Event::keyUpEvent(kVkShift, kScanShift),
-                                  Event::sleep(10),
+                                  Event::keyDown(kVkControl, kScanCtrl), Event::sleep(10),
+                                  Event::keyDown(kVkShift, kScanShift), Event::sleep(10),
+                                  Event::post(nameBox, kWmKeyDown, 0x41, 0), Event::sleep(10),
+                                  Event::keyUpEvent(kVkShift, kScanShift), Event::sleep(10),
                                   Event::keyUpEvent(kVkControl, kScanCtrl),
                               }));
 }
@@ -82,10 +67,10 @@ TEST_F(KeysTest, ACtrlStrokeHoldsCtrlAndReleasesItLast) {
 TEST_F(KeysTest, NoWindowMeansTheModifiersAndSleepsRunButNothingIsPosted) {
   desktop.setAttachThreadInputFails(true);
   dialogKeys(dialog, 0x1F);
-  EventLog expected{Event::attachThreadInput(kDialogThread, SimulatedDesktop::kLauncherThread, true)};
-  EventLog stroke = plainStroke(0, kVkReturn);
-  stroke.erase(stroke.begin() + 4);  // the post
-  EXPECT_EQ(desktop.events(), join(expected, stroke));
+  EventLog expected = plainStroke(0, kVkReturn);
+  expected.erase(expected.begin() + 4);  // the post
+  expected.insert(expected.begin(), Event::attachThreadInput(kDialogThread, SimulatedDesktop::kLauncherThread, true));
+  EXPECT_EQ(desktop.events(), expected);
 }
 
 TEST_F(KeysTest, ADialogWithoutFocusGetsNoKeyMessage) {

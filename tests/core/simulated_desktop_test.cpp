@@ -14,12 +14,16 @@ namespace {
 
 class SimulatedDesktopTest : public ::testing::Test {
  protected:
-  std::vector<WindowHandle> topLevel() {
+  std::vector<WindowHandle> topLevel() { return visited(0); }
+  // What an enumeration shows a visitor that stops after `last`: the top-level
+  // windows without a parent, else the parent's descendants.
+  std::vector<WindowHandle> visited(WindowHandle parent, WindowHandle last = 0) {
     std::vector<WindowHandle> seen;
-    desktop.enumTopLevelWindows([&](WindowHandle w) {
+    const auto visit = [&](WindowHandle w) {
       seen.push_back(w);
-      return true;
-    });
+      return w != last;
+    };
+    parent == 0 ? desktop.enumTopLevelWindows(visit) : desktop.enumChildWindows(parent, visit);
     return seen;
   }
 
@@ -67,18 +71,8 @@ TEST_F(SimulatedDesktopTest, VisitorsCanStopEnumerationAndChildrenComeDepthFirst
   const WindowHandle first = desktop.addChild(top, L"First");
   const WindowHandle inner = desktop.addChild(first, L"Inner");
   const WindowHandle second = desktop.addChild(top, L"Second");
-  std::vector<WindowHandle> seen;
-  desktop.enumChildWindows(top, [&](WindowHandle w) {
-    seen.push_back(w);
-    return true;
-  });
-  EXPECT_EQ(seen, (std::vector<WindowHandle>{first, inner, second}));
-  seen.clear();
-  desktop.enumChildWindows(top, [&](WindowHandle w) {
-    seen.push_back(w);
-    return w != inner;
-  });
-  EXPECT_EQ(seen, (std::vector<WindowHandle>{first, inner}));
+  EXPECT_EQ(visited(top), (std::vector<WindowHandle>{first, inner, second}));
+  EXPECT_EQ(visited(top, inner), (std::vector<WindowHandle>{first, inner}));
 }
 
 TEST_F(SimulatedDesktopTest, ParentIsTheOwnerOnlyForPopups) {

@@ -22,41 +22,25 @@ namespace records = vexlo::test;
 
 namespace {
 
-struct Warning {
-  HostWindow owner;
-  std::wstring text;
-};
+using Warning = std::pair<HostWindow, std::wstring>;  // the window that owns a warning, and its text
+using Allowed = std::pair<HostWindow, std::uint32_t>;  // a window, and a message let through its integrity filter
 
-// A message let through a window's integrity filter.
-struct Allowed {
-  HostWindow window;
-  std::uint32_t message;
-  bool operator==(const Allowed& o) const { return window == o.window && message == o.message; }
-};
-void PrintTo(const Allowed& a, std::ostream* out) {
-  *out << std::hex << "{window 0x" << a.window << ", message 0x" << a.message << "}" << std::dec;
-}
+constexpr std::uint32_t kRemoteId = 0xC0DE;
 
 // The plugin's Windows services, recorded instead of performed (the seam's definitions close this file).
 struct FakePlatform {
-  std::uint32_t nextMessageId = 0xC0DE;  // 0 makes registration fail
+  std::uint32_t nextMessageId = kRemoteId;  // 0 makes registration fail
   std::vector<std::wstring> registeredNames;
   std::vector<Warning> warnings;
   std::vector<Allowed> allowed;
 };
 
-FakePlatform& Platform() {
-  static FakePlatform platform;
-  return platform;
-}
-
-constexpr std::uint32_t kRemoteId = 0xC0DE;
+FakePlatform fakePlatform;
 
 class PluginTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    Platform() = {};
-    Platform().nextMessageId = kRemoteId;
+    fakePlatform = {};
     ASSERT_TRUE(vexlo2::OnProcessAttach());
   }
   void TearDown() override { vexlo2::OnProcessDetach(); }
@@ -98,28 +82,6 @@ TEST_F(PluginTest, ReportsInterfaceVersionAndInformationBeforeInitialisation) {
   ASSERT_TRUE(info.copyright.has_value());
   EXPECT_FALSE(info.copyright->empty());
   EXPECT_TRUE(host.sent.empty());
-}
-
-TEST_F(PluginTest, InitialiseRegistersTheControllerThenAsksForEvents) {
-  ASSERT_EQ(TVTInitialize(host.param()), 1) << host.refusal;
-  ASSERT_EQ(host.numbers(), (Numbers{68, 3}));
-  EXPECT_EQ(host.sent[0].lParam2, 0);
-  EXPECT_EQ(host.eventCallback, &Vexlo2::EventCallback);
-  EXPECT_EQ(host.eventClientData, vexlo2::CurrentPlugin());
-
-  ASSERT_EQ(host.controllers.size(), 1u);
-  const auto& c = host.controllers[0];
-  EXPECT_EQ(c.size, records::kHostLayout.controller.size);
-  EXPECT_EQ(c.flags, 0u);
-  EXPECT_EQ(c.name, L"GV-RCKIT3");
-  EXPECT_EQ(c.text, L"GV-RCKIT3(Vexlo2)");
-  EXPECT_EQ(c.buttonCount, 50);
-  EXPECT_EQ(c.iniFileName, 0u);
-  EXPECT_EQ(c.section, L"Vexlo2");
-  EXPECT_EQ(c.controllerBitmapId, 20u);
-  EXPECT_EQ(c.selectionBitmapId, 21u);
-  EXPECT_EQ(c.translateCallback, 0u);
-  EXPECT_EQ(c.clientData, reinterpret_cast<std::uintptr_t>(vexlo2::CurrentPlugin()));
 }
 
 // The remote's 50 buttons as the host must list them, in index order.
@@ -185,13 +147,31 @@ const RemoteButton kRemote[] = {
     {49, 0x33, L"スキップ", L"ChannelMenu", {63, 275, 11, 11}, {14, 22}},
 };
 
-TEST_F(PluginTest, EveryRegisteredButtonHasTheRemotesCodeNameDefaultAndPlaces) {
+TEST_F(PluginTest, InitialiseRegistersTheControllerAndTheRemotesButtonsThenAsksForEvents) {
   ASSERT_EQ(TVTInitialize(host.param()), 1) << host.refusal;
-  const auto& buttons = host.controllers.at(0).buttons;
-  ASSERT_EQ(buttons.size(), std::size(kRemote));
-  for (std::size_t i = 0; i < buttons.size(); ++i) {
+  ASSERT_EQ(host.numbers(), (Numbers{68, 3}));
+  EXPECT_EQ(host.sent[0].lParam2, 0);
+  EXPECT_EQ(host.eventCallback, &Vexlo2::EventCallback);
+  EXPECT_EQ(host.eventClientData, vexlo2::CurrentPlugin());
+
+  ASSERT_EQ(host.controllers.size(), 1u);
+  const auto& c = host.controllers[0];
+  EXPECT_EQ(c.size, records::kHostLayout.controller.size);
+  EXPECT_EQ(c.flags, 0u);
+  EXPECT_EQ(c.name, L"GV-RCKIT3");
+  EXPECT_EQ(c.text, L"GV-RCKIT3(Vexlo2)");
+  EXPECT_EQ(c.buttonCount, 50);
+  EXPECT_EQ(c.iniFileName, 0u);
+  EXPECT_EQ(c.section, L"Vexlo2");
+  EXPECT_EQ(c.controllerBitmapId, 20u);
+  EXPECT_EQ(c.selectionBitmapId, 21u);
+  EXPECT_EQ(c.translateCallback, 0u);
+  EXPECT_EQ(c.clientData, reinterpret_cast<std::uintptr_t>(vexlo2::CurrentPlugin()));
+
+  ASSERT_EQ(c.buttons.size(), std::size(kRemote));
+  for (std::size_t i = 0; i < c.buttons.size(); ++i) {
     const RemoteButton& expected = kRemote[i];
-    const records::CopiedButton& b = buttons[i];
+    const records::CopiedButton& b = c.buttons[i];
     SCOPED_TRACE(testing::Message() << "index " << i);
     ASSERT_EQ(expected.index, static_cast<int>(i)) << "the expected rows are out of order";
     EXPECT_EQ(vexlo2::kButtonTable[i].code, expected.code);
@@ -210,7 +190,10 @@ TEST_F(PluginTest, EveryRegisteredButtonHasTheRemotesCodeNameDefaultAndPlaces) {
   }
 }
 
-TEST_F(PluginTest, ARefusedRegistrationIsLoggedAndFailsInitialisation) {
+TEST_F(PluginTest, InitialisationFailsSilentlyWithoutAHostRecordAndLoggedOnARefusedRegistration) {
+  EXPECT_EQ(TVTInitialize(nullptr), 0);
+  EXPECT_TRUE(host.sent.empty());
+
   host.refuseControllers();
   EXPECT_EQ(TVTInitialize(host.param()), 0);
   ASSERT_EQ(host.numbers(), (Numbers{68, 54}));
@@ -219,23 +202,31 @@ TEST_F(PluginTest, ARefusedRegistrationIsLoggedAndFailsInitialisation) {
   EXPECT_EQ(host.eventCallback, nullptr);
 }
 
-TEST_F(PluginTest, InitialiseWithoutAHostRecordSendsNothing) {
-  EXPECT_EQ(TVTInitialize(nullptr), 0);
-  EXPECT_TRUE(host.sent.empty());
-}
-
-TEST_F(PluginTest, EnablingRegistersTheRemoteMessageLetsItThroughAndInstallsTheCallback) {
+TEST_F(PluginTest, EnablingLetsTheRemoteMessageThroughAndInstallsTheCallbackDisablingRemovesIt) {
   Initialize();
   host.setMainWindow(0xABCD);
   EXPECT_EQ(Event(kEventPluginEnable, 1), 1);
-  EXPECT_EQ(Platform().registeredNames, (std::vector<std::wstring>{L"Vexlo2 GV-RCKIT3"}));
+  EXPECT_EQ(fakePlatform.registeredNames, (std::vector<std::wstring>{L"Vexlo2 GV-RCKIT3"}));
   EXPECT_EQ(vexlo2::RemoteMessageId(), kRemoteId);
   // Through the viewer main window's integrity filter, the remote message only.
-  EXPECT_EQ(Platform().allowed, (std::vector<Allowed>{{0xABCD, kRemoteId}}));
+  EXPECT_EQ(fakePlatform.allowed, (std::vector<Allowed>{{0xABCD, kRemoteId}}));
   ASSERT_EQ(host.numbers(), (Numbers{67}));
   EXPECT_EQ(host.windowMessageCallback, &Vexlo2::WindowMessageCallback);
   EXPECT_EQ(host.windowMessageClientData, vexlo2::CurrentPlugin());
   EXPECT_TRUE(vexlo2::CurrentPlugin()->messageRegistered);
+
+  host.clear();
+  EXPECT_EQ(Event(kEventPluginEnable, 0), 1);
+  ASSERT_EQ(host.numbers(), (Numbers{67}));
+  EXPECT_EQ(host.sent[0].lParam1, 0);
+  EXPECT_EQ(host.sent[0].lParam2, 0);
+  EXPECT_EQ(host.windowMessageCallback, nullptr);
+
+  host.clear();
+  EXPECT_EQ(Event(kEventPluginEnable, 1), 1);
+  ASSERT_EQ(host.numbers(), (Numbers{67}));
+  EXPECT_EQ(host.windowMessageCallback, &Vexlo2::WindowMessageCallback);
+  EXPECT_EQ(fakePlatform.registeredNames.size(), 1u);  // the name is registered once
 }
 
 TEST_F(PluginTest, OtherEventsAreAnsweredWithZero) {
@@ -243,7 +234,7 @@ TEST_F(PluginTest, OtherEventsAreAnsweredWithZero) {
   EXPECT_EQ(Event(1, 1), 0);
   EXPECT_EQ(Event(25, 0), 0);
   EXPECT_TRUE(host.sent.empty());
-  EXPECT_TRUE(Platform().registeredNames.empty());
+  EXPECT_TRUE(fakePlatform.registeredNames.empty());
 }
 
 TEST_F(PluginTest, RemoteMessagePressesTheButtonOfItsCode) {
@@ -262,56 +253,34 @@ TEST_F(PluginTest, RemoteMessagePressesTheButtonOfItsCode) {
   }
 }
 
-TEST_F(PluginTest, UnknownCodesAreConsumedWithoutEffect) {
+// Unknown codes are consumed, other window messages left to the host; neither presses a button.
+TEST_F(PluginTest, UnknownCodesAndOtherWindowMessagesHaveNoEffect) {
   InitializeAndEnable();
   EXPECT_EQ(Deliver(kRemoteId, 0x0101), 1);  // not 0x01: the whole low word counts
   EXPECT_EQ(Deliver(kRemoteId, 0x0002), 1);
   EXPECT_EQ(Deliver(kRemoteId, 0x0000), 1);
   EXPECT_EQ(Deliver(kRemoteId, 0x0034), 1);
-  EXPECT_TRUE(host.sent.empty());
-}
-
-TEST_F(PluginTest, OtherWindowMessagesAreLeftToTheHost) {
-  InitializeAndEnable();
   EXPECT_EQ(Deliver(kRemoteId + 1, 0x0021), 0);
   EXPECT_EQ(Deliver(0x0100, 0x0021), 0);
   EXPECT_EQ(Deliver(0, 0x0021), 0);
   EXPECT_TRUE(host.sent.empty());
 }
 
-TEST_F(PluginTest, DisablingRemovesTheCallbackAndEnablingReinstallsIt) {
-  InitializeAndEnable();
-
-  EXPECT_EQ(Event(kEventPluginEnable, 0), 1);
-  ASSERT_EQ(host.numbers(), (Numbers{67}));
-  EXPECT_EQ(host.sent[0].lParam1, 0);
-  EXPECT_EQ(host.sent[0].lParam2, 0);
-  EXPECT_EQ(host.windowMessageCallback, nullptr);
-
-  host.clear();
-  EXPECT_EQ(Event(kEventPluginEnable, 1), 1);
-  ASSERT_EQ(host.numbers(), (Numbers{67}));
-  EXPECT_EQ(host.windowMessageCallback, &Vexlo2::WindowMessageCallback);
-  EXPECT_EQ(Platform().registeredNames.size(), 1u);  // the name is registered once
-}
-
 TEST_F(PluginTest, AFailedNameRegistrationWarnsRefusesAndIsRetried) {
   Initialize();
   host.setMainWindow(0xABCD);
-  Platform().nextMessageId = 0;
+  fakePlatform.nextMessageId = 0;
 
   EXPECT_EQ(Event(kEventPluginEnable, 1), 0);
-  ASSERT_EQ(Platform().warnings.size(), 1u);
-  EXPECT_EQ(Platform().warnings[0].owner, 0xABCDu);
-  EXPECT_EQ(Platform().warnings[0].text, L"初期化でエラーが発生しました。");
+  EXPECT_EQ(fakePlatform.warnings, (std::vector<Warning>{{0xABCD, L"初期化でエラーが発生しました。"}}));
   EXPECT_TRUE(host.sent.empty());
-  EXPECT_TRUE(Platform().allowed.empty());
+  EXPECT_TRUE(fakePlatform.allowed.empty());
   EXPECT_FALSE(vexlo2::CurrentPlugin()->messageRegistered);
 
-  Platform().nextMessageId = kRemoteId;
+  fakePlatform.nextMessageId = kRemoteId;
   EXPECT_EQ(Event(kEventPluginEnable, 1), 1);
-  EXPECT_EQ(Platform().registeredNames.size(), 2u);
-  EXPECT_EQ(Platform().warnings.size(), 1u);
+  EXPECT_EQ(fakePlatform.registeredNames.size(), 2u);
+  EXPECT_EQ(fakePlatform.warnings.size(), 1u);
   EXPECT_EQ(host.numbers(), (Numbers{67}));
 }
 
@@ -355,20 +324,20 @@ TEST(HostRecords, ANaturallyAlignedControllerRecordIsRefusedOnItsSizeAlone) {
   ASSERT_NE(size, records::kHostLayout.controller.size);
   // Only the size field is there: any read past it trips the sanitizer.
   std::vector<std::uint8_t> sizeOnly(sizeof size);
-  std::memcpy(sizeOnly.data(), &size, sizeof size);
+  const auto refusalOfSize = [&](std::uint32_t value, const records::Layout& layout) {
+    std::memcpy(sizeOnly.data(), &value, sizeof value);
+    return records::controllerSizeRefusal(sizeOnly.data(), layout);
+  };
   const std::string reason = "size " + std::to_string(size) + " is not the host's " +
                              std::to_string(records::kHostLayout.controller.size);
-  EXPECT_EQ(records::controllerSizeRefusal(sizeOnly.data()), reason);
+  EXPECT_EQ(refusalOfSize(size, records::kHostLayout), reason);
   const records::ControllerReading reading = records::readController(sizeOnly.data());
   EXPECT_EQ(reading.refusal, reason);
   EXPECT_TRUE(reading.controller.buttons.empty());
 
   // A 32-bit host takes its 48 bytes and nothing else.
-  const std::uint32_t sizes[] = {76, 48};
-  std::memcpy(sizeOnly.data(), &sizes[0], sizeof sizes[0]);
-  EXPECT_EQ(records::controllerSizeRefusal(sizeOnly.data(), records::kI686), "size 76 is not the host's 48");
-  std::memcpy(sizeOnly.data(), &sizes[1], sizeof sizes[1]);
-  EXPECT_EQ(records::controllerSizeRefusal(sizeOnly.data(), records::kI686), "");
+  EXPECT_EQ(refusalOfSize(76, records::kI686), "size 76 is not the host's 48");
+  EXPECT_EQ(refusalOfSize(48, records::kI686), "");
   EXPECT_EQ(records::controllerSizeRefusal(nullptr), "no record");
 }
 
@@ -377,14 +346,14 @@ TEST(HostRecords, ANaturallyAlignedControllerRecordIsRefusedOnItsSizeAlone) {
 namespace vexlo2::platform {
 
 std::uint32_t RegisterMessageName(const wchar_t* name) {
-  Platform().registeredNames.push_back(name);
-  return Platform().nextMessageId;
+  fakePlatform.registeredNames.push_back(name);
+  return fakePlatform.nextMessageId;
 }
 
-void ShowWarning(TVTest::HostWindow owner, const wchar_t* text) { Platform().warnings.push_back({owner, text}); }
+void ShowWarning(TVTest::HostWindow owner, const wchar_t* text) { fakePlatform.warnings.push_back({owner, text}); }
 
 void AllowMessageFromLowerRights(TVTest::HostWindow window, std::uint32_t message) {
-  Platform().allowed.push_back({window, message});
+  fakePlatform.allowed.push_back({window, message});
 }
 
 }  // namespace vexlo2::platform

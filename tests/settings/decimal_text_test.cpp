@@ -10,18 +10,22 @@
 namespace vexlo {
 namespace {
 
-TEST(DecimalText, ReadsDigitsAfterSpaceAndSign) {
+TEST(DecimalText, ReadsDigitsAfterSpaceAndSignUpToTheFirstOtherCharacterAndNoDigitsAsZero) {
   EXPECT_EQ(parseDecimalText(L"1024"), 1024);
   EXPECT_EQ(parseDecimalText(L"  \t\r\n\v\f800"), 800);
   EXPECT_EQ(parseDecimalText(L"+654"), 654);
   EXPECT_EQ(parseDecimalText(L"-381"), -381);
   EXPECT_EQ(parseDecimalText(L"0007"), 7);
-}
-
-TEST(DecimalText, StopsAtTheFirstOtherCharacter) {
   EXPECT_EQ(parseDecimalText(L"12px"), 12);
   EXPECT_EQ(parseDecimalText(L"1 2"), 1);
   EXPECT_EQ(parseDecimalText(L"3.9"), 3);
+  EXPECT_EQ(parseDecimalText(L""), 0);
+  EXPECT_EQ(parseDecimalText(L"   "), 0);
+  EXPECT_EQ(parseDecimalText(L"-"), 0);
+  EXPECT_EQ(parseDecimalText(L"+-5"), 0);
+  EXPECT_EQ(parseDecimalText(L"- 5"), 0);
+  EXPECT_EQ(parseDecimalText(L"abc"), 0);
+  EXPECT_EQ(parseDecimalText(L"\x3000"), 0);
 }
 
 // What a Japanese input method types: full-width digits, often after an
@@ -45,23 +49,10 @@ TEST(DecimalText, ReadsWideSpaceAndTheDigitsOfEveryScriptAsWtoiDoes) {
   EXPECT_EQ(parseDecimalText(L"\xFEFF" L"5"), 0);   // byte order mark
 }
 
-TEST(DecimalText, NoDigitsGiveZero) {
-  EXPECT_EQ(parseDecimalText(L""), 0);
-  EXPECT_EQ(parseDecimalText(L"   "), 0);
-  EXPECT_EQ(parseDecimalText(L"-"), 0);
-  EXPECT_EQ(parseDecimalText(L"+-5"), 0);
-  EXPECT_EQ(parseDecimalText(L"- 5"), 0);
-  EXPECT_EQ(parseDecimalText(L"abc"), 0);
-  EXPECT_EQ(parseDecimalText(L"\x3000"), 0);
-}
-
-TEST(DecimalText, EndsOfTheRangeAreExact) {
+TEST(DecimalText, EndsOfTheRangeAreExactAndBeyondThemItSaturates) {
   EXPECT_EQ(parseDecimalText(L"2147483647"), INT32_MAX);
   EXPECT_EQ(parseDecimalText(L"-2147483648"), INT32_MIN);
   EXPECT_EQ(parseDecimalText(L"-2147483647"), -INT32_MAX);
-}
-
-TEST(DecimalText, SaturatesBeyondTheRange) {
   EXPECT_EQ(parseDecimalText(L"2147483648"), INT32_MAX);
   EXPECT_EQ(parseDecimalText(L"-2147483649"), INT32_MIN);
   EXPECT_EQ(parseDecimalText(L"4294967296"), INT32_MAX);  // would wrap to 0 in 32 bits

@@ -16,7 +16,7 @@ TEST(HexText, WritesEightUpperCaseDigits) {
   EXPECT_EQ(formatHexText(0x0A0B0C0Du), L"0A0B0C0D");
 }
 
-TEST(HexText, ReadsEitherCaseUpToTheFirstOtherCharacter) {
+TEST(HexText, ReadsEitherCaseUpToTheFirstOtherCharacterAsciiOrNotAndNoDigitsAsZero) {
   EXPECT_EQ(parseHexText(L"00000400"), 1024u);
   EXPECT_EQ(parseHexText(L"abcdef12"), 0xABCDEF12u);
   EXPECT_EQ(parseHexText(L"AbCdEf12"), 0xABCDEF12u);
@@ -24,27 +24,21 @@ TEST(HexText, ReadsEitherCaseUpToTheFirstOtherCharacter) {
   EXPECT_EQ(parseHexText(L"3 4"), 3u);
   EXPECT_EQ(parseHexText(L"400 "), 0x400u);
   EXPECT_EQ(parseHexText(L"100"), 256u);  // fewer than eight digits is fine
-}
-
-TEST(HexText, EmptyOrLeadingNonDigitIsZero) {
   EXPECT_EQ(parseHexText(L""), 0u);
   EXPECT_EQ(parseHexText(L"g1"), 0u);
   EXPECT_EQ(parseHexText(L" 1"), 0u);
   EXPECT_EQ(parseHexText(L"-1"), 0u);
   EXPECT_EQ(parseHexText(L"0x10"), 0u);  // no prefix: stops at the x
+  // Full-width digits and letters look like digits but are not.
+  EXPECT_EQ(parseHexText(L"\xFF11"), 0u);
+  EXPECT_EQ(parseHexText(L"4\xFF21"), 4u);
+  EXPECT_EQ(parseHexText(std::wstring_view(L"5\0" L"6", 3)), 5u);
 }
 
 TEST(HexText, LongTextWrapsModulo32Bits) {
   EXPECT_EQ(parseHexText(L"123456789"), 0x23456789u);
   EXPECT_EQ(parseHexText(L"FFFFFFFFF"), 0xFFFFFFFFu);
   EXPECT_EQ(parseHexText(L"10000000000000001"), 1u);
-}
-
-TEST(HexText, StopsAtCharactersOutsideAscii) {
-  // Full-width digits and letters look like digits but are not.
-  EXPECT_EQ(parseHexText(L"\xFF11"), 0u);
-  EXPECT_EQ(parseHexText(L"4\xFF21"), 4u);
-  EXPECT_EQ(parseHexText(std::wstring_view(L"5\0" L"6", 3)), 5u);
 }
 
 TEST(HexText, RoundTripsEveryBitPattern) {

@@ -52,33 +52,29 @@ TEST_F(Store, StateStartsWithTheMinimumSizes) {
   EXPECT_TRUE(settings.viewerOptions.empty());
 }
 
-TEST_F(Store, NoFileGivesTheDefaultsAndSavingWritesAllNineKeys) {
+TEST_F(Store, NoFileGivesTheDefaultsAndLoadingAndSavingTakeAllNineKeysInTableOrder) {
   state.mode = Mode::kDirectInputForegroundOnly;  // the file's default replaces nothing it does not name
   loadSettings();
   EXPECT_EQ(currentSettings(), (SettingsValues{0, 0, 0, 0, L"", L"", 0, 1024, 800}));
   EXPECT_FALSE(profileData.hasFile(kPath));
 
   saveSettings();
+  ASSERT_EQ(profileData.reads.size(), std::size(test::kSettingsKeys));
   ASSERT_EQ(profileData.writes.size(), std::size(test::kSettingsKeys));
   for (std::size_t i = 0; i < std::size(test::kSettingsKeys); ++i) {
-    EXPECT_EQ(profileData.writes[i].key, test::kSettingsKeys[i]);
-    EXPECT_EQ(profileData.writes[i].section, L"Vexlo");
-    EXPECT_EQ(profileData.writes[i].path, kPath);
-    EXPECT_EQ(profileData.writes[i].value, kDefaultTexts[i]) << profileData.writes[i].key;
-  }
-}
-
-TEST_F(Store, LoadReadsInTableOrderWithTheirDefaultsAndBuffers) {
-  loadSettings();
-  ASSERT_EQ(profileData.reads.size(), std::size(test::kSettingsKeys));
-  for (std::size_t i = 0; i < std::size(test::kSettingsKeys); ++i) {
+    SCOPED_TRACE(test::kSettingsKeys[i]);
     const test::ProfileRead& read = profileData.reads[i];
     EXPECT_EQ(read.key, test::kSettingsKeys[i]);
     EXPECT_EQ(read.section, L"Vexlo");
     EXPECT_EQ(read.path, kPath);
-    EXPECT_EQ(read.defaultValue, kDefaultTexts[i]) << read.key;
+    EXPECT_EQ(read.defaultValue, kDefaultTexts[i]);
     const bool isString = i == 4 || i == 5;
-    EXPECT_EQ(read.capacity, isString ? 8192u : 64u) << read.key;
+    EXPECT_EQ(read.capacity, isString ? 8192u : 64u);
+    const test::ProfileEntry& write = profileData.writes[i];
+    EXPECT_EQ(write.key, test::kSettingsKeys[i]);
+    EXPECT_EQ(write.section, L"Vexlo");
+    EXPECT_EQ(write.path, kPath);
+    EXPECT_EQ(write.value, kDefaultTexts[i]);
   }
 }
 

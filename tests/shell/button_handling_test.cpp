@@ -10,10 +10,7 @@ namespace {
 
 class ButtonHandlingTest : public LauncherScene {
  protected:
-  ButtonHandlingTest() {
-    state.mode = Mode::kDirectInput;
-    viewer = addViewer(100);
-  }
+  ButtonHandlingTest() { state.mode = Mode::kDirectInput; }
 
   // A lock onto a viewer that has since closed, with its mark still shown.
   void leaveStaleLock() {
@@ -23,17 +20,14 @@ class ButtonHandlingTest : public LauncherScene {
     desktop.destroyWindow(gone);
   }
 
-  WindowHandle viewer = 0;
+  WindowHandle viewer = addViewer(100);
 };
 
-TEST_F(ButtonHandlingTest, ResultsOf0x100AndAboveEndTheHandling) {
+TEST_F(ButtonHandlingTest, ResultsOf0x100AndAboveEndTheHandlingAndTheHighestButtonCodeIsRouted) {
   leaveStaleLock();
   for (std::uint16_t result : {kNoAction, kNotReceiver, std::uint16_t{0x100}}) handleButton(result);
   EXPECT_TRUE(desktop.events().empty());
   EXPECT_TRUE(menuIsChecked()) << "no routing, so nothing found the lock gone";
-}
-
-TEST_F(ButtonHandlingTest, TheHighestButtonCodeIsRouted) {
   handleButton(0xFF);
   EXPECT_EQ(desktop.events(), (EventLog{remote(viewer, 0xFF)}));
 }

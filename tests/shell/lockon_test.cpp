@@ -21,8 +21,7 @@ class LockOnTest : public LauncherScene {
     desktop.setRect(viewer, Rect{100, 100, 500, 400});
     control = desktop.addChild(viewer, L"Button", 7);
     desktop.setRect(control, Rect{10, 10, 110, 60});
-    other = desktop.addWindow(L"Notepad", L"memo", 50, 51);
-    desktop.setRect(other, Rect{600, 100, 800, 300});
+    desktop.setRect(desktop.addWindow(L"Notepad", L"memo", 50, 51), Rect{600, 100, 800, 300});  // another program's
   }
 
   // A pick started from the menu, and what the hook and the shell do with one left click at `point`.
@@ -39,10 +38,10 @@ class LockOnTest : public LauncherScene {
     desktop.clearEvents();
   }
 
-  WindowHandle viewer = 0, control = 0, other = 0;
+  WindowHandle viewer = 0, control = 0;
 };
 
-TEST_F(LockOnTest, AClickOnAChildControlLocksOntoItsViewerAndChecksTheItem) {
+TEST_F(LockOnTest, AClickOnAChildControlLocksOntoItsViewerAndChecksItem114Only) {
   lockOnCommand(mainWindow);
   ASSERT_EQ(platform.installed.size(), 1u);
   EXPECT_TRUE(pickInProgress());
@@ -59,6 +58,10 @@ TEST_F(LockOnTest, AClickOnAChildControlLocksOntoItsViewerAndChecksTheItem) {
   EXPECT_FALSE(pickInProgress());
   EXPECT_EQ(state.lockedTarget, viewer);
   EXPECT_TRUE(menuIsChecked());
+  EXPECT_EQ(platform.itemStates.at(IDM_LOCKON), kMenuStateChecked);
+  EXPECT_EQ(platform.itemStates.at(IDM_SETTINGS), 0u);
+  unlock();
+  EXPECT_EQ(platform.itemStates.at(IDM_LOCKON), 0u);
 }
 
 TEST_F(LockOnTest, TheHookPassesEverythingButALeftButtonDown) {
@@ -89,16 +92,15 @@ TEST_F(LockOnTest, AClickOnAViewersOwnedPopupLocksOntoTheViewer) {
   EXPECT_EQ(state.lockedTarget, viewer);
 }
 
-TEST_F(LockOnTest, ChosenAgainWhileLockedReleasesTheLockAndStartsNoPick) {
+TEST_F(LockOnTest, ChosenAgainWhileLockedOrMarkedReleasesTheLockAndStartsNoPick) {
   lockOntoViewer();
   lockOnCommand(mainWindow);
   EXPECT_EQ(state.lockedTarget, 0u);
   EXPECT_FALSE(menuIsChecked());
   EXPECT_FALSE(pickInProgress());
   EXPECT_EQ(platform.installed.size(), 1u);
-}
 
-TEST_F(LockOnTest, ACheckMarkLeftByAClosedViewerIsClearedByTheCommandInsteadOfAPick) {
+  // A check mark left by a closed viewer is cleared the same way.
   lockOntoViewer();
   desktop.destroyWindow(viewer);
   lockOnCommand(mainWindow);
@@ -166,14 +168,6 @@ TEST_F(LockOnTest, ANewPickRemovesAHookStillInstalled) {
   ASSERT_EQ(platform.installed.size(), 2u);
   EXPECT_EQ(platform.removed, (std::vector<HookHandle>{platform.installed[0]}));
   EXPECT_EQ(launcher().mouseHook, platform.installed[1]);
-}
-
-TEST_F(LockOnTest, TheMarkFollowsItem114Only) {
-  lockOntoViewer();
-  EXPECT_EQ(platform.itemStates.at(IDM_LOCKON), kMenuStateChecked);
-  EXPECT_EQ(platform.itemStates.at(IDM_SETTINGS), 0u);
-  unlock();
-  EXPECT_EQ(platform.itemStates.at(IDM_LOCKON), 0u);
 }
 
 }  // namespace

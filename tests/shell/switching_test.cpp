@@ -71,7 +71,7 @@ TEST_F(SwitchingTest, TheWalkBeginsAtTheRootOfTheForegroundWindow) {
 TEST_F(SwitchingTest, WithNoForegroundWindowTheTopViewerIsTheResult) {
   const WindowHandle v200 = addViewer(200);
   addViewer(300);
-  EXPECT_EQ(desktop.foreground(), 0u);
+  EXPECT_EQ(desktop.foregroundWindow(), 0u);
   EXPECT_EQ(findSwitchTarget(), v200);
 }
 

@@ -13,14 +13,11 @@ namespace vexlo::test {
 
 class FakeLockOnPlatform final : public LockOnPlatform {
  public:
-  std::map<std::uint32_t, std::uint32_t> itemStates;  // the menu's items; others do not exist
+  // The menu's items; others do not exist.
+  std::map<std::uint32_t, std::uint32_t> itemStates{{IDM_LOCKON, 0}, {IDM_SETTINGS, 0}, {IDM_ABOUT, 0}, {IDM_EXIT, 0}};
   bool hookFails = false;
   std::vector<HookHandle> installed, removed;
   int stateWrites = 0;
-
-  FakeLockOnPlatform() {
-    for (std::uint32_t item : {IDM_LOCKON, IDM_SETTINGS, IDM_ABOUT, IDM_EXIT}) itemStates[item] = 0;
-  }
 
   std::uint32_t menuItemState(std::uint32_t commandId) override {
     auto it = itemStates.find(commandId);

@@ -14,8 +14,7 @@ namespace vexlo::test {
 
 // Where a field of a host record starts and how many bytes it takes.
 struct Field {
-  std::size_t offset;
-  std::size_t width;
+  std::size_t offset, width;
 };
 
 struct PluginInfoLayout {

@@ -22,9 +22,7 @@ inline std::uint64_t readField(const void* record, Field f) {
 
 // The index-th 16-bit value of a field made of them.
 inline std::uint16_t readHalf(const void* record, Field f, std::size_t index) {
-  std::uint16_t value = 0;
-  std::memcpy(&value, static_cast<const std::uint8_t*>(record) + f.offset + 2 * index, sizeof value);
-  return value;
+  return static_cast<std::uint16_t>(readField(record, Field{f.offset + 2 * index, 2}));
 }
 
 inline void writeField(void* record, Field f, std::uint64_t value) {

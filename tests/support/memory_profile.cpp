@@ -50,16 +50,9 @@ bool MemoryProfile::ansiHolds(const std::wstring& text) {
   return true;
 }
 
-bool MemoryProfile::createUnicodeFile(const std::wstring& path) {
-  if (fileText(path) != FileText::kNone) return false;
-  fileChanges.push_back({L"create", path, writes.size()});
-  texts[path] = FileText::kUnicode;
-  return true;
-}
-
-bool MemoryProfile::convertToUnicode(const std::wstring& path) {
-  if (fileText(path) != FileText::kAnsi) return false;
-  fileChanges.push_back({L"convert", path, writes.size()});
+bool MemoryProfile::makeUnicode(const std::wstring& path, FileText from, const wchar_t* what) {
+  if (fileText(path) != from) return false;
+  fileChanges.push_back({what, path, writes.size()});
   texts[path] = FileText::kUnicode;
   return true;
 }

@@ -13,10 +13,7 @@
 namespace vexlo::test {
 
 struct ProfileEntry {
-  std::wstring path;
-  std::wstring section;
-  std::wstring key;
-  std::wstring value;
+  std::wstring path, section, key, value;
 };
 
 // A file made Unicode before the store's writes, and how many writes came first.
@@ -27,9 +24,7 @@ struct FileChange {
 };
 
 struct ProfileRead {
-  std::wstring section;
-  std::wstring key;
-  std::wstring defaultValue;
+  std::wstring section, key, defaultValue;
   std::size_t capacity = 0;
   std::wstring path;
 };
@@ -48,8 +43,8 @@ class MemoryProfile final : public Profile {
   // The code page in memory stands for Japanese Windows' 932: ASCII, kana,
   // the common kanji and the full-width forms.
   bool ansiHolds(const std::wstring& text) override;
-  bool createUnicodeFile(const std::wstring& path) override;
-  bool convertToUnicode(const std::wstring& path) override;
+  bool createUnicodeFile(const std::wstring& path) override { return makeUnicode(path, FileText::kNone, L"create"); }
+  bool convertToUnicode(const std::wstring& path) override { return makeUnicode(path, FileText::kAnsi, L"convert"); }
 
   // Puts a value in place without logging it as a write (a hand-edited file).
   void set(const std::wstring& path, const std::wstring& section, const std::wstring& key,
@@ -62,6 +57,10 @@ class MemoryProfile final : public Profile {
   std::vector<ProfileRead> reads;     // every read, in call order
   std::map<std::wstring, FileText> texts;  // set by a test, or by a creation or conversion
   std::vector<FileChange> fileChanges;     // every creation or conversion, in call order
+
+ private:
+  // A file that is `from` made Unicode, the change logged as `what`.
+  bool makeUnicode(const std::wstring& path, FileText from, const wchar_t* what);
 };
 
 }  // namespace vexlo::test

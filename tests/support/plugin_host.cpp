@@ -1,20 +1,11 @@
 #include "tests/support/plugin_host.h"
 
 namespace vexlo::test {
-namespace {
-
-PluginHost* g_host = nullptr;
-
-}  // namespace
 
 PluginHost::PluginHost(TVTest::HostWindow mainWindow)
     : param_(reinterpret_cast<std::uintptr_t>(&callback), mainWindow) {
-  g_host = this;
+  current_ = this;
 }
-
-PluginHost::~PluginHost() { g_host = nullptr; }
-
-PluginHost* PluginHost::current() { return g_host; }
 
 std::vector<std::uint32_t> PluginHost::numbers() const {
   std::vector<std::uint32_t> numbers;
@@ -43,8 +34,8 @@ const CopiedButton* PluginHost::button(const std::wstring& controller, TVTest::H
 
 TVTest::HostLParam TVT_STDCALL PluginHost::callback(TVTest::HostParam* param, std::uint32_t message,
                                                     TVTest::HostLParam lParam1, TVTest::HostLParam lParam2) {
-  if (!g_host || static_cast<void*>(param) != g_host->param_.data()) return 0;  // a stale or foreign param
-  return g_host->handle(message, lParam1, lParam2);
+  if (!current_ || static_cast<void*>(param) != current_->param_.data()) return 0;  // a stale or foreign param
+  return current_->handle(message, lParam1, lParam2);
 }
 
 TVTest::HostLParam PluginHost::handle(std::uint32_t message, TVTest::HostLParam lParam1, TVTest::HostLParam lParam2) {

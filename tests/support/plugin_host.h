@@ -19,20 +19,19 @@ namespace vexlo::test {
 // One message the plugin sent the host.
 struct HostMessage {
   std::uint32_t message;
-  TVTest::HostLParam lParam1;
-  TVTest::HostLParam lParam2;
+  TVTest::HostLParam lParam1, lParam2;
   std::wstring text;  // 54: the log line; 69: the controller name
 };
 
 class PluginHost {
  public:
   explicit PluginHost(TVTest::HostWindow mainWindow = 0);
-  ~PluginHost();
+  ~PluginHost() { current_ = nullptr; }
   PluginHost(const PluginHost&) = delete;
   PluginHost& operator=(const PluginHost&) = delete;
 
   // The host of this process, or none.
-  static PluginHost* current();
+  static PluginHost* current() { return current_; }
 
   // The host's bytes, typed only to be handed to TVTInitialize.
   TVTest::HostParam* param() { return static_cast<TVTest::HostParam*>(param_.data()); }
@@ -68,6 +67,7 @@ class PluginHost {
                                                  TVTest::HostLParam lParam1, TVTest::HostLParam lParam2);
   TVTest::HostLParam handle(std::uint32_t message, TVTest::HostLParam lParam1, TVTest::HostLParam lParam2);
 
+  inline static PluginHost* current_ = nullptr;
   HostParamRecord param_;
   bool acceptControllers_ = true;
 };

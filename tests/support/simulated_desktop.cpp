@@ -94,8 +94,6 @@ std::ostream& operator<<(std::ostream& out, const Event& e) {
   return out << ')';
 }
 
-void PrintTo(const Event& event, std::ostream* out) { *out << event; }
-
 // --- Building the scene ------------------------------------------------------
 
 WindowHandle SimulatedDesktop::create(const std::wstring& className, const std::wstring& title, ProcessId process,
@@ -171,10 +169,6 @@ void SimulatedDesktop::setStyle(WindowHandle window, std::uint32_t style) {
   w.style = (style & ~(kWsChild | kWsVisible)) | kept;
 }
 
-void SimulatedDesktop::setRect(WindowHandle window, Rect rect) { get(window).rect = rect; }
-void SimulatedDesktop::setClassReadable(WindowHandle window, bool readable) { get(window).classReadable = readable; }
-void SimulatedDesktop::setTitleReadable(WindowHandle window, bool readable) { get(window).titleReadable = readable; }
-
 void SimulatedDesktop::bringToFront(WindowHandle window) {
   moveTo(siblingsOf(get(window)), window, 0);
   keepOwnedInFront(window);
@@ -221,14 +215,6 @@ void SimulatedDesktop::placeInFrontOf(WindowHandle window, WindowHandle other) {
   topLevel_.insert(topLevel_.begin() + static_cast<std::ptrdiff_t>(positionOf(other)), window);
 }
 
-void SimulatedDesktop::setForeground(WindowHandle window) {
-  get(window);
-  foreground_ = window;
-  active_ = window;
-}
-
-void SimulatedDesktop::setFocus(WindowHandle window) { focus_[get(window).thread] = window; }
-
 // --- Inspecting ----------------------------------------------------------------
 
 EventLog SimulatedDesktop::eventsOfKind(EventKind kind) const {
@@ -250,10 +236,6 @@ bool SimulatedDesktop::inputAttached(ThreadId a, ThreadId b) const {
 }
 
 // --- Internals -------------------------------------------------------------------
-
-SimulatedDesktop::Window* SimulatedDesktop::find(WindowHandle window) {
-  return const_cast<Window*>(static_cast<const SimulatedDesktop*>(this)->find(window));
-}
 
 const SimulatedDesktop::Window* SimulatedDesktop::find(WindowHandle window) const {
   if (window < kFirstHandle || (window - kFirstHandle) % kHandleStep != 0) return nullptr;
@@ -356,25 +338,16 @@ bool SimulatedDesktop::isVisible(WindowHandle window) {
   return false;
 }
 
-WindowHandle SimulatedDesktop::windowFromPoint(Point point) { return hitTest(topLevel_, point, Point{}); }
-
 bool SimulatedDesktop::setWindowPos(WindowHandle window, WindowHandle insertAfter, std::int32_t x, std::int32_t y,
                                     std::int32_t cx, std::int32_t cy, std::uint32_t flags) {
   events_.push_back(Event::setWindowPos(window, insertAfter, x, y, cx, cy, flags));
   if (duringSetWindowPos) duringSetWindowPos(window);
   Window* w = find(window);
   if (w == nullptr) return false;
-  if ((flags & kSwpNoMove) == 0) {
-    w->rect = Rect{x, y, x + w->rect.width(), y + w->rect.height()};
-  }
-  if ((flags & kSwpNoSize) == 0) {
-    w->rect.right = w->rect.left + cx;
-    w->rect.bottom = w->rect.top + cy;
-  }
-  if ((flags & kSwpNoZOrder) == 0) {
-    if (insertAfter == kHwndBottom) {
-      sendToBack(window);
-    } else if (insertAfter == kHwndTop || insertAfter == kHwndTopmost || insertAfter == kHwndNoTopmost) {
+  if ((flags & kSwpNoMove) == 0) w->rect = Rect{x, y, x + w->rect.width(), y + w->rect.height()};
+  if ((flags & kSwpNoSize) == 0) w->rect = Rect{w->rect.left, w->rect.top, w->rect.left + cx, w->rect.top + cy};
+  if ((flags & kSwpNoZOrder) == 0) {  // HWND_BOTTOM and the topmost band: the launcher asks for neither
+    if (insertAfter == kHwndTop) {
       bringToFront(window);
     } else if (find(insertAfter) != nullptr) {
       placeBehind(window, insertAfter);
@@ -469,10 +442,6 @@ void SimulatedDesktop::setForegroundLockTimeout(std::uint32_t value) {
   events_.push_back(Event::setForegroundLockTimeout(value));
   lockTimeout_ = value;
 }
-
-void SimulatedDesktop::sleep(std::uint32_t milliseconds) { events_.push_back(Event::sleep(milliseconds)); }
-
-bool SimulatedDesktop::fileExists(const wchar_t* path) { return path != nullptr && files_.count(path) != 0; }
 
 bool SimulatedDesktop::createProcess(const wchar_t* applicationName, wchar_t* commandLine) {
   events_.push_back(Event::createProcess(applicationName, commandLine));

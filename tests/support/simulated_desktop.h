@@ -34,9 +34,6 @@ namespace vexlo::test {
 inline constexpr std::uint32_t kWsPopup = 0x80000000u;
 inline constexpr std::uint32_t kWsChild = 0x40000000u;
 inline constexpr std::uint32_t kWsVisible = 0x10000000u;
-inline constexpr WindowHandle kHwndBottom = 1;
-inline constexpr WindowHandle kHwndTopmost = static_cast<WindowHandle>(-1);
-inline constexpr WindowHandle kHwndNoTopmost = static_cast<WindowHandle>(-2);
 
 struct Rect {
   std::int32_t left = 0, top = 0, right = 0, bottom = 0;
@@ -48,17 +45,8 @@ struct Rect {
 };
 
 enum class EventKind {
-  kPostMessage,
-  kSendMessage,
-  kKeyEvent,
-  kSleep,
-  kSetWindowPos,
-  kAttachThreadInput,
-  kSetActiveWindow,
-  kSetForegroundWindow,
-  kGetForegroundLockTimeout,
-  kSetForegroundLockTimeout,
-  kCreateProcess,
+  kPostMessage, kSendMessage, kKeyEvent, kSleep, kSetWindowPos, kAttachThreadInput, kSetActiveWindow,
+  kSetForegroundWindow, kGetForegroundLockTimeout, kSetForegroundLockTimeout, kCreateProcess,
 };
 
 // One effect: the call the launcher made and its arguments, the window it is
@@ -112,7 +100,7 @@ struct Event {
 using EventLog = std::vector<Event>;
 
 std::ostream& operator<<(std::ostream& out, const Event& event);
-void PrintTo(const Event& event, std::ostream* out);  // GoogleTest's printer
+inline void PrintTo(const Event& event, std::ostream* out) { *out << event; }  // GoogleTest's printer
 
 class SimulatedDesktop : public WindowSystem {
  public:
@@ -139,9 +127,9 @@ class SimulatedDesktop : public WindowSystem {
 
   void setVisible(WindowHandle window, bool visible);
   void setStyle(WindowHandle window, std::uint32_t style);  // WS_CHILD/WS_VISIBLE bits are kept as they are
-  void setRect(WindowHandle window, Rect rect);  // relative to the parent for children
-  void setClassReadable(WindowHandle window, bool readable);
-  void setTitleReadable(WindowHandle window, bool readable);
+  void setRect(WindowHandle window, Rect rect) { get(window).rect = rect; }  // relative to the parent for children
+  void setClassReadable(WindowHandle window, bool readable) { get(window).classReadable = readable; }
+  void setTitleReadable(WindowHandle window, bool readable) { get(window).titleReadable = readable; }
 
   // Z order of top-level windows (or of siblings, for a child); owned pop-ups
   // follow their owners to stay in front of them.
@@ -149,8 +137,8 @@ class SimulatedDesktop : public WindowSystem {
   void sendToBack(WindowHandle window);
   void placeBehind(WindowHandle window, WindowHandle after);
 
-  void setForeground(WindowHandle window);       // also makes it active
-  void setFocus(WindowHandle window);            // the focus of the window's thread
+  void setForeground(WindowHandle window) { foreground_ = active_ = get(window).handle; }  // also makes it active
+  void setFocus(WindowHandle window) { focus_[get(window).thread] = window; }  // the focus of the window's thread
   void setCursorPosition(Point point) { cursor_ = point; }
   void addExistingFile(const std::wstring& path) { files_.insert(path); }
   void setForegroundLockTimeoutValue(std::uint32_t value) { lockTimeout_ = value; }
@@ -170,7 +158,6 @@ class SimulatedDesktop : public WindowSystem {
 
   Rect rect(WindowHandle window) const { return fieldOf(window, &Window::rect); }
   std::vector<WindowHandle> zOrder() const { return topLevel_; }  // front to back
-  WindowHandle foreground() const { return foreground_; }
   WindowHandle focusOf(ThreadId thread) const;
   bool inputAttached(ThreadId a, ThreadId b) const;
   std::uint32_t lockTimeoutValue() const { return lockTimeout_; }
@@ -192,7 +179,7 @@ class SimulatedDesktop : public WindowSystem {
   std::int32_t controlId(WindowHandle window) override {
     return fieldOf(window, &Window::parent) != 0 ? fieldOf(window, &Window::controlId) : 0;
   }
-  WindowHandle windowFromPoint(Point point) override;
+  WindowHandle windowFromPoint(Point point) override { return hitTest(topLevel_, point, Point{}); }
   Point cursorPosition() override { return cursor_; }
   bool setWindowPos(WindowHandle window, WindowHandle insertAfter, std::int32_t x, std::int32_t y, std::int32_t cx,
                     std::int32_t cy, std::uint32_t flags) override;
@@ -209,8 +196,8 @@ class SimulatedDesktop : public WindowSystem {
   WindowHandle setActiveWindow(WindowHandle window) override;
   bool foregroundLockTimeout(std::uint32_t& out) override;
   void setForegroundLockTimeout(std::uint32_t value) override;
-  void sleep(std::uint32_t milliseconds) override;
-  bool fileExists(const wchar_t* path) override;
+  void sleep(std::uint32_t milliseconds) override { events_.push_back(Event::sleep(milliseconds)); }
+  bool fileExists(const wchar_t* path) override { return path != nullptr && files_.count(path) != 0; }
   bool createProcess(const wchar_t* applicationName, wchar_t* commandLine) override;
 
  private:
@@ -229,7 +216,7 @@ class SimulatedDesktop : public WindowSystem {
     Rect rect{0, 0, 100, 100};
   };
 
-  Window* find(WindowHandle window);
+  Window* find(WindowHandle window) { return const_cast<Window*>(std::as_const(*this).find(window)); }
   const Window* find(WindowHandle window) const;
   // A field of a live window; zero for a window that is not there.
   template <typename T>
