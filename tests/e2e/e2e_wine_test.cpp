@@ -103,7 +103,7 @@ class EndToEnd : public ::testing::Test {
 // The remote message carries the code in wParam up to the highest button.
 TEST_F(EndToEnd, Channel1InDirectModeReachesThePluginAsButton13) {
   StandIn& viewer = start(L"viewer");
-  ASSERT_TRUE(waitForLog(viewer.logPath, "controller GV-RCKIT3 buttons=50"));
+  ASSERT_TRUE(waitForLog(viewer.logPath, kControllerRegistered));
   EXPECT_NE(readLog(viewer.logPath).find("plugin Vexlo2\n"), std::string::npos);
   state_.mode = Mode::kDirectInput;
   press(kCodeChannel1);
@@ -267,7 +267,7 @@ TEST_F(EndToEnd, PowerWithLaunchingOnStartsTheViewerFromAPathWithASpace) {
   EXPECT_NE(log.find("cmdline=\"" + utf8(dir) + "\\TVTest.exe\" /d \"BonDriver File.dll\"  /nodshow\n"),
             std::string::npos)
       << log;
-  EXPECT_NE(log.find("controller GV-RCKIT3 buttons=50"), std::string::npos);
+  EXPECT_NE(log.find(kControllerRegistered), std::string::npos);
   EXPECT_FALSE(fileExists(directory_ + L"\\standin.log")) << "the decoy ran";
   // With the viewer up, power is routed to it instead of starting another.
   EXPECT_FALSE(specialButton(kCodePower));

@@ -15,14 +15,10 @@
 #include "launcher/settings/settings_dialog_ids.h"
 #include "shared/remote_protocol.h"
 #include "tests/e2e/standin_ids.h"
-#include "tests/hid/receiver_control.h"
-#include "tests/hid/virtual_receiver.h"
+#include "tests/hid/receiver_presses.h"
 #include "tests/support/dialog_controls.h"
 #include "tests/support/launcher_program_fixture.h"
-#include "tests/support/standin_process.h"
-#include "tests/support/window_in_front.h"
 #include "tests/support/wine_files.h"
-#include "tests/support/wine_processes.h"
 
 namespace vexlo::test {
 namespace {
@@ -46,44 +42,25 @@ class Faults : public LauncherProgramFixture {
 
   void SetUp() override {
     launcher.prepareIni({{L"ZIZU_MODE", L"00000001"}, {L"BFDialogExpand", L"00000001"}});
-    ASSERT_TRUE(front_.ensureOneInFront());
-    receiver_ = openVirtualDevice(VR_RECEIVER_VENDOR_ID, kPatience);
+    ASSERT_TRUE(remote_.front.ensureOneInFront());
   }
 
   void TearDown() override {
-    if (receiver_ == INVALID_HANDLE_VALUE) plugIn();
-    closeReceiver();
-    if (launcher.running() && launcher.exitByCommand() == LauncherProcess::kNoExit) launcher.kill();
+    if (remote_.receiver == INVALID_HANDLE_VALUE) plugIn();
+    if (launcher.running()) launcher.exitByCommand();
   }
 
-  void closeReceiver() {
-    if (receiver_ != INVALID_HANDLE_VALUE) CloseHandle(receiver_);
-    receiver_ = INVALID_HANDLE_VALUE;
-  }
   bool unplug() {
-    closeReceiver();
+    remote_.close();
     return runInstaller(L"unplug");
   }
-  bool plugIn() {
-    if (!runInstaller(L"receiver") || !runInstaller(L"other")) return false;
-    receiver_ = openVirtualDevice(VR_RECEIVER_VENDOR_ID, kPatience);
-    return receiver_ != INVALID_HANDLE_VALUE;
-  }
+  bool plugIn() { return runInstaller(L"receiver") && runInstaller(L"other") && remote_.open(); }
 
-  void send(std::uint8_t code) {
-    ASSERT_TRUE(sendCode(receiver_, code) && sendCode(receiver_, kReleaseCode)) << "no receiver";
-  }
-  // A press and its release, with a window in front as on a Windows desktop.
-  void press(std::uint8_t code) {
-    ASSERT_TRUE(front_.ensureOneInFront());
-    send(code);
-  }
+  void press(std::uint8_t code) { remote_.press(code); }
 
   StandIn viewer(const wchar_t* name, const std::wstring& options = L"") {
     StandIn started;
-    EXPECT_TRUE(startViewer(launcher.directory(), name, options, started) &&
-                waitForLog(started.logPath, "controller GV-RCKIT3 buttons=50"))
-        << readLog(started.logPath);
+    EXPECT_TRUE(startViewer(launcher.directory(), name, options, started));
     return started;
   }
 
@@ -113,28 +90,22 @@ class Faults : public LauncherProgramFixture {
   bool onAirBrings(const StandIn& viewer) {
     return waitUntil(
         [&] {
-          if (!front_.take()) return false;
-          send(kCodeOnAir);
+          if (!remote_.front.take()) return false;
+          press(kCodeOnAir);
           return happensWithin([&] { return GetForegroundWindow() == viewer.window; }, kOnAirAnswer);
         },
         kPatience, describeForeground);
   }
 
-  // Presses Channel 1; the viewer's presses of it once a Channel 3 press
-  // after it has arrived: the launcher handles reports in order, so every
-  // one before it has been handled by then.
+  // Presses Channel 1; the viewer's presses of it once a marker press after
+  // it has arrived.
   std::size_t channel1Presses(const StandIn& viewer) {
     press(kCodeChannel1);
-    const std::size_t markers = countOf(readLog(viewer.logPath), kChannel3Press);
-    press(kChannel3Code);
-    EXPECT_TRUE(waitUntil([&] { return countOf(readLog(viewer.logPath), kChannel3Press) > markers; }, kPatience,
-                          [&] { return launcher.status() + "; " + describeForeground(); }))
-        << "the marker press did not arrive";
-    return countOf(readLog(viewer.logPath), kChannel1Press);
+    const auto seen = [&] { return launcher.status() + "; " + describeForeground(); };
+    return countOf(remote_.logAfterMarker(viewer.logPath, 0, seen), kChannel1Press);
   }
 
-  WindowInFront front_;
-  HANDLE receiver_ = INVALID_HANDLE_VALUE;
+  ReceiverPresses remote_;
 };
 
 // Unplugged, moved to another port, or back from sleep: the launcher asks
@@ -200,7 +171,7 @@ TEST_F(Faults, AViewerEndedWithItsOpenFileDialogUpLeavesTheNextPressToTheNextVie
   ASSERT_NE(ended.dialog, nullptr);
   ASSERT_TRUE(sendMessageBounded(ended.window, kComeToFrontMessage));
   ASSERT_TRUE(waitUntil([&] { return GetForegroundWindow() == ended.dialog; }, kPatience, describeForeground));
-  send(kCodeDown);
+  press(kCodeDown);
   ASSERT_TRUE(waitForLog(ended.logPath, kDialogDown)) << "the dialog did not get its key";
 
   end(ended);

@@ -68,7 +68,12 @@ std::wstring pluginFile() { return builtFile(L"plugin", VEXLO2_TVTP_PATH); }
 
 bool startViewer(const std::wstring& directory, const std::wstring& name, const std::wstring& options, StandIn& out) {
   const std::wstring log = directory + L"\\" + name + L".log";
-  if (startStandIn(standInFile(), log, L"--plugin \"" + pluginFile() + L"\" " + options, out)) return true;
+  // The plugin registers its controller while it is initialised, before the stand-in is ready.
+  const bool registers = options.find(L"--no-plugin") == std::wstring::npos;
+  if (startStandIn(standInFile(), log, L"--plugin \"" + pluginFile() + L"\" " + options, out) &&
+      (!registers || readLog(log).find(kControllerRegistered) != std::string::npos)) {
+    return true;
+  }
   std::printf("the stand-in %ls did not come up; its log:\n%s\n", name.c_str(), readLog(log).c_str());
   return false;
 }

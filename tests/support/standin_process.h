@@ -31,8 +31,12 @@ bool startStandIn(const std::wstring& exe, const std::wstring& logPath, const st
 std::wstring standInFile();
 std::wstring pluginFile();
 
-// Runs standInFile() with pluginFile(), logging to DIRECTORY\NAME.log;
-// `options` follow (--no-plugin wins over the plugin).
+// What the stand-in logs once the plugin has registered the remote as its controller.
+inline constexpr char kControllerRegistered[] = "controller GV-RCKIT3 buttons=50";
+
+// Runs standInFile() with pluginFile(), logging to DIRECTORY\NAME.log, and
+// finds the plugin's controller registered; `options` follow (--no-plugin
+// wins over the plugin).
 bool startViewer(const std::wstring& directory, const std::wstring& name, const std::wstring& options, StandIn& out);
 
 // Waits for the "ready" line of the log at out.logPath and fills `out` from
