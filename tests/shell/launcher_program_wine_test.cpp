@@ -180,8 +180,7 @@ TEST_F(TrayTest, TheIconIsAddedAgainWhenTheNotificationAreaIsRecreated) {
 // --- the launcher program ---------------------------------------------------
 
 TEST_F(LauncherProgramTest, ASecondInstanceExitsAtOnceWithCodeZero) {
-  HWND window = startLauncher();
-  ASSERT_NE(window, nullptr);
+  ASSERT_TRUE(launcher.start());
   expectACopyToEndAtOnce();
   EXPECT_TRUE(launcher.running());
   expectExitByCommand();
@@ -204,8 +203,7 @@ TEST_F(LauncherProgramTest, AMutexItMayNotOpenCountsAsALauncherAlreadyRunning) {
 }
 
 TEST_F(LauncherProgramTest, TheExitCommandSavesAllNineKeysAndEndsTheProcess) {
-  HWND window = startLauncher();
-  ASSERT_NE(window, nullptr);
+  ASSERT_TRUE(launcher.start());
   EXPECT_FALSE(fileExists(ini)) << "nothing is written while running";
   expectExitByCommand();
   expectAllKeysSaved();
@@ -214,8 +212,8 @@ TEST_F(LauncherProgramTest, TheExitCommandSavesAllNineKeysAndEndsTheProcess) {
 }
 
 TEST_F(LauncherProgramTest, EndSessionTrueSavesAndEndsTheProcessAndLeavesWhatItReleasedAlone) {
-  HWND window = startLauncher();
-  ASSERT_NE(window, nullptr);
+  ASSERT_TRUE(launcher.start());
+  const HWND window = launcher.mainWindow();
   EXPECT_EQ(askWindow(window, WM_QUERYENDSESSION), 1);
   // Posted together, all of these come out of the queue before the quit
   // message: each one after the first arrives after the teardown.
@@ -235,16 +233,15 @@ TEST_F(LauncherProgramTest, EndSessionTrueSavesAndEndsTheProcessAndLeavesWhatItR
 }
 
 TEST_F(LauncherProgramTest, ACancelledLogoffKeepsTheLauncherRunningWithNothingSaved) {
-  HWND window = startLauncher();
-  ASSERT_NE(window, nullptr);
-  ASSERT_TRUE(sendMessageBounded(window, WM_ENDSESSION, FALSE));
+  ASSERT_TRUE(launcher.start());
+  ASSERT_TRUE(sendMessageBounded(launcher.mainWindow(), WM_ENDSESSION, FALSE));
   EXPECT_FALSE(fileExists(ini)) << "a teardown would have saved by now";
 
   // Still at work: its About box opens on the command, with its two lines.
   launcher.command(IDM_ABOUT);
   HWND about = waitForDialog(L"バージョン情報 Vexlo");
   ASSERT_NE(about, nullptr);
-  EXPECT_EQ(GetWindow(about, GW_OWNER), window);
+  EXPECT_EQ(GetWindow(about, GW_OWNER), launcher.mainWindow());
   std::wstring lines;
   for (HWND child = FindWindowExW(about, nullptr, L"Static", nullptr); child;
        child = FindWindowExW(about, child, L"Static", nullptr)) {
@@ -281,8 +278,7 @@ class LockOnProgramTest : public LauncherProgramTest {
 };
 
 TEST_F(LockOnProgramTest, AClickOnAViewersChildControlLocksAndChecksTheItem) {
-  HWND window = startLauncher();
-  ASSERT_NE(window, nullptr);
+  ASSERT_TRUE(launcher.start());
 
   StandIn first;
   ASSERT_TRUE(startClickTarget(launcher.directory(), L"first", first));
