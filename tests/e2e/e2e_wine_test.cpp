@@ -81,10 +81,6 @@ class EndToEnd : public ::testing::Test {
     return standIns_.back();
   }
 
-  // Presses travel as posted messages; a later press that arrives proves the
-  // earlier ones were handled.
-  void press(std::uint8_t code) { handleButton(code); }
-
   void enlargeDialogsTo800x600() {
     state_.mode = Mode::kDirectInput;
     state_.dialogExpand = 1;
@@ -106,9 +102,9 @@ TEST_F(EndToEnd, Channel1InDirectModeReachesThePluginAsButton13) {
   ASSERT_TRUE(waitForLog(viewer.logPath, kControllerRegistered));
   EXPECT_NE(readLog(viewer.logPath).find("plugin Vexlo2\n"), std::string::npos);
   state_.mode = Mode::kDirectInput;
-  press(kCodeChannel1);
-  EXPECT_TRUE(waitForLog(viewer.logPath, "press index=13 name=チャンネル1 default=Channel1")) << readLog(viewer.logPath);
-  press(0x33);
+  handleButton(kCodeChannel1);
+  EXPECT_TRUE(waitForLog(viewer.logPath, kChannel1Press)) << readLog(viewer.logPath);
+  handleButton(0x33);
   EXPECT_TRUE(waitForLog(viewer.logPath, "press index=49 name=スキップ default=ChannelMenu"));
 }
 
@@ -124,7 +120,7 @@ TEST_F(EndToEnd, OpenDialogIsEnlargedAndTakesKeysInsteadOfThePlugin) {
   std::vector<LONG> widths;
   for (int id : moved) widths.push_back(width(id));
 
-  press(kCodeChannel1);  // not in the dialog's key map: enlarges, delivers nothing
+  handleButton(kCodeChannel1);  // not in the dialog's key map: enlarges, delivers nothing
   // The stand-in sizes its own window when it gets to it, after its controls.
   RECT rect{};
   waitUntil([&] {
@@ -148,14 +144,14 @@ TEST_F(EndToEnd, OpenDialogIsEnlargedAndTakesKeysInsteadOfThePlugin) {
   }
 
   // The strokes arrive on the focused file list, not at the plugin.
-  press(kCodeEnter);
-  press(kCodeUp);
+  handleButton(kCodeEnter);
+  handleButton(kCodeUp);
   ASSERT_TRUE(waitForLog(viewer.logPath, "id=1121 vk=0x26 focused")) << readLog(viewer.logPath);
   EXPECT_NE(readLog(viewer.logPath).find("id=1121 vk=0xD focused"), std::string::npos);
   EXPECT_EQ(readLog(viewer.logPath).find("press index="), std::string::npos);
   // With the dialog gone the codes go to the plugin again.
   ShowWindow(viewer.dialog, SW_HIDE);
-  press(0x12);
+  handleButton(0x12);
   ASSERT_TRUE(waitForLog(viewer.logPath, "press index=16 ")) << readLog(viewer.logPath);
   EXPECT_EQ(readLog(viewer.logPath).find("press index=29 "), std::string::npos) << "the dialog's code reached the viewer";
 }
@@ -165,7 +161,7 @@ TEST_F(EndToEnd, APressToTheDialogOfAHungViewerDoesNotWaitForIt) {
   enlargeDialogsTo800x600();
   PostMessageW(viewer.window, kHangMessage, 8000, 0);
   ASSERT_TRUE(waitForLog(viewer.logPath, "hang ms="));
-  press(kCodeDown);
+  handleButton(kCodeDown);
   EXPECT_EQ(readLog(viewer.logPath).find("hang-end"), std::string::npos)
       << "the press waited for the viewer to answer again";
   // Once it answers, the dialog has its size and its key.
@@ -178,7 +174,9 @@ TEST_F(EndToEnd, APressToTheDialogOfAHungViewerDoesNotWaitForIt) {
 TEST_F(EndToEnd, ChannelDisplayTakesOnlyCursorEnterAndCancel) {
   StandIn& viewer = start(L"viewer", L"--channel-display");
   state_.mode = Mode::kDirectInput;
-  for (std::uint8_t code : {kCodeChannel1, kCodeUp, kCodeDown, kCodeVolumeUp, kCodeEnter, kCodeCancel}) press(code);
+  for (std::uint8_t code : {kCodeChannel1, kCodeUp, kCodeDown, kCodeVolumeUp, kCodeEnter, kCodeCancel}) {
+    handleButton(code);
+  }
   ASSERT_TRUE(waitForLog(viewer.logPath, "vk=0x1B")) << readLog(viewer.logPath);
   const std::string log = readLog(viewer.logPath);
   auto key = [&](const char* vk) { return log.find("class=TVTest Channel Display id=0 vk=" + std::string(vk) + " "); };
@@ -195,9 +193,9 @@ TEST_F(EndToEnd, ChannelDisplayTakesOnlyCursorEnterAndCancel) {
 TEST_F(EndToEnd, HdusModeWithoutLockDeliversNothing) {
   StandIn& viewer = start(L"viewer");
   state_.mode = Mode::kHdusEmulation;
-  press(kCodeChannel1);
+  handleButton(kCodeChannel1);
   state_.mode = Mode::kDirectInput;
-  press(0x10);  // チャンネル2, to know that everything before it was handled
+  handleButton(0x10);  // チャンネル2, to know that everything before it was handled
   ASSERT_TRUE(waitForLog(viewer.logPath, "press index=14 "));
   EXPECT_EQ(readLog(viewer.logPath).find("press index=13 "), std::string::npos);
 }
@@ -209,12 +207,12 @@ TEST_F(EndToEnd, LockedOntoTheLowerOfTwoViewersThePressReachesThatOne) {
 
   state_.mode = Mode::kHdusEmulation;
   state_.lockedTarget = reinterpret_cast<WindowHandle>(lower.window);
-  press(kCodeChannel1);
+  handleButton(kCodeChannel1);
   ASSERT_TRUE(waitForLog(lower.logPath, "press index=13 ")) << readLog(lower.logPath);
 
   state_.lockedTarget = 0;
   state_.mode = Mode::kDirectInput;
-  press(0x10);
+  handleButton(0x10);
   ASSERT_TRUE(waitForLog(upper.logPath, "press index=14 "))
       << "upper:\n" << readLog(upper.logPath) << "lower:\n" << readLog(lower.logPath);
   EXPECT_EQ(readLog(upper.logPath).find("press index=13 "), std::string::npos);
@@ -236,11 +234,11 @@ TEST_F(EndToEnd, OnAirBringsTheNextViewerByProcessIdToTheFront) {
   // taken back before each press.
   WindowInFront front;
   ASSERT_TRUE(front.take());
-  press(kCodeOnAir);
+  handleButton(kCodeOnAir);
   EXPECT_TRUE(waitForTopViewer(second.window)) << "the next process id comes to the front";
 
   ASSERT_TRUE(front.take());
-  press(kCodeOnAir);
+  handleButton(kCodeOnAir);
   EXPECT_TRUE(waitForTopViewer(first.window)) << "past the highest process id it wraps to the lowest";
 }
 
@@ -259,7 +257,7 @@ TEST_F(EndToEnd, PowerWithLaunchingOnStartsTheViewerFromAPathWithASpace) {
   settings_.powerOnLaunch = 1;
   settings_.viewerPath = dir + L"\\TVTest.exe";
   settings_.viewerOptions = L"/d \"BonDriver File.dll\"  /nodshow";
-  press(kCodePower);
+  handleButton(kCodePower);
 
   ASSERT_TRUE(waitUntilReady(launched)) << "the viewer did not start";
   standIns_.push_back(launched);

@@ -12,15 +12,10 @@
 
 namespace vexlo::test {
 
-// The receiver tests' presses: codes the remote sends, and the lines the
-// stand-in's plugin logs for them.
+// The release, and codes of the remote the launcher has no names for.
 inline constexpr std::uint8_t kReleaseCode = 0x00;
 inline constexpr std::uint8_t kChannel2Code = 0x10;
 inline constexpr std::uint8_t kChannel3Code = 0x11;
-inline constexpr char kChannel1Press[] = "press index=13 name=チャンネル1 default=Channel1";
-inline constexpr char kChannel2Press[] = "press index=14 name=チャンネル2 default=Channel2";
-inline constexpr char kChannel3Press[] = "press index=15 name=チャンネル3 default=Channel3";
-inline constexpr char kOnAirPress[] = "press index=31 name=オンエア default=";
 
 // Opens the virtual device of `vendorId`, waiting up to `timeoutMs` for it to
 // appear, with CreateFile's `flags` (FILE_FLAG_OVERLAPPED for a ReportStream).

@@ -31,8 +31,13 @@ bool startStandIn(const std::wstring& exe, const std::wstring& logPath, const st
 std::wstring standInFile();
 std::wstring pluginFile();
 
-// What the stand-in logs once the plugin has registered the remote as its controller.
+// What the stand-in logs once the plugin has registered the remote as its
+// controller, and for the presses of some of its buttons.
 inline constexpr char kControllerRegistered[] = "controller GV-RCKIT3 buttons=50";
+inline constexpr char kChannel1Press[] = "press index=13 name=チャンネル1 default=Channel1";
+inline constexpr char kChannel2Press[] = "press index=14 name=チャンネル2 default=Channel2";
+inline constexpr char kChannel3Press[] = "press index=15 name=チャンネル3 default=Channel3";
+inline constexpr char kOnAirPress[] = "press index=31 name=オンエア default=";
 
 // Runs standInFile() with pluginFile(), logging to DIRECTORY\NAME.log, and
 // finds the plugin's controller registered; `options` follow (--no-plugin
