@@ -58,7 +58,7 @@ bool startStandIn(const std::wstring& exe, const std::wstring& logPath, const st
   out = StandIn{};
   out.logPath = logPath;
   DeleteFileW(logPath.c_str());
-  if (!out.program->start(exe, L"--log \"" + logPath + L"\" " + arguments)) return false;
+  if (!out.program->start(exe, L"--log=\"" + logPath + L"\" " + arguments)) return false;
   return waitUntilReady(out);
 }
 
@@ -70,7 +70,7 @@ bool startViewer(const std::wstring& directory, const std::wstring& name, const 
   const std::wstring log = directory + L"\\" + name + L".log";
   // The plugin registers its controller while it is initialised, before the stand-in is ready.
   const bool registers = options.find(L"--no-plugin") == std::wstring::npos;
-  if (startStandIn(standInFile(), log, L"--plugin \"" + pluginFile() + L"\" " + options, out) &&
+  if (startStandIn(standInFile(), log, L"--plugin=\"" + pluginFile() + L"\" " + options, out) &&
       (!registers || readLog(log).find(kControllerRegistered) != std::string::npos)) {
     return true;
   }

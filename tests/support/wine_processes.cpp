@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cwchar>
 #include <vector>
@@ -211,6 +212,11 @@ std::wstring commandLineOption(const wchar_t* name) {
     if (arguments[i].rfind(prefix, 0) == 0) value = arguments[i].substr(prefix.size());
   }
   return value;
+}
+
+bool commandLineFlag(const wchar_t* name) {
+  const std::vector<std::wstring> arguments = commandLineArguments();
+  return std::find(arguments.begin(), arguments.end(), L"--" + std::wstring(name)) != arguments.end();
 }
 
 }  // namespace vexlo::test

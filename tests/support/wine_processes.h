@@ -83,5 +83,7 @@ void registerWindowClass(const wchar_t* name, WNDPROC procedure);
 std::wstring commandLineArgument(int index);
 // The value of `--name=VALUE` on this process's command line, or empty.
 std::wstring commandLineOption(const wchar_t* name);
+// Whether `--name` is on this process's command line.
+bool commandLineFlag(const wchar_t* name);
 
 }  // namespace vexlo::test
