@@ -47,7 +47,6 @@ class Faults : public LauncherProgramFixture {
 
   void TearDown() override {
     if (remote_.receiver == INVALID_HANDLE_VALUE) plugIn();
-    if (launcher.running()) launcher.exitByCommand();
   }
 
   bool unplug() {

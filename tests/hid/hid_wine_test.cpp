@@ -36,10 +36,9 @@ class VirtualReceiver : public ::testing::Test {
   }
 
   static void TearDownTestSuite() {
-    if (launcher_->running()) launcher_->exitByCommand();
+    delete launcher_;
     stopStandIn(*viewer_);
     delete viewer_;
-    delete launcher_;
     if (other_ != INVALID_HANDLE_VALUE) CloseHandle(other_);
     delete remote_;
   }

@@ -57,10 +57,6 @@ constexpr DWORD kNoMenuTime = 1500;  // a menu would be up long before this
 
 class TrayTest : public LauncherProgramTest {
  protected:
-  ~TrayTest() override {
-    if (launcher.running()) launcher.exitByCommand();
-  }
-
   // Whether a menu comes up within the time a menu would need.
   bool aMenuComes() { return happensWithin([&] { return launcher.shownMenu() != nullptr; }, kNoMenuTime); }
 };

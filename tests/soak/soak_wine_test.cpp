@@ -189,10 +189,6 @@ class Soak : public ::testing::Test {
     launcher().state.dialogExpand = 1;
   }
 
-  void TearDown() override {
-    if (launcher_.running()) launcher_.exitByCommand();
-  }
-
   // Presses the two codes in turn, each a new press without a release, with
   // up to `ahead` on their way; a full window is refilled once a quarter of
   // it arrived (each look asks the viewer). The count of those that arrived
