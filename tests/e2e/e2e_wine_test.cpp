@@ -190,17 +190,9 @@ TEST_F(EndToEnd, ChannelDisplayTakesOnlyCursorEnterAndCancel) {
   EXPECT_EQ(log.find("press index="), std::string::npos);
 }
 
-TEST_F(EndToEnd, HdusModeWithoutLockDeliversNothing) {
-  StandIn& viewer = start(L"viewer");
-  state_.mode = Mode::kHdusEmulation;
-  handleButton(kCodeChannel1);
-  state_.mode = Mode::kDirectInput;
-  handleButton(0x10);  // チャンネル2, to know that everything before it was handled
-  ASSERT_TRUE(waitForLog(viewer.logPath, "press index=14 "));
-  EXPECT_EQ(readLog(viewer.logPath).find("press index=13 "), std::string::npos);
-}
-
-TEST_F(EndToEnd, LockedOntoTheLowerOfTwoViewersThePressReachesThatOne) {
+// HDUS mode: a press goes to the viewer the remote is locked onto, the lower
+// of two as well, and without a lock nowhere.
+TEST_F(EndToEnd, HdusModeDeliversToTheLockedViewerEvenTheLowerOfTwoAndWithoutALockNothing) {
   StandIn upper = start(L"upper");
   StandIn lower = start(L"lower");
   ASSERT_TRUE(raiseViewer(upper.window));
@@ -211,11 +203,13 @@ TEST_F(EndToEnd, LockedOntoTheLowerOfTwoViewersThePressReachesThatOne) {
   ASSERT_TRUE(waitForLog(lower.logPath, "press index=13 ")) << readLog(lower.logPath);
 
   state_.lockedTarget = 0;
+  handleButton(kCodeChannel1);
   state_.mode = Mode::kDirectInput;
-  handleButton(0x10);
+  handleButton(0x10);  // チャンネル2, to know that everything before it was handled
   ASSERT_TRUE(waitForLog(upper.logPath, "press index=14 "))
       << "upper:\n" << readLog(upper.logPath) << "lower:\n" << readLog(lower.logPath);
   EXPECT_EQ(readLog(upper.logPath).find("press index=13 "), std::string::npos);
+  EXPECT_EQ(countOf(readLog(lower.logPath), "press index=13 "), 1u);
 }
 
 TEST_F(EndToEnd, OnAirBringsTheNextViewerByProcessIdToTheFront) {
