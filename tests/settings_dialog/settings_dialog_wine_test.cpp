@@ -372,15 +372,19 @@ IniValues offWithWidth1000() {
   return values;
 }
 
+// The outer one still shows what it was opened with: its OK puts all of it
+// back, its Cancel leaves the inner one's OK standing.
 TEST_F(SettingsDialogTest, ASecondDialogOverTheFirstIsPossibleAndTheLastOkDecides) {
-  ASSERT_TRUE(openTwoAndEdit()) << "the menu command opens a second dialog while the first is up";
-  EXPECT_TRUE(IsWindow(outer));
-  ASSERT_TRUE(clickAndWaitClosed(inner, IDOK));
-  ASSERT_TRUE(IsWindow(outer));
-  // The outer one still shows what it was opened with, and its OK puts all of it back.
-  EXPECT_FALSE(isChecked(outer, IDC_POWER_ON_LAUNCH));
-  ASSERT_TRUE(clickAndWaitClosed(outer, IDOK));
-  expectExitSaves(offWithWidth1000());
+  for (const auto& [button, saved] : {std::pair{IDOK, offWithWidth1000()}, std::pair{IDCANCEL, kEditedEverything}}) {
+    SCOPED_TRACE(button == IDOK ? "the outer dialog's OK" : "the outer dialog's Cancel");
+    ASSERT_TRUE(openTwoAndEdit()) << "the menu command opens a second dialog while the first is up";
+    EXPECT_TRUE(IsWindow(outer));
+    ASSERT_TRUE(clickAndWaitClosed(inner, IDOK));
+    ASSERT_TRUE(IsWindow(outer));
+    EXPECT_FALSE(isChecked(outer, IDC_POWER_ON_LAUNCH));
+    ASSERT_TRUE(clickAndWaitClosed(outer, button));
+    expectExitSaves(saved);
+  }
 }
 
 // The outer dialog's modal loop cannot end before the inner one's, but its
@@ -391,13 +395,6 @@ TEST_F(SettingsDialogTest, TheOuterDialogClosedWithOkFirstAndTheInnerAfterItTheI
   ASSERT_TRUE(waitUntil([&] { return !IsWindowVisible(outer); })) << "the outer dialog did not take its OK";
   ASSERT_TRUE(clickAndWaitClosed(inner, IDOK));
   ASSERT_TRUE(waitUntil([&] { return !IsWindow(outer); }));
-  expectExitSaves(kEditedEverything);
-}
-
-TEST_F(SettingsDialogTest, ASecondDialogsOkStandsWhenTheFirstIsCancelled) {
-  ASSERT_TRUE(openTwoAndEdit());
-  ASSERT_TRUE(clickAndWaitClosed(inner, IDOK));
-  ASSERT_TRUE(clickAndWaitClosed(outer, IDCANCEL));
   expectExitSaves(kEditedEverything);
 }
 
