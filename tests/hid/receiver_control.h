@@ -30,11 +30,12 @@ bool sendCode(HANDLE device, std::uint8_t code);
 
 // Reports written without waiting for each: a write is a round trip through
 // the server and the process that hosts the driver, which takes several
-// outstanding ones in one wake-up, in the order written.
+// outstanding ones in one wake-up, in the order written. The device, opened
+// with FILE_FLAG_OVERLAPPED, is the stream's.
 class ReportStream {
  public:
   ReportStream(HANDLE device, std::size_t outstanding);
-  ~ReportStream();  // waits for the writes still on their way
+  ~ReportStream();  // waits for the writes still on their way, then closes the device
   ReportStream(const ReportStream&) = delete;
   ReportStream& operator=(const ReportStream&) = delete;
 

@@ -105,12 +105,7 @@ class PressInput {
 class ReceiverInput final : public PressInput {
  public:
   // `device` is opened for writes that do not wait, and is this input's.
-  ReceiverInput(HANDLE device, LauncherProcess& launcher)
-      : device_(device), reports_(std::make_unique<ReportStream>(device, kWritesOutstanding)), launcher_(launcher) {}
-  ~ReceiverInput() override {
-    reports_.reset();
-    CloseHandle(device_);
-  }
+  ReceiverInput(HANDLE device, LauncherProcess& launcher) : reports_(device, kWritesOutstanding), launcher_(launcher) {}
   const char* name() const override { return "the virtual receiver"; }
   std::string launcherName() const override {
     return std::string(executableArchitecture(launcher_.exe())) + " Vexlo.exe";
@@ -125,7 +120,7 @@ class ReceiverInput final : public PressInput {
   // queue holds, so it takes every report written.
   bool press(std::uint8_t code) override {
     if (!oneInFront()) return false;
-    if (reports_->send(code)) return true;
+    if (reports_.send(code)) return true;
     std::printf("soak: the device turned a report away (error %lu); %s\n", GetLastError(), state().c_str());
     return false;
   }
@@ -141,8 +136,7 @@ class ReceiverInput final : public PressInput {
                      [] { return std::string("the viewer's dialog did not come to the front"); });
   }
 
-  HANDLE device_;
-  std::unique_ptr<ReportStream> reports_;
+  ReportStream reports_;
   HWND viewer_ = nullptr;
   LauncherProcess& launcher_;
   WindowInFront front_;
@@ -252,7 +246,6 @@ TEST_F(Soak, EveryPressArrivesAndNothingGrows) {
   const ULONGLONG dialogMs = GetTickCount64() - dialogStarted;
   delivered += keys;
   std::printf("soak: %ld of %d dialog presses arrived as keys\n", static_cast<long>(keys), kDialogPresses);
-  input_->keepInFront(nullptr);
   stopStandIn(dialogViewer);
   dialogViewer = StandIn{};
   const Resources after = resourcesOf(input_->launcherProcess());
