@@ -79,13 +79,11 @@ RunningProgram::~RunningProgram() {
 bool RunningProgram::start(const std::wstring& executable, const std::wstring& arguments) {
   std::wstring line = L"\"" + executable + L"\"";
   if (!arguments.empty()) line += L" " + arguments;
-  std::vector<wchar_t> buffer(line.begin(), line.end());
-  buffer.push_back(L'\0');
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   // Inherited: a crash ends the program at once instead of waiting on a debugger.
   SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
-  return CreateProcessW(executable.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+  return CreateProcessW(executable.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                         &info_) != 0;
 }
 
@@ -152,7 +150,7 @@ std::vector<HWND> processWindows(const wchar_t* className, DWORD processId, cons
     DWORD owner = 0;
     GetWindowThreadProcessId(w, &owner);
     if (processId != 0 && owner != processId) continue;
-    if (GetClassNameW(w, found, 256) == 0 || lstrcmpiW(found, className) != 0) continue;
+    if (className && (GetClassNameW(w, found, 256) == 0 || lstrcmpiW(found, className) != 0)) continue;
     if (title && (GetWindowTextW(w, found, 256), std::wcscmp(found, title) != 0)) continue;
     windows.push_back(w);
   }
@@ -166,12 +164,7 @@ HWND findProcessWindow(const wchar_t* className, DWORD processId, const wchar_t*
 
 std::string describeWindows(DWORD processId) {
   std::string text;
-  for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
-    DWORD owner = 0;
-    GetWindowThreadProcessId(w, &owner);
-    if (owner != processId) continue;
-    text += (text.empty() ? "" : ", ") + describeWindow(w);
-  }
+  for (HWND w : processWindows(nullptr, processId)) text += (text.empty() ? "" : ", ") + describeWindow(w);
   return text.empty() ? "no window of process " + std::to_string(processId) : text;
 }
 

@@ -65,8 +65,8 @@ bool waitUntil(const std::function<bool()>& done, DWORD milliseconds = kPatience
 // The same without a word when the time runs out: for what should not happen.
 bool happensWithin(const std::function<bool()>& done, DWORD milliseconds);
 
-// The top-level windows of the class that belong to the process (any
-// process when processId is 0), hidden ones included, front to back.
+// The top-level windows of the class (any when null) that belong to the
+// process (any when processId is 0), hidden ones included, front to back.
 std::vector<HWND> processWindows(const wchar_t* className, DWORD processId, const wchar_t* title = nullptr);
 // The first of them, or null.
 HWND findProcessWindow(const wchar_t* className, DWORD processId, const wchar_t* title = nullptr);
