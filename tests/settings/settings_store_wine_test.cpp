@@ -59,15 +59,7 @@ TEST_F(StoreOnWindows, NoFileGivesDefaultsAndTheFirstWriteCreatesIt) {
 }
 
 TEST_F(StoreOnWindows, SavedValuesAreWrittenAsText) {
-  state.mode = Mode::kDirectInput;
-  state.ignoreCursor = 1;
-  settings.switchByOnair = 1;
-  settings.powerOnLaunch = -1;
-  settings.viewerPath = L"C:\\TVTest\\TVTest.exe";
-  settings.viewerOptions = L"/d BonDriver_PT3.dll /ch 27";
-  state.dialogExpand = 1;
-  state.dialogWidth = 1280;
-  state.dialogHeight = 0x7FFFFFFF;
+  applySettings({1, 1, 1, -1, L"C:\\TVTest\\TVTest.exe", L"/d BonDriver_PT3.dll /ch 27", 1, 1280, 0x7FFFFFFF});
   saveSettings();
   EXPECT_EQ(test::readUtf16File(path),
             savedFile({L"00000001", L"00000001", L"00000001", L"FFFFFFFF", L"C:\\TVTest\\TVTest.exe",
