@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <cstdio>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -24,17 +23,10 @@
 namespace vexlo::test {
 namespace {
 
-// The viewer windows front to back, as routing sees them.
+// The viewer windows front to back, and the one routing finds.
 std::string viewerOrder() {
-  std::string order;
-  for (HWND w : processWindows(L"TVTest Window", 0)) {
-    char text[48];
-    std::snprintf(text, sizeof text, "%s%p%s", order.empty() ? "" : ", ", static_cast<void*>(w),
-                  IsWindowVisible(w) ? "" : " (hidden)");
-    order += text;
-  }
-  return "viewers front to back: " + order + "; routing finds " +
-         std::to_string(static_cast<unsigned long long>(findViewerWindow()));
+  return describeWindows(0, L"TVTest Window") + "; routing finds " +
+         describeWindow(reinterpret_cast<HWND>(findViewerWindow()));
 }
 
 bool waitForTopViewer(HWND window) {

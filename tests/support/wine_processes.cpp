@@ -29,15 +29,6 @@ bool poll(const std::function<bool()>& done, DWORD milliseconds) {
   }
 }
 
-std::string describeWindow(HWND w) {
-  wchar_t className[64] = {}, title[64] = {};
-  GetClassNameW(w, className, 64);
-  GetWindowTextW(w, title, 64);
-  char entry[400];
-  std::snprintf(entry, sizeof entry, "%ls \"%ls\"%s", className, title, IsWindowVisible(w) ? "" : " (hidden)");
-  return entry;
-}
-
 std::vector<std::wstring> commandLineArguments() {
   int argc = 0;
   wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
@@ -162,10 +153,21 @@ HWND findProcessWindow(const wchar_t* className, DWORD processId, const wchar_t*
   return windows.empty() ? nullptr : windows.front();
 }
 
-std::string describeWindows(DWORD processId) {
+std::string describeWindow(HWND w) {
+  wchar_t className[64] = {}, title[64] = {};
+  GetClassNameW(w, className, 64);
+  GetWindowTextW(w, title, 64);
+  char entry[400];
+  std::snprintf(entry, sizeof entry, "%p %ls \"%ls\"%s", static_cast<void*>(w), className, title,
+                IsWindowVisible(w) ? "" : " (hidden)");
+  return entry;
+}
+
+std::string describeWindows(DWORD processId, const wchar_t* className) {
   std::string text;
-  for (HWND w : processWindows(nullptr, processId)) text += (text.empty() ? "" : ", ") + describeWindow(w);
-  return text.empty() ? "no window of process " + std::to_string(processId) : text;
+  for (HWND w : processWindows(className, processId)) text += (text.empty() ? "" : ", ") + describeWindow(w);
+  if (!text.empty()) return text;
+  return processId ? "no window of process " + std::to_string(processId) : "no such window";
 }
 
 std::string describeForeground() {

@@ -70,9 +70,11 @@ bool happensWithin(const std::function<bool()>& done, DWORD milliseconds);
 std::vector<HWND> processWindows(const wchar_t* className, DWORD processId, const wchar_t* title = nullptr);
 // The first of them, or null.
 HWND findProcessWindow(const wchar_t* className, DWORD processId, const wchar_t* title = nullptr);
-// Every top-level window of the process, front to back, as `class "title"`
-// with "(hidden)" where it is: what a wait for one of them saw instead.
-std::string describeWindows(DWORD processId);
+// A window as `HANDLE class "title"`, with "(hidden)" where it is.
+std::string describeWindow(HWND window);
+// So every top-level window of the process (and of the class, given one),
+// front to back: what a wait for one of them saw instead.
+std::string describeWindows(DWORD processId, const wchar_t* className = nullptr);
 // The window in front and its process, or that there is none.
 std::string describeForeground();
 
