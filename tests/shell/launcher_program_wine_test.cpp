@@ -262,12 +262,10 @@ TEST_F(LauncherProgramTest, ACancelledLogoffKeepsTheLauncherRunningWithNothingSa
 // and with no pick the next click reaches the viewer whole.
 class LockOnProgramTest : public LauncherProgramTest {
  protected:
-  void lockOnCommand() { ASSERT_TRUE(sendMessageBounded(launcher.mainWindow(), WM_COMMAND, IDM_LOCKON)); }
-
   // The lock-on command, then a click on the viewer's counting button: the
   // button-downs it counted once `ups` button-ups had reached it.
   LRESULT downsOfAClickAfterLockOn(const StandIn& viewer, LRESULT ups) {
-    lockOnCommand();
+    EXPECT_TRUE(sendMessageBounded(launcher.mainWindow(), WM_COMMAND, IDM_LOCKON)) << "no answer to the command";
     clickCountingButton(viewer);
     return downsAfterClicks(viewer, ups);
   }
