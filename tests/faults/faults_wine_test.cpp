@@ -15,9 +15,8 @@
 #include "launcher/settings/settings_dialog_ids.h"
 #include "shared/remote_protocol.h"
 #include "tests/e2e/standin_ids.h"
-#include "tests/hid/receiver_presses.h"
+#include "tests/hid/receiver_fixture.h"
 #include "tests/support/dialog_controls.h"
-#include "tests/support/launcher_program_fixture.h"
 #include "tests/support/wine_files.h"
 
 namespace vexlo::test {
@@ -36,32 +35,19 @@ bool runInstaller(const wchar_t* verb) {
          installer.waitForExit(kPatience * 3, code) && code == 0;
 }
 
-class Faults : public LauncherProgramFixture {
+class Faults : public ReceiverFixture {
  protected:
-  Faults() : LauncherProgramFixture(L"vexlo faults") {}
-
-  void SetUp() override {
-    launcher.prepareIni({{L"ZIZU_MODE", L"00000001"}, {L"BFDialogExpand", L"00000001"}});
-    ASSERT_TRUE(remote_.front.ensureOneInFront());
-  }
+  Faults() : ReceiverFixture(L"vexlo faults") {}
 
   void TearDown() override {
-    if (remote_.receiver == INVALID_HANDLE_VALUE) plugIn();
+    if (receiver == INVALID_HANDLE_VALUE) plugIn();
   }
 
   bool unplug() {
-    remote_.close();
+    closeReceiver();
     return runInstaller(L"unplug");
   }
-  bool plugIn() { return runInstaller(L"receiver") && runInstaller(L"other") && remote_.open(); }
-
-  void press(std::uint8_t code) { remote_.press(code); }
-
-  StandIn viewer(const wchar_t* name, const std::wstring& options = L"") {
-    StandIn started;
-    EXPECT_TRUE(startViewer(launcher.directory(), name, options, started));
-    return started;
-  }
+  bool plugIn() { return runInstaller(L"receiver") && runInstaller(L"other") && openReceiver(); }
 
   // Ends the viewer, and waits until Wine has taken its windows away: until
   // then the thread in front, to which Wine hands raw input, no longer runs.
@@ -89,7 +75,7 @@ class Faults : public LauncherProgramFixture {
   bool onAirBrings(const StandIn& viewer) {
     return waitUntil(
         [&] {
-          if (!remote_.front.take()) return false;
+          if (!shell.take()) return false;
           press(kCodeOnAir);
           return happensWithin([&] { return GetForegroundWindow() == viewer.window; }, kOnAirAnswer);
         },
@@ -100,11 +86,8 @@ class Faults : public LauncherProgramFixture {
   // it has arrived.
   std::size_t channel1Presses(const StandIn& viewer) {
     press(kCodeChannel1);
-    const auto seen = [&] { return launcher.status() + "; " + describeForeground(); };
-    return countOf(remote_.logAfterMarker(viewer.logPath, 0, seen), kChannel1Press);
+    return countOf(logAfterMarker(viewer), kChannel1Press);
   }
-
-  ReceiverPresses remote_;
 };
 
 // Unplugged, moved to another port, or back from sleep: the launcher asks

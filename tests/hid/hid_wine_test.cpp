@@ -9,70 +9,39 @@
 #include <cstdint>
 #include <string>
 
-#include "launcher/resources/resource_ids.h"
 #include "launcher/settings/settings_dialog_ids.h"
 #include "shared/remote_protocol.h"
-#include "tests/hid/receiver_presses.h"
+#include "tests/hid/receiver_fixture.h"
 #include "tests/support/dialog_controls.h"
-#include "tests/support/launcher_process.h"
-#include "tests/support/wine_files.h"
 
 namespace vexlo::test {
 namespace {
 
-// One launcher, one viewer and both devices serve every test; each test reads
-// only the part of the viewer's log written after it began.
-class VirtualReceiver : public ::testing::Test {
+class VirtualReceiver : public ReceiverFixture {
  protected:
-  static void SetUpTestSuite() {
-    remote_ = new ReceiverPresses;
-    other_ = openVirtualDevice(VR_OTHER_VENDOR_ID, kPatience);
-    launcher_ = new LauncherProcess(builtFile(L"launcher", VEXLO_EXE), L"vexlo hid");
-    // Direct mode: every button goes to the viewer as the remote message.
-    launcher_->prepareIni({{L"ZIZU_MODE", L"00000001"}});
-    viewer_ = new StandIn;
-    viewerStarted_ = startViewer(launcher_->directory(), L"viewer", L"", *viewer_);
-    launcher_->start();
-  }
-
-  static void TearDownTestSuite() {
-    delete launcher_;
-    stopStandIn(*viewer_);
-    delete viewer_;
+  VirtualReceiver() : ReceiverFixture(L"vexlo hid") {}
+  ~VirtualReceiver() override {
     if (other_ != INVALID_HANDLE_VALUE) CloseHandle(other_);
-    delete remote_;
   }
 
   void SetUp() override {
-    ASSERT_NE(remote_->receiver, INVALID_HANDLE_VALUE) << "the virtual receiver is not installed";
+    ReceiverFixture::SetUp();
+    ASSERT_NE(receiver, INVALID_HANDLE_VALUE) << "the virtual receiver is not installed";
     ASSERT_NE(other_, INVALID_HANDLE_VALUE) << "the second virtual device is not installed";
-    ASSERT_TRUE(viewerStarted_) << readLog(viewer_->logPath);
-    ASSERT_NE(launcher_->mainWindow(), nullptr) << "Vexlo.exe did not start";
-    ASSERT_TRUE(remote_->front.ensureOneInFront());
-    logStart_ = readLog(viewer_->logPath).size();
+    ASSERT_TRUE(startViewer(launcher.directory(), L"viewer", L"", tv_));
+    ASSERT_TRUE(launcher.start()) << "Vexlo.exe did not start";
   }
 
-  // The next test starts with a new press.
-  void TearDown() override {
-    if (remote_->receiver != INVALID_HANDLE_VALUE) send(kReleaseCode);
-  }
+  std::string logAfterMarker() { return ReceiverFixture::logAfterMarker(tv_); }
 
-  static void send(std::uint8_t code, HANDLE device = nullptr) { remote_->send(code, device); }
-  std::string newLog() const { return readLog(viewer_->logPath).substr(logStart_); }
-  std::string logAfterMarker() { return remote_->logAfterMarker(viewer_->logPath, logStart_); }
-
-  static inline ReceiverPresses* remote_ = nullptr;
-  static inline HANDLE other_ = INVALID_HANDLE_VALUE;
-  static inline LauncherProcess* launcher_ = nullptr;
-  static inline StandIn* viewer_ = nullptr;
-  static inline bool viewerStarted_ = false;
-  std::size_t logStart_ = 0;
+  HANDLE other_ = openVirtualDevice(VR_OTHER_VENDOR_ID, kPatience);
+  StandIn tv_;
 };
 
 TEST_F(VirtualReceiver, Channel1ReachesThePluginAsButton13) {
   send(kCodeChannel1);
   send(kReleaseCode);
-  EXPECT_TRUE(waitForLog(viewer_->logPath, kChannel1Press)) << newLog();
+  EXPECT_TRUE(waitForLog(tv_.logPath, kChannel1Press)) << readLog(tv_.logPath);
   EXPECT_EQ(countOf(logAfterMarker(), kChannel1Press), 1u);
 }
 
@@ -126,12 +95,12 @@ TEST_F(VirtualReceiver, InputArrivesWhileAnotherWindowIsInFront) {
 // switching turned on in the outer dialog makes the next on-air press a
 // switch instead of a press the viewer gets.
 TEST_F(VirtualReceiver, AnOkTakesEffectWhileAnotherSettingsDialogIsStillOpen) {
-  HWND outer = launcher_->openSettings();
+  HWND outer = launcher.openSettings();
   ASSERT_NE(outer, nullptr);
   send(kCodeChannel1);
   EXPECT_EQ(countOf(logAfterMarker(), kChannel1Press), 1u) << "the open settings dialog stopped the remote";
   ASSERT_TRUE(IsWindow(outer)) << "the dialog was still to be open during the presses";
-  HWND inner = launcher_->openSettings({outer});
+  HWND inner = launcher.openSettings({outer});
   ASSERT_NE(inner, nullptr);
   click(outer, IDC_SWITCH_BY_ONAIR);
   click(outer, IDOK);
