@@ -108,7 +108,7 @@ TEST_F(StoreOnWindows, IntegerTextBeyondItsBufferIsNotSeen) {
   EXPECT_EQ(state.dialogHeight, 0x1000);
 }
 
-TEST_F(StoreOnWindows, ExtremeValuesRoundTripThroughTheFile) {
+TEST_F(StoreOnWindows, ExtremeValuesAndJapaneseTextRoundTripThroughTheFile) {
   const std::wstring longPath = L"C:\\" + std::wstring(250, L'p') + L"\\T.exe";
   const std::wstring longOptions = L"/d " + std::wstring(8188, L'o');
   const SettingsValues extreme{2, -1, INT32_MIN, INT32_MAX, longPath, longOptions, 0, INT32_MAX, 655};
@@ -120,9 +120,7 @@ TEST_F(StoreOnWindows, ExtremeValuesRoundTripThroughTheFile) {
   loadSettings();
   EXPECT_EQ(settings.viewerOptions.size(), 8191u);
   EXPECT_EQ(currentSettings(), extreme);
-}
 
-TEST_F(StoreOnWindows, JapaneseTextRoundTripsInAUnicodeFile) {
   // A file that starts with the UTF-16 byte-order mark is read and written as UTF-16.
   ASSERT_TRUE(test::writeFileBytes(path, std::string("\xFF\xFE", 2)));
   settings.viewerPath = L"D:\\テレビ\\TVTest.exe";
