@@ -47,7 +47,6 @@ bool raiseViewer(HWND window) {
 
 bool anyViewerRunning() { return FindWindowW(L"TVTest Window", nullptr) != nullptr; }
 
-// A control of the dialog, in the dialog's client coordinates.
 RECT placeInDialog(HWND dialog, int id) {
   RECT r{};
   GetWindowRect(GetDlgItem(dialog, id), &r);

@@ -82,8 +82,7 @@ class Faults : public ReceiverFixture {
         kPatience, describeForeground);
   }
 
-  // Presses Channel 1; the viewer's presses of it once a marker press after
-  // it has arrived.
+  // Presses Channel 1: the viewer's presses of it once a marker press came.
   std::size_t channel1Presses(const StandIn& viewer) {
     press(kCodeChannel1);
     return countOf(logAfterMarker(viewer), kChannel1Press);
