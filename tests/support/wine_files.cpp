@@ -3,9 +3,8 @@
 #include "tests/support/settings_keys.h"
 #include "tests/support/wine_processes.h"
 
-#include <shellapi.h>
-
 #include <cstdio>
+#include <filesystem>
 #include <set>
 
 namespace vexlo::test {
@@ -47,15 +46,8 @@ ScratchDirectory::ScratchDirectory(const wchar_t* name) {
 }
 
 ScratchDirectory::~ScratchDirectory() {
-  // SHFileOperationW wants a double-terminated list.
-  std::vector<wchar_t> from(path_.begin(), path_.end());
-  from.push_back(L'\0');
-  from.push_back(L'\0');
-  SHFILEOPSTRUCTW op{};
-  op.wFunc = FO_DELETE;
-  op.pFrom = from.data();
-  op.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
-  SHFileOperationW(&op);
+  std::error_code ignored;  // what another process still holds stays
+  std::filesystem::remove_all(path_, ignored);
 }
 
 std::wstring iniValue(const std::wstring& file, const wchar_t* key) {
