@@ -1,6 +1,6 @@
 // The road of one press across processes: the launcher's own button handling
 // over the Win32 layer in this process, TVTest stand-ins with the real plugin
-// in others.
+// in others; and the Win32 layer itself against a stand-in's real windows.
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -13,6 +13,8 @@
 #include "launcher/routing.h"
 #include "launcher/settings/launcher_state.h"
 #include "launcher/switching.h"
+#include "launcher/window_system.h"
+#include "launcher/window_system_win32.h"
 #include "shared/remote_protocol.h"
 #include "tests/e2e/standin_ids.h"
 #include "tests/support/in_process_launcher.h"
@@ -254,6 +256,70 @@ TEST_F(EndToEnd, PowerWithLaunchingOnStartsTheViewerFromAPathWithASpace) {
   EXPECT_FALSE(fileExists(directory_ + L"\\standin.log")) << "the decoy ran";
   // With the viewer up, power is routed to it instead of starting another.
   EXPECT_FALSE(specialButton(kCodePower));
+}
+
+// --- the Win32 window-system layer ------------------------------------------
+// Against a stand-in without the plugin, whose log shows the remote messages
+// its main window receives.
+
+class Win32LayerTest : public EndToEnd {};
+
+TEST_F(Win32LayerTest, TheLayerReadsTheViewersWindows) {
+  const StandIn& tv = start(L"viewer", L"--no-plugin --channel-display --open-dialog --magictv --fullscreen");
+  const HWND display = FindWindowExW(tv.window, nullptr, L"TVTest Channel Display", nullptr);
+  ASSERT_TRUE(display && tv.dialog && findProcessWindow(L"mAgicTVWindow", tv.processId) &&
+              findProcessWindow(L"TVTest Fullscreen", tv.processId));
+  WindowSystem& ws = win32WindowSystem();
+  WindowText text;
+  const WindowHandle viewer = reinterpret_cast<WindowHandle>(tv.window);
+  ASSERT_TRUE(ws.className(viewer, text));
+  EXPECT_TRUE(text.equals(L"TVTest Window"));
+  ws.windowTitle(reinterpret_cast<WindowHandle>(tv.dialog), text);
+  EXPECT_TRUE(text.equals(L"ファイルを開く"));
+  EXPECT_EQ(ws.windowProcess(viewer), tv.processId);
+  EXPECT_EQ(ws.parentWindow(reinterpret_cast<WindowHandle>(display)), viewer);
+  EXPECT_EQ(ws.controlId(reinterpret_cast<WindowHandle>(GetDlgItem(tv.dialog, kFileListId))), kFileListId);
+  EXPECT_EQ(ws.windowStyle(reinterpret_cast<WindowHandle>(tv.dialog)) & kWsThickFrame, 0u);
+  EXPECT_EQ(ws.registerWindowMessage(kRemoteMessageName), RegisterWindowMessageW(L"Vexlo2 GV-RCKIT3"));
+  EXPECT_FALSE(ws.className(0, text));
+  EXPECT_EQ(text.length, 0u);
+
+  std::vector<WindowHandle> order;
+  ws.enumTopLevelWindows([&](WindowHandle w) {
+    order.push_back(w);
+    return true;
+  });
+  ASSERT_GE(order.size(), 2u);
+  EXPECT_EQ(ws.nextWindow(order[0]), order[1]);
+
+  EXPECT_TRUE(ws.fileExists(standInFile().c_str()));
+  EXPECT_FALSE(ws.fileExists((directory_ + L"\\no such file.exe").c_str()));
+}
+
+TEST_F(Win32LayerTest, TheForegroundLockTimeoutIsReadAndWritten) {
+  WindowSystem& ws = win32WindowSystem();
+  std::uint32_t saved = 0;
+  ASSERT_TRUE(ws.foregroundLockTimeout(saved));
+  ws.setForegroundLockTimeout(12345);
+  std::uint32_t now = 0;
+  ASSERT_TRUE(ws.foregroundLockTimeout(now));
+  EXPECT_EQ(now, 12345u);
+  ws.setForegroundLockTimeout(saved);
+}
+
+// A press the viewer must get as the remote message, with the code in wParam
+// and 0 in lParam; everything posted to it before has arrived once it has.
+TEST_F(Win32LayerTest, AnMagicTvWindowInFrontStopsDelivery) {
+  const StandIn& tv = start(L"viewer", L"--no-plugin --magictv");
+  const HWND magicTv = findProcessWindow(L"mAgicTVWindow", tv.processId);
+  ASSERT_NE(magicTv, nullptr);
+  state_.mode = Mode::kDirectInput;
+  SetWindowPos(magicTv, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  ASSERT_TRUE(routeButton(0x10));
+  SetWindowPos(magicTv, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  ASSERT_TRUE(routeButton(0x11));
+  ASSERT_TRUE(waitForLog(tv.logPath, "unhandled-remote wParam=0x11 lParam=0x0\n"));
+  EXPECT_EQ(readLog(tv.logPath).find("wParam=0x10 "), std::string::npos) << "delivered past mAgicTV";
 }
 
 }  // namespace
