@@ -40,10 +40,7 @@ void PostAndPump(HWND window, UINT message, WPARAM wParam) {
 }
 
 // Where the plugin under test comes from.
-struct PluginFile {
-  const char* origin;
-  const char* path;
-};
+struct PluginFile { const char* origin; const char* path; };
 
 const PluginFile kPluginFiles[] = {
     {"BuildTree", VEXLO2_TVTP_PATH},

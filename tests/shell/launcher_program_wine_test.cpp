@@ -114,10 +114,7 @@ TEST_F(TrayTest, ARightClickOpensTheFourItemMenuAtTheCursorAndDuringAPickEndsThe
 // every change to the "Shell_TrayWnd" window as WM_COPYDATA, the change in
 // dwData and the icon's window in wParam.
 struct NotificationArea {
-  struct Change {
-    DWORD_PTR action;
-    HWND from;
-  };
+  struct Change { DWORD_PTR action; HWND from; };
   static inline std::vector<Change> changes;
 
   static LRESULT CALLBACK proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
