@@ -56,16 +56,12 @@ static NTSTATUS unlockAndComplete(ReceiverState* state, KIRQL irql, PIRP irp, NT
   return complete(irp, status, information);
 }
 
-static void copyBytes(UCHAR* to, const UCHAR* from, ULONG length) {
-  for (ULONG i = 0; i < length; ++i) to[i] = from[i];
-}
-
 static NTSTATUS copyOut(PIRP irp, const void* data, ULONG length) {
   PIO_STACK_LOCATION stack = IoGetCurrentIrpStackLocation(irp);
   if (stack->Parameters.DeviceIoControl.OutputBufferLength < length || !irp->UserBuffer) {
     return complete(irp, STATUS_BUFFER_TOO_SMALL, 0);
   }
-  copyBytes((UCHAR*)irp->UserBuffer, (const UCHAR*)data, length);
+  RtlCopyMemory(irp->UserBuffer, data, length);
   return complete(irp, STATUS_SUCCESS, length);
 }
 
@@ -74,7 +70,7 @@ static ULONG takeReport(ReceiverState* state, PIRP read) {
   PIO_STACK_LOCATION stack = IoGetCurrentIrpStackLocation(read);
   ULONG length = stack->Parameters.DeviceIoControl.OutputBufferLength;
   if (length > VR_REPORT_SIZE) length = VR_REPORT_SIZE;
-  copyBytes((UCHAR*)read->UserBuffer, state->queue[state->head], length);
+  RtlCopyMemory(read->UserBuffer, state->queue[state->head], length);
   state->head = (state->head + 1) % VR_QUEUE_LENGTH;
   --state->count;
   return length;
@@ -131,12 +127,12 @@ static NTSTATUS queueReport(PDEVICE_OBJECT device, PIRP irp) {
   }
   UCHAR report[VR_REPORT_SIZE];
   report[0] = VR_INPUT_REPORT_ID;
-  copyBytes(report + 1, packet->reportBuffer + 1, VR_REPORT_SIZE - 1);
+  RtlCopyMemory(report + 1, packet->reportBuffer + 1, VR_REPORT_SIZE - 1);
 
   KIRQL irql;
   KeAcquireSpinLock(&state->lock, &irql);
   if (state->count == VR_QUEUE_LENGTH) return unlockAndComplete(state, irql, irp, STATUS_DEVICE_BUSY, 0);
-  copyBytes(state->queue[(state->head + state->count) % VR_QUEUE_LENGTH], report, VR_REPORT_SIZE);
+  RtlCopyMemory(state->queue[(state->head + state->count) % VR_QUEUE_LENGTH], report, VR_REPORT_SIZE);
   ++state->count;
   PIRP read = claimPendingRead(state);
   ULONG length = read ? takeReport(state, read) : 0;
