@@ -186,7 +186,7 @@ class Soak : public ::testing::Test {
   // Presses the two codes in turn, each a new press without a release, with
   // up to `ahead` on their way; a full window is refilled once a quarter of
   // it arrived (each look asks the viewer). The count of those that arrived
-  // in the end; it stops at the first wait in vain.
+  // in the end, added up with the presses; it stops at the first wait in vain.
   LRESULT pressInTurn(int presses, std::uint8_t a, std::uint8_t b, const std::function<LRESULT()>& arrived,
                       int ahead = kInFlight) {
     const LRESULT before = arrived();
@@ -203,11 +203,15 @@ class Soak : public ::testing::Test {
       ++sent;
     }
     if (sent == presses) arriveUntil(0);
-    return arrived() - before;
+    got = arrived() - before;
+    presses_ += presses;
+    delivered_ += got;
+    return got;
   }
 
   LauncherProcess launcher_{builtFile(L"launcher", VEXLO_EXE), L"vexlo soak"};
   std::unique_ptr<PressInput> input_;
+  long long presses_ = 0, delivered_ = 0;
 };
 
 TEST_F(Soak, EveryPressArrivesAndNothingGrows) {
@@ -215,18 +219,15 @@ TEST_F(Soak, EveryPressArrivesAndNothingGrows) {
   const std::wstring pressesOption = commandLineOption(L"presses");
   const int remotePresses = pressesOption.empty() ? kRemotePresses : std::stoi(pressesOption);
   std::printf("soak: presses through %s\n", input_->name());
-  long long presses = 0, delivered = 0;
 
   StandIn viewer;
   ASSERT_TRUE(startViewer(launcher_.directory(), L"remote", L"", viewer));
   auto controllerButtons = [&] { return askWindow(viewer.window, kCountMessage, kCountPresses); };
-  presses += kWarmUpPresses;
-  delivered += pressInTurn(kWarmUpPresses, kCodeChannel1, kCodeChannel10, controllerButtons);
+  pressInTurn(kWarmUpPresses, kCodeChannel1, kCodeChannel10, controllerButtons);
 
   const Resources before = resourcesOf(input_->launcherProcess());
   const ULONGLONG started = GetTickCount64();
-  presses += remotePresses;
-  delivered += pressInTurn(remotePresses, kCodeChannel1, kCodeChannel10, controllerButtons);
+  pressInTurn(remotePresses, kCodeChannel1, kCodeChannel10, controllerButtons);
   const ULONGLONG remoteMs = GetTickCount64() - started;
   stopStandIn(viewer);
   viewer = StandIn{};  // its handles closed: in process they would count as the launcher's
@@ -236,7 +237,6 @@ TEST_F(Soak, EveryPressArrivesAndNothingGrows) {
   ASSERT_NE(dialogViewer.dialog, nullptr);
   auto keyStrokes = [&] { return askWindow(dialogViewer.window, kCountMessage, kCountKeys); };
   input_->keepInFront(dialogViewer.window);
-  presses += kDialogPresses;
   // One at a time: under Wine raw input that comes while no window is in
   // front goes to no one, and each of the launcher's strokes leaves none
   // there for a moment (it attaches to the dialog's input, switches the front
@@ -244,7 +244,6 @@ TEST_F(Soak, EveryPressArrivesAndNothingGrows) {
   const ULONGLONG dialogStarted = GetTickCount64();
   const LRESULT keys = pressInTurn(kDialogPresses, kCodeUp, kCodeDown, keyStrokes, 1);
   const ULONGLONG dialogMs = GetTickCount64() - dialogStarted;
-  delivered += keys;
   std::printf("soak: %ld of %d dialog presses arrived as keys\n", static_cast<long>(keys), kDialogPresses);
   stopStandIn(dialogViewer);
   dialogViewer = StandIn{};
@@ -253,12 +252,12 @@ TEST_F(Soak, EveryPressArrivesAndNothingGrows) {
   std::printf("soak: %s: %lld presses, %lld delivered, up to %d in flight (%.0f presses/s by the remote message, "
               "%.1f as dialog keys one at a time), handles %lu->%lu, gdi %lu->%lu, user %lu->%lu, "
               "private KiB %llu->%llu\n",
-              input_->launcherName().c_str(), presses, delivered, kInFlight, perSecond(remotePresses, remoteMs),
+              input_->launcherName().c_str(), presses_, delivered_, kInFlight, perSecond(remotePresses, remoteMs),
               perSecond(kDialogPresses, dialogMs), before.handles, after.handles, before.gdi, after.gdi, before.user,
               after.user, static_cast<unsigned long long>(before.privateBytes / 1024),
               static_cast<unsigned long long>(after.privateBytes / 1024));
 
-  EXPECT_EQ(delivered, presses) << "presses were lost";
+  EXPECT_EQ(delivered_, presses_) << "presses were lost";
   EXPECT_LE(after.handles, before.handles) << "handles grew";
   EXPECT_LE(after.gdi, before.gdi) << "GDI objects grew";
   EXPECT_LE(after.user, before.user) << "USER objects grew";
