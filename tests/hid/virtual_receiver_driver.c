@@ -173,23 +173,16 @@ static NTSTATUS NTAPI dispatchInternal(PDEVICE_OBJECT device, PIRP irp) {
   PIO_STACK_LOCATION stack = IoGetCurrentIrpStackLocation(irp);
   switch (stack->Parameters.DeviceIoControl.IoControlCode) {
     case IOCTL_HID_GET_DEVICE_DESCRIPTOR: {
-      HID_DESCRIPTOR descriptor = {0};
-      descriptor.bLength = sizeof descriptor;
-      descriptor.bDescriptorType = HID_HID_DESCRIPTOR_TYPE;
-      descriptor.bcdHID = 0x0100;
-      descriptor.bNumDescriptors = 1;
-      descriptor.DescriptorList[0].bReportType = HID_REPORT_DESCRIPTOR_TYPE;
-      descriptor.DescriptorList[0].wReportLength = sizeof kReportDescriptor;
+      const HID_DESCRIPTOR descriptor = {.bLength = sizeof descriptor, .bDescriptorType = HID_HID_DESCRIPTOR_TYPE,
+                                         .bcdHID = 0x0100, .bNumDescriptors = 1,
+                                         .DescriptorList = {{HID_REPORT_DESCRIPTOR_TYPE, sizeof kReportDescriptor}}};
       return copyOut(irp, &descriptor, sizeof descriptor);
     }
     case IOCTL_HID_GET_REPORT_DESCRIPTOR:
       return copyOut(irp, kReportDescriptor, sizeof kReportDescriptor);
     case IOCTL_HID_GET_DEVICE_ATTRIBUTES: {
-      HID_DEVICE_ATTRIBUTES attributes = {0};
-      attributes.Size = sizeof attributes;
-      attributes.VendorID = stateOf(device)->vendorId;
-      attributes.ProductID = VR_PRODUCT_ID;
-      attributes.VersionNumber = 0x0100;
+      const HID_DEVICE_ATTRIBUTES attributes = {.Size = sizeof attributes, .VendorID = stateOf(device)->vendorId,
+                                                .ProductID = VR_PRODUCT_ID, .VersionNumber = 0x0100};
       return copyOut(irp, &attributes, sizeof attributes);
     }
     case IOCTL_HID_GET_STRING:
@@ -234,17 +227,14 @@ static NTSTATUS NTAPI dispatchPower(PDEVICE_OBJECT device, PIRP irp) {
 
 // The vendor follows from the hardware id the device was created with.
 static USHORT vendorFor(PDEVICE_OBJECT physical) {
-  WCHAR ids[256];
+  WCHAR ids[256] = {0};  // its last character, left out of the read, ends the first id
   ULONG length = 0;
-  static const WCHAR other[] = VR_OTHER_HARDWARE_ID;
+  UNICODE_STRING found, other = RTL_CONSTANT_STRING(VR_OTHER_HARDWARE_ID);
   if (!NT_SUCCESS(IoGetDeviceProperty(physical, DevicePropertyHardwareID, sizeof ids - sizeof(WCHAR), ids, &length))) {
     return VR_RECEIVER_VENDOR_ID;
   }
-  ids[length / sizeof(WCHAR) < 255 ? length / sizeof(WCHAR) : 255] = 0;
-  UNICODE_STRING found, wanted;
   RtlInitUnicodeString(&found, ids);
-  RtlInitUnicodeString(&wanted, other);
-  return RtlEqualUnicodeString(&found, &wanted, TRUE) ? VR_OTHER_VENDOR_ID : VR_RECEIVER_VENDOR_ID;
+  return RtlEqualUnicodeString(&found, &other, TRUE) ? VR_OTHER_VENDOR_ID : VR_RECEIVER_VENDOR_ID;
 }
 
 static NTSTATUS NTAPI addDevice(PDRIVER_OBJECT driver, PDEVICE_OBJECT fdo) {
@@ -267,11 +257,7 @@ NTSTATUS NTAPI DriverEntry(PDRIVER_OBJECT driver, PUNICODE_STRING registryPath) 
   driver->DriverExtension->AddDevice = addDevice;
   driver->DriverUnload = unload;
 
-  HID_MINIDRIVER_REGISTRATION registration = {0};
-  registration.Revision = 1;
-  registration.DriverObject = driver;
-  registration.RegistryPath = registryPath;
-  registration.DeviceExtensionSize = sizeof(ReceiverState);
-  registration.DevicesArePolled = FALSE;
+  HID_MINIDRIVER_REGISTRATION registration = {.Revision = 1, .DriverObject = driver, .RegistryPath = registryPath,
+                                              .DeviceExtensionSize = sizeof(ReceiverState), .DevicesArePolled = FALSE};
   return HidRegisterMinidriver(&registration);
 }
