@@ -303,7 +303,7 @@ TEST_F(SettingsDialogTest, AHugeWidthStaysHugeInsteadOfWrapping) {
   expectSizesKept(dialog, L"2147483647", L"2147483647", IDCANCEL, L"7FFFFFFF", L"7FFFFFFF");
 }
 
-TEST_F(SettingsDialogTest, UncheckingPowerOnGreysPathBrowseAndOptionsAtOnceAndTheirTextsAreStillSaved) {
+TEST_F(SettingsDialogTest, PowerOnGreysAndEnablesPathBrowseAndOptionsAtOnceAndTheirTextsAreStillSaved) {
   HWND dialog = startAndOpen(kPreparedOn);
   ASSERT_NE(dialog, nullptr);
   setControlText(dialog, IDC_VIEWER_PATH, L"E:\\Viewer\\TVTest.exe");
@@ -322,10 +322,8 @@ TEST_F(SettingsDialogTest, UncheckingPowerOnGreysPathBrowseAndOptionsAtOnceAndTh
   closeAndExit(dialog, IDOK);
   expectIniHolds({{L"TVTestPowerON", L"00000000"}, {L"TVTestPath", L"E:\\Viewer\\TVTest.exe"},
                   {L"TVTestOptions", L"/s /nodshow"}, {L"BFDialogExpand", L"00000001"}});
-}
 
-TEST_F(SettingsDialogTest, CheckingPowerOnEnablesPathBrowseAndOptionsAgain) {
-  HWND dialog = startAndOpen(kPreparedOff);
+  dialog = startAndOpen(kPreparedOff);
   ASSERT_NE(dialog, nullptr);
   click(dialog, IDC_POWER_ON_LAUNCH);
   expectEnabled(dialog, {IDC_VIEWER_PATH, IDC_BROWSE, IDC_VIEWER_OPTIONS}, true);
