@@ -71,17 +71,12 @@ DWORD handleCount(HANDLE process) {
 }
 
 Resources resourcesOf(HANDLE process) {
-  Resources r;
-  r.handles = handleCount(process);
-  r.gdi = GetGuiResources(process, GR_GDIOBJECTS);
-  r.user = GetGuiResources(process, GR_USEROBJECTS);
   PROCESS_MEMORY_COUNTERS_EX memory{};
   memory.cb = sizeof(memory);
-  if (GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof(memory))) {
-    // The same figure on Windows; Wine fills in only the second.
-    r.privateBytes = memory.PrivateUsage != 0 ? memory.PrivateUsage : memory.PagefileUsage;
-  }
-  return r;
+  GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof(memory));
+  // Private bytes: the same figure on Windows; Wine fills in only the second.
+  return {handleCount(process), GetGuiResources(process, GR_GDIOBJECTS), GetGuiResources(process, GR_USEROBJECTS),
+          memory.PrivateUsage != 0 ? memory.PrivateUsage : memory.PagefileUsage};
 }
 
 // Where a press enters the launcher: the receiver's reports into the real
