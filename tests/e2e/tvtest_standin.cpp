@@ -108,15 +108,9 @@ LRESULT CALLBACK countingButtonProc(HWND window, UINT message, WPARAM wParam, LP
   return CallWindowProcW(g_buttonProc, window, message, wParam, lParam);
 }
 
-INT_PTR CALLBACK openDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-  if (message == WM_INITDIALOG) {
-    SetFocus(GetDlgItem(dialog, kFileListId));
-    return FALSE;
-  }
-  if (message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
-    logLine(L"dialog-command id=" + std::to_wstring(LOWORD(wParam)));
-    return TRUE;
-  }
+// The file list has the focus, as in the shell's dialog.
+INT_PTR CALLBACK openDialogProc(HWND dialog, UINT message, WPARAM, LPARAM) {
+  if (message == WM_INITDIALOG) SetFocus(GetDlgItem(dialog, kFileListId));
   return FALSE;
 }
 
