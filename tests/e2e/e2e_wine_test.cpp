@@ -161,7 +161,7 @@ TEST_F(EndToEnd, APressToTheDialogOfAHungViewerDoesNotWaitForIt) {
   EXPECT_EQ(readLog(viewer.logPath).find("hang-end"), std::string::npos)
       << "the press waited for the viewer to answer again";
   // Once it answers, the dialog has its size and its key.
-  ASSERT_TRUE(waitForLog(viewer.logPath, "id=1121 vk=0x28")) << readLog(viewer.logPath);
+  ASSERT_TRUE(waitForLog(viewer.logPath, kDialogDown)) << readLog(viewer.logPath);
   RECT rect{};
   GetWindowRect(viewer.dialog, &rect);
   EXPECT_EQ(rect.right - rect.left, 800);

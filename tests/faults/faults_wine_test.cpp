@@ -16,7 +16,6 @@
 #include "shared/remote_protocol.h"
 #include "tests/e2e/standin_ids.h"
 #include "tests/hid/receiver_fixture.h"
-#include "tests/support/dialog_controls.h"
 #include "tests/support/wine_files.h"
 
 namespace vexlo::test {
@@ -24,7 +23,6 @@ namespace {
 
 constexpr int kLockOnItem = 1;  // steps down the tray menu
 constexpr DWORD kOnAirAnswer = 2000;  // a viewer brought forward is there long before this
-const char kDialogDown[] = "id=1121 vk=0x28";
 
 // The virtual receiver's installer: "unplug", or a device plugged in (again).
 bool runInstaller(const wchar_t* verb) {

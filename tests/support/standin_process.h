@@ -32,12 +32,14 @@ std::wstring standInFile();
 std::wstring pluginFile();
 
 // What the stand-in logs once the plugin has registered the remote as its
-// controller, and for the presses of some of its buttons.
+// controller, for the presses of some of its buttons, and for Down on the
+// open-file dialog's file list.
 inline constexpr char kControllerRegistered[] = "controller GV-RCKIT3 buttons=50";
 inline constexpr char kChannel1Press[] = "press index=13 name=チャンネル1 default=Channel1";
 inline constexpr char kChannel2Press[] = "press index=14 name=チャンネル2 default=Channel2";
 inline constexpr char kChannel3Press[] = "press index=15 name=チャンネル3 default=Channel3";
 inline constexpr char kOnAirPress[] = "press index=31 name=オンエア default=";
+inline constexpr char kDialogDown[] = "id=1121 vk=0x28";
 
 // Runs standInFile() with pluginFile(), logging to DIRECTORY\NAME.log, and
 // finds the plugin's controller registered; `options` follow (--no-plugin
