@@ -12,7 +12,6 @@
 #include "launcher/settings/settings_dialog_ids.h"
 #include "shared/remote_protocol.h"
 #include "tests/hid/receiver_fixture.h"
-#include "tests/support/dialog_controls.h"
 
 namespace vexlo::test {
 namespace {

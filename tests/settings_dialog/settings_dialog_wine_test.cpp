@@ -21,7 +21,6 @@
 #include "launcher/settings/profile_win32.h"
 #include "launcher/settings/settings_dialog_ids.h"
 #include "launcher/settings/settings_store.h"
-#include "tests/support/dialog_controls.h"
 #include "tests/support/installed_launcher.h"
 #include "tests/support/launcher_program_fixture.h"
 #include "tests/support/settings_keys.h"

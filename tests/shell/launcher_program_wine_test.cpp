@@ -23,7 +23,6 @@
 #include "launcher/window_classes.h"
 #include "launcher/window_system.h"
 #include "shared/remote_protocol.h"
-#include "tests/support/dialog_controls.h"
 #include "tests/support/fake_lockon_platform.h"
 #include "tests/support/installed_launcher.h"
 #include "tests/support/launcher_program_fixture.h"

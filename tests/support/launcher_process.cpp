@@ -6,7 +6,6 @@
 #include "launcher/private_messages.h"
 #include "launcher/resources/resource_ids.h"
 #include "launcher/tray_win32.h"
-#include "tests/support/dialog_controls.h"
 
 namespace vexlo::test {
 
@@ -80,8 +79,7 @@ HWND LauncherProcess::openSettings(const std::vector<HWND>& open) const {
 DWORD LauncherProcess::exitByCommand() {
   command(IDM_EXIT);
   DWORD code = kNoExit;
-  if (!waitForExit(code)) return kNoExit;
-  return code;
+  return waitForExit(code) ? code : kNoExit;
 }
 
 }  // namespace vexlo::test

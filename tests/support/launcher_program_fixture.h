@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/support/dialog_controls.h"
 #include "tests/support/launcher_process.h"
 
 namespace vexlo::test {

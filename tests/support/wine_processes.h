@@ -1,9 +1,9 @@
 #pragma once
-// Programs the Wine tests start and end for real, their windows, and waiting
-// on them by polling with a deadline, never a fixed sleep. Every deadline is
-// the world's: where a world's programs run through qemu-user they take
-// several times as long as natively, and the world says by how much
-// (VEXLO_TIME_SCALE, which tools/world sets).
+// Programs the Wine tests start and end for real, their windows and dialogs,
+// and waiting on them by polling with a deadline, never a fixed sleep. Every
+// deadline is the world's: where a world's programs run through qemu-user
+// they take several times as long as natively, and the world says by how
+// much (VEXLO_TIME_SCALE, which tools/world sets).
 
 #include <windows.h>
 
@@ -87,5 +87,24 @@ std::wstring commandLineArgument(int index);
 std::wstring commandLineOption(const wchar_t* name);
 // Whether `--name` is on this process's command line.
 bool commandLineFlag(const wchar_t* name);
+
+// Dialogs and controls of another process, found and driven from outside as
+// a user's clicks and typing would drive them: messages only, bounded in time.
+
+// The visible settings dialogs ("#32770", "設定") of the process.
+std::vector<HWND> settingsDialogs(DWORD processId);
+// The first visible dialog of the process with this title, once it is up; null on a time-out.
+HWND waitForDialog(DWORD processId, const wchar_t* title, DWORD milliseconds = kPatience);
+
+std::wstring controlText(HWND control);
+std::wstring controlText(HWND dialog, int id);
+void setControlText(HWND dialog, int id, const std::wstring& text);
+bool isChecked(HWND dialog, int id);
+bool isEnabled(HWND dialog, int id);
+void click(HWND dialog, int id);
+// Clicks the button and waits until the dialog has gone.
+bool clickAndWaitClosed(HWND dialog, int id);
+// Posts the command, as the dialog's keys do, and waits until the dialog has gone.
+bool commandAndWaitClosed(HWND dialog, int id);
 
 }  // namespace vexlo::test
