@@ -54,8 +54,6 @@ class LauncherProgramTest : public LauncherProgramFixture {
   }
 
   HWND waitForDialog(const wchar_t* title) { return vexlo::test::waitForDialog(launcher.processId(), title); }
-
-  const std::wstring& ini = launcher.ini();
 };
 
 // --- the tray icon ----------------------------------------------------------
@@ -69,19 +67,17 @@ class TrayTest : public LauncherProgramTest {
   bool aMenuComes() { return happensWithin([&] { return launcher.shownMenu() != nullptr; }, kNoMenuTime); }
 };
 
-TEST_F(TrayTest, ADoubleClickOpensTheSettingsDialogOwnedByTheMainWindow) {
+// A double-click opens the settings dialog, owned by the main window. The
+// menu's items are told apart by what each does; a fifth step down wraps round
+// to the first, so there are four.
+TEST_F(TrayTest, ADoubleClickOpensTheSettingsARightClickTheFourItemMenuAtTheCursorAndDuringAPickEndsThePick) {
   ASSERT_TRUE(launcher.start());
   launcher.trayEvent(WM_LBUTTONDBLCLK);
   HWND settings = waitForDialog(L"設定");
   ASSERT_NE(settings, nullptr);
   EXPECT_EQ(GetWindow(settings, GW_OWNER), launcher.mainWindow());
   EXPECT_TRUE(commandAndWaitClosed(settings, IDCANCEL));
-}
 
-// The items are told apart by what each does; a fifth step down wraps round
-// to the first, so there are four.
-TEST_F(TrayTest, ARightClickOpensTheFourItemMenuAtTheCursorAndDuringAPickEndsThePickInstead) {
-  ASSERT_TRUE(launcher.start());
   SetCursorPos(333, 222);
   launcher.trayEvent(WM_RBUTTONDOWN);
   HWND menu = launcher.waitForMenu();
@@ -94,7 +90,7 @@ TEST_F(TrayTest, ARightClickOpensTheFourItemMenuAtTheCursorAndDuringAPickEndsThe
   ASSERT_TRUE(waitUntil([&] { return !IsWindowVisible(menu); }));
 
   ASSERT_TRUE(launcher.chooseFromMenu(2));
-  HWND settings = waitForDialog(L"設定");
+  settings = waitForDialog(L"設定");
   ASSERT_NE(settings, nullptr) << "the second item is not the settings";
   EXPECT_TRUE(commandAndWaitClosed(settings, IDCANCEL));
   ASSERT_TRUE(launcher.chooseFromMenu(3));
@@ -193,7 +189,7 @@ TEST_F(LauncherProgramTest, ASecondInstanceExitsAtOnceWithCodeZeroAsDoesOneBesid
   expectACopyToEndAtOnce();
   CloseHandle(elevated);
   LocalFree(denyAll);
-  EXPECT_FALSE(fileExists(ini));
+  EXPECT_FALSE(fileExists(launcher.ini()));
 
   ASSERT_TRUE(launcher.start());
   expectACopyToEndAtOnce();
@@ -225,9 +221,9 @@ TEST_F(LauncherProgramTest, EndSessionTrueSavesAndEndsTheProcessAndLeavesWhatItR
 // Then the exit command saves all nine keys and ends the process.
 TEST_F(LauncherProgramTest, ACancelledLogoffKeepsTheLauncherRunningWithNothingSaved) {
   ASSERT_TRUE(launcher.start());
-  EXPECT_FALSE(fileExists(ini)) << "nothing is written while running";
+  EXPECT_FALSE(fileExists(launcher.ini())) << "nothing is written while running";
   ASSERT_TRUE(sendMessageBounded(launcher.mainWindow(), WM_ENDSESSION, FALSE));
-  EXPECT_FALSE(fileExists(ini)) << "a teardown would have saved by now";
+  EXPECT_FALSE(fileExists(launcher.ini())) << "a teardown would have saved by now";
 
   // Still at work: its About box opens on the command, with its two lines.
   launcher.command(IDM_ABOUT);
