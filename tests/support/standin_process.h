@@ -23,8 +23,7 @@ struct StandIn {
 
 // Runs `exe` with `arguments` (the log path is added) and waits until it has
 // loaded the plugin and shown its windows. False on failure or time-out.
-bool startStandIn(const std::wstring& exe, const std::wstring& logPath, const std::wstring& arguments,
-                  StandIn& out);
+bool startStandIn(const std::wstring& exe, const std::wstring& logPath, const std::wstring& arguments, StandIn& out);
 
 // The stand-in and the plugin this tree built, or those the command line
 // names with --standin= and --plugin=.
@@ -54,9 +53,8 @@ bool waitUntilReady(StandIn& out, DWORD timeoutMs = kPatience);
 // it the foreground as a user's click on it would.
 bool startClickTarget(const std::wstring& directory, const std::wstring& name, StandIn& out,
                       const std::wstring& options = L"");
-// A left click through the system's input, as a user's mouse makes it, so a
-// low-level mouse hook sees it.
-void clickAt(int x, int y);
+// A left click on it through the system's input, as a user's mouse makes it,
+// so a low-level mouse hook sees it.
 void clickCountingButton(const StandIn& standIn);
 // Waits until `ups` button-ups have reached the counting button, then says
 // how many downs did; -1 when the ups never came.
