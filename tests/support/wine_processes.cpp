@@ -205,9 +205,8 @@ std::wstring commandLineArgument(int index) {
 std::wstring commandLineOption(const wchar_t* name) {
   const std::wstring prefix = L"--" + std::wstring(name) + L"=";
   std::wstring value;
-  const std::vector<std::wstring> arguments = commandLineArguments();
-  for (std::size_t i = 1; i < arguments.size(); ++i) {
-    if (arguments[i].rfind(prefix, 0) == 0) value = arguments[i].substr(prefix.size());
+  for (const std::wstring& argument : commandLineArguments()) {
+    if (argument.rfind(prefix, 0) == 0) value = argument.substr(prefix.size());
   }
   return value;
 }
