@@ -31,8 +31,6 @@ class VirtualReceiver : public ReceiverFixture {
     ASSERT_TRUE(launcher.start()) << "Vexlo.exe did not start";
   }
 
-  std::string logAfterMarker() { return ReceiverFixture::logAfterMarker(tv_); }
-
   HANDLE other_ = openVirtualDevice(VR_OTHER_VENDOR_ID, kPatience);
   StandIn tv_;
 };
@@ -41,19 +39,19 @@ TEST_F(VirtualReceiver, Channel1ReachesThePluginAsButton13) {
   send(kCodeChannel1);
   send(kReleaseCode);
   EXPECT_TRUE(waitForLog(tv_.logPath, kChannel1Press)) << readLog(tv_.logPath);
-  EXPECT_EQ(countOf(logAfterMarker(), kChannel1Press), 1u);
+  EXPECT_EQ(countOf(logAfterMarker(tv_), kChannel1Press), 1u);
 }
 
 TEST_F(VirtualReceiver, SevenIdenticalReportsGiveTwoPresses) {
   for (int i = 0; i < 7; ++i) send(kChannel2Code);
-  EXPECT_EQ(countOf(logAfterMarker(), kChannel2Press), 2u);
+  EXPECT_EQ(countOf(logAfterMarker(tv_), kChannel2Press), 2u);
 }
 
 TEST_F(VirtualReceiver, PressReleasePressGivesTwoPresses) {
   send(kChannel2Code);
   send(kReleaseCode);
   send(kChannel2Code);
-  EXPECT_EQ(countOf(logAfterMarker(), kChannel2Press), 2u);
+  EXPECT_EQ(countOf(logAfterMarker(tv_), kChannel2Press), 2u);
 }
 
 // Neither its presses nor its releases count: the release of the other
@@ -64,7 +62,7 @@ TEST_F(VirtualReceiver, AnotherVendorsDeviceChangesNothing) {
   send(kCodeChannel1);
   send(kReleaseCode, other_);
   send(kCodeChannel1);  // a repeat, swallowed
-  const std::string log = logAfterMarker();
+  const std::string log = logAfterMarker(tv_);
   EXPECT_EQ(countOf(log, kChannel2Press), 0u) << log;
   EXPECT_EQ(countOf(log, kChannel1Press), 1u) << log;
 }
@@ -83,7 +81,7 @@ TEST_F(VirtualReceiver, InputArrivesWhileAnotherWindowIsInFront) {
     return GetForegroundWindow() == front;
   }));
   send(kCodeChannel1);
-  const std::string log = logAfterMarker();
+  const std::string log = logAfterMarker(tv_);
   EXPECT_EQ(GetForegroundWindow(), front);
   DestroyWindow(front);
   EXPECT_EQ(countOf(log, kChannel1Press), 1u) << log;
@@ -97,7 +95,7 @@ TEST_F(VirtualReceiver, AnOkTakesEffectWhileAnotherSettingsDialogIsStillOpen) {
   HWND outer = launcher.openSettings();
   ASSERT_NE(outer, nullptr);
   send(kCodeChannel1);
-  EXPECT_EQ(countOf(logAfterMarker(), kChannel1Press), 1u) << "the open settings dialog stopped the remote";
+  EXPECT_EQ(countOf(logAfterMarker(tv_), kChannel1Press), 1u) << "the open settings dialog stopped the remote";
   ASSERT_TRUE(IsWindow(outer)) << "the dialog was still to be open during the presses";
   HWND inner = launcher.openSettings({outer});
   ASSERT_NE(inner, nullptr);
@@ -106,13 +104,13 @@ TEST_F(VirtualReceiver, AnOkTakesEffectWhileAnotherSettingsDialogIsStillOpen) {
   ASSERT_TRUE(waitUntil([&] { return !IsWindowVisible(outer); })) << "the outer dialog did not take its OK";
 
   send(kCodeOnAir);
-  EXPECT_EQ(countOf(logAfterMarker(), kOnAirPress), 0u) << "the outer dialog's OK has not taken effect";
+  EXPECT_EQ(countOf(logAfterMarker(tv_), kOnAirPress), 0u) << "the outer dialog's OK has not taken effect";
 
   // The inner dialog, opened with switching off, closes last and decides.
   ASSERT_TRUE(clickAndWaitClosed(inner, IDOK));
   ASSERT_TRUE(waitUntil([&] { return !IsWindow(outer); }));
   send(kCodeOnAir);
-  EXPECT_EQ(countOf(logAfterMarker(), kOnAirPress), 1u) << "the inner dialog's OK has not taken effect";
+  EXPECT_EQ(countOf(logAfterMarker(tv_), kOnAirPress), 1u) << "the inner dialog's OK has not taken effect";
 }
 
 }  // namespace
