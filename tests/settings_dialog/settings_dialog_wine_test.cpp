@@ -21,6 +21,7 @@
 #include "launcher/settings/profile_win32.h"
 #include "launcher/settings/settings_dialog_ids.h"
 #include "launcher/settings/settings_store.h"
+#include "tests/e2e/standin_ids.h"
 #include "tests/support/installed_launcher.h"
 #include "tests/support/launcher_program_fixture.h"
 #include "tests/support/settings_keys.h"
@@ -422,17 +423,16 @@ class BrowseTest : public SettingsDialogTest {
     waitUntil([&] { return (fileDialog = FindWindowW(L"#32770", L"実行ファイルを選択してください。")) != nullptr; });
     if (!fileDialog) return L"<no dialog>";
     EXPECT_EQ(GetWindow(fileDialog, GW_OWNER), settings) << "the file dialog belongs to the settings dialog";
-    return controlText(fileDialog, kNameBox);
+    return controlText(fileDialog, kFileNameBoxId);
   }
 
   // Types a bare file name into the file dialog and confirms it; the path edit of `settings` then.
   std::wstring choose(HWND settings, const wchar_t* name) {
-    setControlText(fileDialog, kNameBox, name);
+    setControlText(fileDialog, kFileNameBoxId, name);
     EXPECT_TRUE(commandAndWaitClosed(fileDialog, IDOK)) << "the file dialog stayed open";
     return controlText(settings, IDC_VIEWER_PATH);
   }
 
-  static constexpr int kNameBox = 0x047C;  // cmb13, the file-name box
   std::wstring viewerDir;
   HWND fileDialog = nullptr;
 };
@@ -612,8 +612,7 @@ TEST_F(StoreOnWindows, HandWrittenOddValuesReadAsTheRulesSay) {
   state.mode = Mode::kDirectInputForegroundOnly;
   loadSettings();
   // 7 is no mode: the mode stays.
-  EXPECT_EQ(currentSettings(),
-            (SettingsValues{2, 1, 0, 10, L"C:\\TV\\TVTest.exe", L"/d BonDriver.dll", 0, 654, 381}));
+  EXPECT_EQ(currentSettings(), (SettingsValues{2, 1, 0, 10, L"C:\\TV\\TVTest.exe", L"/d BonDriver.dll", 0, 654, 381}));
 }
 
 TEST_F(StoreOnWindows, EmptyValuesAreZeroAndAbsentKeysTheirDefaults) {
