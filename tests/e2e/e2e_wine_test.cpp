@@ -61,9 +61,7 @@ RECT placeInDialog(HWND dialog, int id) {
 
 class EndToEnd : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ASSERT_FALSE(anyViewerRunning()) << "a viewer window of an earlier test is still there";
-  }
+  void SetUp() override { ASSERT_FALSE(anyViewerRunning()) << "a viewer window of an earlier test is still there"; }
 
   void TearDown() override {
     for (StandIn& s : standIns_) stopStandIn(s);

@@ -127,8 +127,7 @@ class ReceiverInput final : public PressInput {
     if (GetForegroundWindow()) return true;
     if (!viewer_) return front_.ensureOneInFront();
     sendMessageBounded(viewer_, kComeToFrontMessage);
-    return waitUntil([] { return GetForegroundWindow() != nullptr; }, kPatience,
-                     [] { return std::string("the viewer's dialog did not come to the front"); });
+    return waitUntil([] { return GetForegroundWindow() != nullptr; }, kPatience, describeForeground);
   }
 
   ReportStream reports_;

@@ -38,10 +38,9 @@ std::wstring builtFile(const wchar_t* option, const char* builtPath) {
 }
 
 ScratchDirectory::ScratchDirectory(const wchar_t* name) {
-  wchar_t temp[MAX_PATH] = {};
-  GetTempPathW(MAX_PATH, temp);
   static int serial = 0;
-  path_ = std::wstring(temp) + name + L" " + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++serial);
+  const std::wstring unique = name + (L" " + std::to_wstring(GetCurrentProcessId())) + L"-" + std::to_wstring(++serial);
+  path_ = (std::filesystem::temp_directory_path() / unique).wstring();
   CreateDirectoryW(path_.c_str(), nullptr);
 }
 
