@@ -168,9 +168,7 @@ TEST_F(EndToEnd, APressToTheDialogOfAHungViewerDoesNotWaitForIt) {
 TEST_F(EndToEnd, ChannelDisplayTakesOnlyCursorEnterAndCancel) {
   StandIn& viewer = start(L"viewer", L"--channel-display");
   state_.mode = Mode::kDirectInput;
-  for (std::uint8_t code : {kCodeChannel1, kCodeUp, kCodeDown, kCodeVolumeUp, kCodeEnter, kCodeCancel}) {
-    handleButton(code);
-  }
+  for (auto code : {kCodeChannel1, kCodeUp, kCodeDown, kCodeVolumeUp, kCodeEnter, kCodeCancel}) handleButton(code);
   ASSERT_TRUE(waitForLog(viewer.logPath, "vk=0x1B")) << readLog(viewer.logPath);
   const std::string log = readLog(viewer.logPath);
   auto key = [&](const char* vk) { return log.find("class=TVTest Channel Display id=0 vk=" + std::string(vk) + " "); };

@@ -23,12 +23,13 @@ class VirtualReceiver : public ReceiverFixture {
     if (other_ != INVALID_HANDLE_VALUE) CloseHandle(other_);
   }
 
+  // A window in front, last: the tests send their reports with no look at it.
   void SetUp() override {
-    ReceiverFixture::SetUp();
     ASSERT_NE(receiver, INVALID_HANDLE_VALUE) << "the virtual receiver is not installed";
     ASSERT_NE(other_, INVALID_HANDLE_VALUE) << "the second virtual device is not installed";
     ASSERT_TRUE(startViewer(launcher.directory(), L"viewer", L"", tv_));
     ASSERT_TRUE(launcher.start()) << "Vexlo.exe did not start";
+    ReceiverFixture::SetUp();
   }
 
   HANDLE other_ = openVirtualDevice(VR_OTHER_VENDOR_ID, kPatience);
