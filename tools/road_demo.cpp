@@ -184,7 +184,7 @@ int main() {
   }
 
   StandIn plain;
-  if (!vexlo::test::startStandIn(standInExe, dir + L"\\plain.log", L"--plugin \"" + pluginFile + L"\"", plain)) {
+  if (!vexlo::test::startStandIn(standInExe, dir + L"\\plain.log", L"--plugin=\"" + pluginFile + L"\"", plain)) {
     std::printf("demo: the TVTest stand-in did not start\n");
     return 1;
   }
@@ -219,7 +219,7 @@ int main() {
   vexlo::test::stopStandIn(plain);
 
   StandIn dialog;
-  if (!vexlo::test::startStandIn(standInExe, dir + L"\\dialog.log", L"--plugin \"" + pluginFile + L"\" --open-dialog",
+  if (!vexlo::test::startStandIn(standInExe, dir + L"\\dialog.log", L"--plugin=\"" + pluginFile + L"\" --open-dialog",
                          dialog)) {
     std::printf("demo: the stand-in with its dialog did not start\n");
     return 1;
@@ -246,7 +246,7 @@ int main() {
 
   StandIn display;
   if (!vexlo::test::startStandIn(standInExe, dir + L"\\display.log",
-                         L"--plugin \"" + pluginFile + L"\" --channel-display", display)) {
+                         L"--plugin=\"" + pluginFile + L"\" --channel-display", display)) {
     std::printf("demo: the stand-in with its channel display did not start\n");
     return 1;
   }

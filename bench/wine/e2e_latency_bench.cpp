@@ -60,7 +60,7 @@ void report(const char* road, std::vector<double> samples) {
 bool measure(const char* road, const std::wstring& exe, const std::wstring& plugin, const std::wstring& flags,
              const std::wstring& log, std::uint8_t code, int presses) {
   vexlo::test::StandIn viewer;
-  if (!vexlo::test::startStandIn(exe, log, L"--plugin \"" + plugin + L"\" " + flags, viewer)) return false;
+  if (!vexlo::test::startStandIn(exe, log, L"--plugin=\"" + plugin + L"\" " + flags, viewer)) return false;
   std::vector<double> samples;
   for (int i = 0; i < presses; ++i) {
     double ms = timePress(log, code);

@@ -5,7 +5,7 @@
 // on request the windows a user may have up beside it. What arrives is
 // written to a log the tests read, one line an event.
 //
-//   tvtest_standin.exe [--log FILE] [--plugin FILE | --no-plugin] [--channel-display] [--open-dialog]
+//   tvtest_standin.exe [--log=FILE] [--plugin=FILE | --no-plugin] [--channel-display] [--open-dialog]
 //                      [--magictv] [--fullscreen] [--counting-button] [--not-a-viewer] [options...]
 //
 // --log defaults to standin.log and --plugin to Plugins\Vexlo2.tvtp beside
@@ -18,7 +18,6 @@
 
 #include <windows.h>
 #include <commctrl.h>
-#include <shellapi.h>
 
 #include <cstdio>
 #include <iterator>
@@ -109,27 +108,15 @@ LRESULT CALLBACK countingButtonProc(HWND window, UINT message, WPARAM wParam, LP
   return CallWindowProcW(g_buttonProc, window, message, wParam, lParam);
 }
 
-INT_PTR CALLBACK openDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-  if (message == WM_INITDIALOG) {
-    SetFocus(GetDlgItem(dialog, kFileListId));
-    return FALSE;
-  }
-  if (message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
-    logLine(L"dialog-command id=" + std::to_wstring(LOWORD(wParam)));
-    return TRUE;
-  }
+// The file list has the focus, as in the shell's dialog.
+INT_PTR CALLBACK openDialogProc(HWND dialog, UINT message, WPARAM, LPARAM) {
+  if (message == WM_INITDIALOG) SetFocus(GetDlgItem(dialog, kFileListId));
   return FALSE;
 }
 
-bool hasFlag(int argc, wchar_t** argv, const wchar_t* flag) {
-  for (int i = 1; i < argc; ++i)
-    if (wcscmp(argv[i], flag) == 0) return true;
-  return false;
-}
-
-std::wstring optionValue(int argc, wchar_t** argv, const wchar_t* name, const wchar_t* besideExecutable) {
-  for (int i = 1; i + 1 < argc; ++i)
-    if (wcscmp(argv[i], name) == 0) return argv[i + 1];
+std::wstring optionValue(const wchar_t* name, const wchar_t* besideExecutable) {
+  const std::wstring value = commandLineOption(name);
+  if (!value.empty()) return value;
   wchar_t path[MAX_PATH] = {};
   GetModuleFileNameW(nullptr, path, MAX_PATH);
   std::wstring dir(path);
@@ -168,9 +155,7 @@ HWND child(HWND parent, const wchar_t* className, const wchar_t* text, DWORD sty
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   using namespace vexlo::test;
-  int argc = 0;
-  wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-  g_logPath = optionValue(argc, argv, L"--log", L"standin.log");
+  g_logPath = optionValue(L"log", L"standin.log");
   INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_BAR_CLASSES | ICC_USEREX_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
   registerWindowClass(L"TVTest Channel Display", keyWindowProc);
@@ -181,33 +166,33 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
 
   PluginHost host;
   host.onMessage = [&](const HostMessage& m) { logHostMessage(host, m); };
-  const wchar_t* mainClass = hasFlag(argc, argv, L"--not-a-viewer") ? L"Vexlo Test Window" : L"TVTest Window";
+  const wchar_t* mainClass = commandLineFlag(L"not-a-viewer") ? L"Vexlo Test Window" : L"TVTest Window";
   const HWND mainWindow = createHostWindow(host, mainClass, L"TVTest stand-in", mainWindowProc);
   if (!mainWindow) return 1;
   std::optional<LoadedPlugin> plugin;
-  if (!hasFlag(argc, argv, L"--no-plugin")) {
-    const std::wstring path = optionValue(argc, argv, L"--plugin", L"Plugins\\Vexlo2.tvtp");
+  if (!commandLineFlag(L"no-plugin")) {
+    const std::wstring path = optionValue(L"plugin", L"Plugins\\Vexlo2.tvtp");
     if (const int failed = startPlugin(plugin.emplace(path), host, path)) return failed;
   }
 
   ShowWindow(mainWindow, SW_SHOW);
   UpdateWindow(mainWindow);
-  if (hasFlag(argc, argv, L"--channel-display")) {
+  if (commandLineFlag(L"channel-display")) {
     child(mainWindow, L"TVTest Channel Display", L"", 0, {10, 10, 300, 200}, 0);
   }
-  if (hasFlag(argc, argv, L"--counting-button")) {
+  if (commandLineFlag(L"counting-button")) {
     const HWND button = child(mainWindow, L"Button", L"Picture", BS_PUSHBUTTON, {20, 20, 160, 80}, kCountingButtonId);
     g_buttonProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(countingButtonProc)));
   }
-  if (hasFlag(argc, argv, L"--magictv")) {
+  if (commandLineFlag(L"magictv")) {
     CreateWindowExW(0, L"mAgicTVWindow", L"mAgicTV", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 600, 40, 200, 150, nullptr,
                     nullptr, instance, nullptr);
   }
-  if (hasFlag(argc, argv, L"--fullscreen")) {
+  if (commandLineFlag(L"fullscreen")) {
     CreateWindowExW(0, L"TVTest Fullscreen", L"", WS_POPUP, 0, 0, 320, 240, nullptr, nullptr, instance, nullptr);
   }
-  if (hasFlag(argc, argv, L"--open-dialog")) {
+  if (commandLineFlag(L"open-dialog")) {
     g_dialog = CreateDialogParamW(instance, MAKEINTRESOURCEW(kOpenDialogId), mainWindow, openDialogProc, 0);
     ShowWindow(g_dialog, SW_SHOW);
   }
@@ -230,6 +215,5 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   }
   host.windowMessageCallback = nullptr;
   if (plugin) plugin->finalize();
-  LocalFree(argv);
   return 0;
 }

@@ -15,21 +15,14 @@
 #include "launcher/settings/settings_dialog_ids.h"
 #include "shared/remote_protocol.h"
 #include "tests/e2e/standin_ids.h"
-#include "tests/hid/receiver_control.h"
-#include "tests/hid/virtual_receiver.h"
-#include "tests/support/dialog_controls.h"
-#include "tests/support/launcher_program_fixture.h"
-#include "tests/support/standin_process.h"
-#include "tests/support/window_in_front.h"
+#include "tests/hid/receiver_fixture.h"
 #include "tests/support/wine_files.h"
-#include "tests/support/wine_processes.h"
 
 namespace vexlo::test {
 namespace {
 
 constexpr int kLockOnItem = 1;  // steps down the tray menu
 constexpr DWORD kOnAirAnswer = 2000;  // a viewer brought forward is there long before this
-const char kDialogDown[] = "id=1121 vk=0x28";
 
 // The virtual receiver's installer: "unplug", or a device plugged in (again).
 bool runInstaller(const wchar_t* verb) {
@@ -40,52 +33,19 @@ bool runInstaller(const wchar_t* verb) {
          installer.waitForExit(kPatience * 3, code) && code == 0;
 }
 
-class Faults : public LauncherProgramFixture {
+class Faults : public ReceiverFixture {
  protected:
-  Faults() : LauncherProgramFixture(L"vexlo faults") {}
-
-  void SetUp() override {
-    launcher.prepareIni({{L"ZIZU_MODE", L"00000001"}, {L"BFDialogExpand", L"00000001"}});
-    ASSERT_TRUE(front_.ensureOneInFront());
-    receiver_ = openVirtualDevice(VR_RECEIVER_VENDOR_ID, kPatience);
-  }
+  Faults() : ReceiverFixture(L"vexlo faults") {}
 
   void TearDown() override {
-    if (receiver_ == INVALID_HANDLE_VALUE) plugIn();
-    closeReceiver();
-    if (launcher.running() && launcher.exitByCommand() == LauncherProcess::kNoExit) launcher.kill();
+    if (receiver == INVALID_HANDLE_VALUE) plugIn();
   }
 
-  void closeReceiver() {
-    if (receiver_ != INVALID_HANDLE_VALUE) CloseHandle(receiver_);
-    receiver_ = INVALID_HANDLE_VALUE;
-  }
   bool unplug() {
     closeReceiver();
     return runInstaller(L"unplug");
   }
-  bool plugIn() {
-    if (!runInstaller(L"receiver") || !runInstaller(L"other")) return false;
-    receiver_ = openVirtualDevice(VR_RECEIVER_VENDOR_ID, kPatience);
-    return receiver_ != INVALID_HANDLE_VALUE;
-  }
-
-  void send(std::uint8_t code) {
-    ASSERT_TRUE(sendCode(receiver_, code) && sendCode(receiver_, kReleaseCode)) << "no receiver";
-  }
-  // A press and its release, with a window in front as on a Windows desktop.
-  void press(std::uint8_t code) {
-    ASSERT_TRUE(front_.ensureOneInFront());
-    send(code);
-  }
-
-  StandIn viewer(const wchar_t* name, const std::wstring& options = L"") {
-    StandIn started;
-    EXPECT_TRUE(startViewer(launcher.directory(), name, options, started) &&
-                waitForLog(started.logPath, "controller GV-RCKIT3 buttons=50"))
-        << readLog(started.logPath);
-    return started;
-  }
+  bool plugIn() { return runInstaller(L"receiver") && runInstaller(L"other") && openReceiver(); }
 
   // Ends the viewer, and waits until Wine has taken its windows away: until
   // then the thread in front, to which Wine hands raw input, no longer runs.
@@ -113,28 +73,18 @@ class Faults : public LauncherProgramFixture {
   bool onAirBrings(const StandIn& viewer) {
     return waitUntil(
         [&] {
-          if (!front_.take()) return false;
-          send(kCodeOnAir);
+          if (!shell.take()) return false;
+          press(kCodeOnAir);
           return happensWithin([&] { return GetForegroundWindow() == viewer.window; }, kOnAirAnswer);
         },
         kPatience, describeForeground);
   }
 
-  // Presses Channel 1; the viewer's presses of it once a Channel 3 press
-  // after it has arrived: the launcher handles reports in order, so every
-  // one before it has been handled by then.
+  // Presses Channel 1: the viewer's presses of it once a marker press came.
   std::size_t channel1Presses(const StandIn& viewer) {
     press(kCodeChannel1);
-    const std::size_t markers = countOf(readLog(viewer.logPath), kChannel3Press);
-    press(kChannel3Code);
-    EXPECT_TRUE(waitUntil([&] { return countOf(readLog(viewer.logPath), kChannel3Press) > markers; }, kPatience,
-                          [&] { return launcher.status() + "; " + describeForeground(); }))
-        << "the marker press did not arrive";
-    return countOf(readLog(viewer.logPath), kChannel1Press);
+    return countOf(logAfterMarker(viewer), kChannel1Press);
   }
-
-  WindowInFront front_;
-  HANDLE receiver_ = INVALID_HANDLE_VALUE;
 };
 
 // Unplugged, moved to another port, or back from sleep: the launcher asks
@@ -200,7 +150,7 @@ TEST_F(Faults, AViewerEndedWithItsOpenFileDialogUpLeavesTheNextPressToTheNextVie
   ASSERT_NE(ended.dialog, nullptr);
   ASSERT_TRUE(sendMessageBounded(ended.window, kComeToFrontMessage));
   ASSERT_TRUE(waitUntil([&] { return GetForegroundWindow() == ended.dialog; }, kPatience, describeForeground));
-  send(kCodeDown);
+  press(kCodeDown);
   ASSERT_TRUE(waitForLog(ended.logPath, kDialogDown)) << "the dialog did not get its key";
 
   end(ended);

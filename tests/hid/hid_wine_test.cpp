@@ -9,118 +9,61 @@
 #include <cstdint>
 #include <string>
 
-#include "launcher/resources/resource_ids.h"
 #include "launcher/settings/settings_dialog_ids.h"
 #include "shared/remote_protocol.h"
-#include "tests/hid/receiver_control.h"
-#include "tests/hid/virtual_receiver.h"
-#include "tests/support/dialog_controls.h"
-#include "tests/support/launcher_process.h"
-#include "tests/support/standin_process.h"
-#include "tests/support/window_in_front.h"
-#include "tests/support/wine_files.h"
-#include "tests/support/wine_processes.h"
+#include "tests/hid/receiver_fixture.h"
 
 namespace vexlo::test {
 namespace {
 
-
-// One launcher, one viewer and both devices serve every test; each test reads
-// only the part of the viewer's log written after it began.
-class VirtualReceiver : public ::testing::Test {
+class VirtualReceiver : public ReceiverFixture {
  protected:
-  static void SetUpTestSuite() {
-    front_ = new WindowInFront;
-    receiver_ = openVirtualDevice(VR_RECEIVER_VENDOR_ID, kPatience);
-    other_ = openVirtualDevice(VR_OTHER_VENDOR_ID, kPatience);
-    launcher_ = new LauncherProcess(builtFile(L"launcher", VEXLO_EXE), L"vexlo hid");
-    // Direct mode: every button goes to the viewer as the remote message.
-    launcher_->prepareIni({{L"ZIZU_MODE", L"00000001"}});
-
-    viewer_ = new StandIn;
-    viewerStarted_ = startViewer(launcher_->directory(), L"viewer", L"", *viewer_) &&
-                     waitForLog(viewer_->logPath, "controller GV-RCKIT3 buttons=50");
-    launcher_->start();
-  }
-
-  static void TearDownTestSuite() {
-    if (launcher_->mainWindow() && launcher_->exitByCommand() == LauncherProcess::kNoExit) launcher_->kill();
-    stopStandIn(*viewer_);
-    delete viewer_;
-    delete launcher_;
-    if (receiver_ != INVALID_HANDLE_VALUE) CloseHandle(receiver_);
+  VirtualReceiver() : ReceiverFixture(L"vexlo hid") {}
+  ~VirtualReceiver() override {
     if (other_ != INVALID_HANDLE_VALUE) CloseHandle(other_);
-    delete front_;
   }
 
+  // A window in front, last: the tests send their reports with no look at it.
   void SetUp() override {
-    ASSERT_NE(receiver_, INVALID_HANDLE_VALUE) << "the virtual receiver is not installed";
+    ASSERT_NE(receiver, INVALID_HANDLE_VALUE) << "the virtual receiver is not installed";
     ASSERT_NE(other_, INVALID_HANDLE_VALUE) << "the second virtual device is not installed";
-    ASSERT_TRUE(viewerStarted_) << readLog(viewer_->logPath);
-    ASSERT_NE(launcher_->mainWindow(), nullptr) << "Vexlo.exe did not start";
-    ASSERT_TRUE(front_->ensureOneInFront());
-    logStart_ = readLog(viewer_->logPath).size();
+    ASSERT_TRUE(startViewer(launcher.directory(), L"viewer", L"", tv_));
+    ASSERT_TRUE(launcher.start()) << "Vexlo.exe did not start";
+    ReceiverFixture::SetUp();
   }
 
-  // The next test starts with a new press.
-  void TearDown() override {
-    if (receiver_ != INVALID_HANDLE_VALUE) send(receiver_, kReleaseCode);
-  }
-
-  static void send(HANDLE device, std::uint8_t code) { ASSERT_TRUE(sendCode(device, code)); }
-
-  std::string newLog() const { return readLog(viewer_->logPath).substr(logStart_); }
-
-  // Reports are handled in order, so a press of Channel 3 that reaches the
-  // viewer proves that every report before it has been handled.
-  std::string logAfterMarker() {
-    const std::size_t before = countOf(newLog(), kChannel3Press);
-    send(receiver_, kReleaseCode);
-    send(receiver_, kChannel3Code);
-    send(receiver_, kReleaseCode);
-    waitUntil([&] { return countOf(newLog(), kChannel3Press) > before; });
-    std::string log = newLog();
-    EXPECT_EQ(countOf(log, kChannel3Press), before + 1) << "the marker press did not arrive:\n" << log;
-    return log;
-  }
-
-  static inline WindowInFront* front_ = nullptr;
-  static inline HANDLE receiver_ = INVALID_HANDLE_VALUE;
-  static inline HANDLE other_ = INVALID_HANDLE_VALUE;
-  static inline LauncherProcess* launcher_ = nullptr;
-  static inline StandIn* viewer_ = nullptr;
-  static inline bool viewerStarted_ = false;
-  std::size_t logStart_ = 0;
+  HANDLE other_ = openVirtualDevice(VR_OTHER_VENDOR_ID, kPatience);
+  StandIn tv_;
 };
 
 TEST_F(VirtualReceiver, Channel1ReachesThePluginAsButton13) {
-  send(receiver_, kCodeChannel1);
-  send(receiver_, kReleaseCode);
-  EXPECT_TRUE(waitForLog(viewer_->logPath, kChannel1Press)) << newLog();
-  EXPECT_EQ(countOf(logAfterMarker(), kChannel1Press), 1u);
+  send(kCodeChannel1);
+  send(kReleaseCode);
+  EXPECT_TRUE(waitForLog(tv_.logPath, kChannel1Press)) << readLog(tv_.logPath);
+  EXPECT_EQ(countOf(logAfterMarker(tv_), kChannel1Press), 1u);
 }
 
 TEST_F(VirtualReceiver, SevenIdenticalReportsGiveTwoPresses) {
-  for (int i = 0; i < 7; ++i) send(receiver_, kChannel2Code);
-  EXPECT_EQ(countOf(logAfterMarker(), kChannel2Press), 2u);
+  for (int i = 0; i < 7; ++i) send(kChannel2Code);
+  EXPECT_EQ(countOf(logAfterMarker(tv_), kChannel2Press), 2u);
 }
 
 TEST_F(VirtualReceiver, PressReleasePressGivesTwoPresses) {
-  send(receiver_, kChannel2Code);
-  send(receiver_, kReleaseCode);
-  send(receiver_, kChannel2Code);
-  EXPECT_EQ(countOf(logAfterMarker(), kChannel2Press), 2u);
+  send(kChannel2Code);
+  send(kReleaseCode);
+  send(kChannel2Code);
+  EXPECT_EQ(countOf(logAfterMarker(tv_), kChannel2Press), 2u);
 }
 
 // Neither its presses nor its releases count: the release of the other
 // device must not turn the receiver's next repeat into a new press.
 TEST_F(VirtualReceiver, AnotherVendorsDeviceChangesNothing) {
-  send(other_, kChannel2Code);
-  send(other_, kReleaseCode);
-  send(receiver_, kCodeChannel1);
-  send(other_, kReleaseCode);
-  send(receiver_, kCodeChannel1);  // a repeat, swallowed
-  const std::string log = logAfterMarker();
+  send(kChannel2Code, other_);
+  send(kReleaseCode, other_);
+  send(kCodeChannel1);
+  send(kReleaseCode, other_);
+  send(kCodeChannel1);  // a repeat, swallowed
+  const std::string log = logAfterMarker(tv_);
   EXPECT_EQ(countOf(log, kChannel2Press), 0u) << log;
   EXPECT_EQ(countOf(log, kChannel1Press), 1u) << log;
 }
@@ -138,8 +81,8 @@ TEST_F(VirtualReceiver, InputArrivesWhileAnotherWindowIsInFront) {
     while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&m);
     return GetForegroundWindow() == front;
   }));
-  send(receiver_, kCodeChannel1);
-  const std::string log = logAfterMarker();
+  send(kCodeChannel1);
+  const std::string log = logAfterMarker(tv_);
   EXPECT_EQ(GetForegroundWindow(), front);
   DestroyWindow(front);
   EXPECT_EQ(countOf(log, kChannel1Press), 1u) << log;
@@ -150,25 +93,25 @@ TEST_F(VirtualReceiver, InputArrivesWhileAnotherWindowIsInFront) {
 // switching turned on in the outer dialog makes the next on-air press a
 // switch instead of a press the viewer gets.
 TEST_F(VirtualReceiver, AnOkTakesEffectWhileAnotherSettingsDialogIsStillOpen) {
-  HWND outer = launcher_->openSettings();
+  HWND outer = launcher.openSettings();
   ASSERT_NE(outer, nullptr);
-  send(receiver_, kCodeChannel1);
-  EXPECT_EQ(countOf(logAfterMarker(), kChannel1Press), 1u) << "the open settings dialog stopped the remote";
+  send(kCodeChannel1);
+  EXPECT_EQ(countOf(logAfterMarker(tv_), kChannel1Press), 1u) << "the open settings dialog stopped the remote";
   ASSERT_TRUE(IsWindow(outer)) << "the dialog was still to be open during the presses";
-  HWND inner = launcher_->openSettings({outer});
+  HWND inner = launcher.openSettings({outer});
   ASSERT_NE(inner, nullptr);
   click(outer, IDC_SWITCH_BY_ONAIR);
   click(outer, IDOK);
   ASSERT_TRUE(waitUntil([&] { return !IsWindowVisible(outer); })) << "the outer dialog did not take its OK";
 
-  send(receiver_, kCodeOnAir);
-  EXPECT_EQ(countOf(logAfterMarker(), kOnAirPress), 0u) << "the outer dialog's OK has not taken effect";
+  send(kCodeOnAir);
+  EXPECT_EQ(countOf(logAfterMarker(tv_), kOnAirPress), 0u) << "the outer dialog's OK has not taken effect";
 
   // The inner dialog, opened with switching off, closes last and decides.
   ASSERT_TRUE(clickAndWaitClosed(inner, IDOK));
   ASSERT_TRUE(waitUntil([&] { return !IsWindow(outer); }));
-  send(receiver_, kCodeOnAir);
-  EXPECT_EQ(countOf(logAfterMarker(), kOnAirPress), 1u) << "the inner dialog's OK has not taken effect";
+  send(kCodeOnAir);
+  EXPECT_EQ(countOf(logAfterMarker(tv_), kOnAirPress), 1u) << "the inner dialog's OK has not taken effect";
 }
 
 }  // namespace

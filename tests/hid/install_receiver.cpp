@@ -24,6 +24,7 @@
 
 namespace {
 
+constexpr DWORD kDeviceChange = 30000;  // for Plug and Play to add or take away a device
 const GUID kHidClass = {0x745a17a0, 0x74d3, 0x11d0, {0xb6, 0xfe, 0x00, 0xa0, 0xc9, 0x0f, 0x57, 0xda}};
 
 std::wstring hardwareIdOf(HDEVINFO set, SP_DEVINFO_DATA& device) {
@@ -105,12 +106,8 @@ bool unplug() {
     std::fwprintf(stderr, L"install_receiver: the receiver is not installed\n");
     return false;
   }
-  if (!vexlo::test::waitUntil([] { return !vexlo::test::virtualDevicePresent(VR_RECEIVER_VENDOR_ID); }, 30000,
-                              [] { return std::string("the receiver still answers"); })) {
-    std::fwprintf(stderr, L"install_receiver: the receiver did not go away\n");
-    return false;
-  }
-  return true;
+  return vexlo::test::waitUntil([] { return !vexlo::test::virtualDevicePresent(VR_RECEIVER_VENDOR_ID); },
+                                kDeviceChange, [] { return std::string("the receiver still answers"); });
 }
 
 }  // namespace
@@ -135,7 +132,7 @@ int wmain(int argc, wchar_t** argv) {
     return 1;
   }
   // Done only when the HID device answers, so tests after this step find it.
-  HANDLE device = vexlo::test::openVirtualDevice(other ? VR_OTHER_VENDOR_ID : VR_RECEIVER_VENDOR_ID, 30000);
+  HANDLE device = vexlo::test::openVirtualDevice(other ? VR_OTHER_VENDOR_ID : VR_RECEIVER_VENDOR_ID, kDeviceChange);
   if (device == INVALID_HANDLE_VALUE) {
     std::fwprintf(stderr, L"install_receiver: the device did not appear\n");
     return 1;

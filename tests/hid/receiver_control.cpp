@@ -79,6 +79,7 @@ ReportStream::~ReportStream() {
     finish(write);
     CloseHandle(write.overlapped.hEvent);
   }
+  CloseHandle(device_);
 }
 
 bool ReportStream::finish(Write& write) {

@@ -12,15 +12,10 @@
 
 namespace vexlo::test {
 
-// The receiver tests' presses: codes the remote sends, and the lines the
-// stand-in's plugin logs for them.
+// The release, and codes of the remote the launcher has no names for.
 inline constexpr std::uint8_t kReleaseCode = 0x00;
 inline constexpr std::uint8_t kChannel2Code = 0x10;
 inline constexpr std::uint8_t kChannel3Code = 0x11;
-inline constexpr char kChannel1Press[] = "press index=13 name=チャンネル1 default=Channel1";
-inline constexpr char kChannel2Press[] = "press index=14 name=チャンネル2 default=Channel2";
-inline constexpr char kChannel3Press[] = "press index=15 name=チャンネル3 default=Channel3";
-inline constexpr char kOnAirPress[] = "press index=31 name=オンエア default=";
 
 // Opens the virtual device of `vendorId`, waiting up to `timeoutMs` for it to
 // appear, with CreateFile's `flags` (FILE_FLAG_OVERLAPPED for a ReportStream).
@@ -35,11 +30,12 @@ bool sendCode(HANDLE device, std::uint8_t code);
 
 // Reports written without waiting for each: a write is a round trip through
 // the server and the process that hosts the driver, which takes several
-// outstanding ones in one wake-up, in the order written.
+// outstanding ones in one wake-up, in the order written. The device, opened
+// with FILE_FLAG_OVERLAPPED, is the stream's.
 class ReportStream {
  public:
   ReportStream(HANDLE device, std::size_t outstanding);
-  ~ReportStream();  // waits for the writes still on their way
+  ~ReportStream();  // waits for the writes still on their way, then closes the device
   ReportStream(const ReportStream&) = delete;
   ReportStream& operator=(const ReportStream&) = delete;
 

@@ -5,8 +5,82 @@
 
 #include <ddk/wdm.h>
 
-#include "hid_minidriver.h"
 #include "virtual_receiver.h"
+
+// The HID minidriver interface as the class driver documents it. MinGW ships
+// no header for it (and ddk/hidclass.h numbers the internal requests wrongly),
+// so the few items the virtual receiver uses are declared here.
+
+#define VR_HID_CTL(id) CTL_CODE(FILE_DEVICE_KEYBOARD, (id), METHOD_NEITHER, FILE_ANY_ACCESS)
+#define VR_HID_IN_CTL(id) CTL_CODE(FILE_DEVICE_KEYBOARD, (id), METHOD_IN_DIRECT, FILE_ANY_ACCESS)
+
+#define IOCTL_HID_GET_DEVICE_DESCRIPTOR VR_HID_CTL(0)
+#define IOCTL_HID_GET_REPORT_DESCRIPTOR VR_HID_CTL(1)
+#define IOCTL_HID_READ_REPORT VR_HID_CTL(2)
+#define IOCTL_HID_WRITE_REPORT VR_HID_CTL(3)
+#define IOCTL_HID_GET_STRING VR_HID_CTL(4)
+#define IOCTL_HID_ACTIVATE_DEVICE VR_HID_CTL(7)
+#define IOCTL_HID_DEACTIVATE_DEVICE VR_HID_CTL(8)
+#define IOCTL_HID_GET_DEVICE_ATTRIBUTES VR_HID_CTL(9)
+#define IOCTL_HID_SET_OUTPUT_REPORT VR_HID_IN_CTL(101)
+
+// The ids of IOCTL_HID_GET_STRING, as Windows numbers them and as Wine's
+// class driver does (its headers' enumeration starts at 1).
+#define HID_STRING_ID_IMANUFACTURER 14
+#define HID_STRING_ID_IPRODUCT 15
+#define HID_STRING_ID_ISERIALNUMBER 16
+#define WINE_HID_STRING_ID_IMANUFACTURER 1
+#define WINE_HID_STRING_ID_IPRODUCT 2
+#define WINE_HID_STRING_ID_ISERIALNUMBER 3
+
+#define HID_HID_DESCRIPTOR_TYPE 0x21
+#define HID_REPORT_DESCRIPTOR_TYPE 0x22
+
+typedef struct _HID_MINIDRIVER_REGISTRATION {
+  ULONG Revision;
+  PDRIVER_OBJECT DriverObject;
+  PUNICODE_STRING RegistryPath;
+  ULONG DeviceExtensionSize;
+  BOOLEAN DevicesArePolled;
+  UCHAR Reserved[3];
+} HID_MINIDRIVER_REGISTRATION, *PHID_MINIDRIVER_REGISTRATION;
+
+// The class driver's extension of every device object it creates for us.
+typedef struct _HID_DEVICE_EXTENSION {
+  PDEVICE_OBJECT PhysicalDeviceObject;
+  PDEVICE_OBJECT NextDeviceObject;
+  PVOID MiniDeviceExtension;
+} HID_DEVICE_EXTENSION, *PHID_DEVICE_EXTENSION;
+
+typedef struct _HID_DEVICE_ATTRIBUTES {
+  ULONG Size;
+  USHORT VendorID;
+  USHORT ProductID;
+  USHORT VersionNumber;
+  USHORT Reserved[11];
+} HID_DEVICE_ATTRIBUTES, *PHID_DEVICE_ATTRIBUTES;
+
+#pragma pack(push, 1)
+typedef struct _HID_DESCRIPTOR {
+  UCHAR bLength;
+  UCHAR bDescriptorType;
+  USHORT bcdHID;
+  UCHAR bCountry;
+  UCHAR bNumDescriptors;
+  struct {
+    UCHAR bReportType;
+    USHORT wReportLength;
+  } DescriptorList[1];
+} HID_DESCRIPTOR, *PHID_DESCRIPTOR;
+#pragma pack(pop)
+
+typedef struct _HID_XFER_PACKET {
+  PUCHAR reportBuffer;
+  ULONG reportBufferLen;
+  UCHAR reportId;
+} HID_XFER_PACKET, *PHID_XFER_PACKET;
+
+NTSTATUS NTAPI HidRegisterMinidriver(PHID_MINIDRIVER_REGISTRATION registration);
 
 typedef struct {
   USHORT vendorId;
@@ -56,16 +130,12 @@ static NTSTATUS unlockAndComplete(ReceiverState* state, KIRQL irql, PIRP irp, NT
   return complete(irp, status, information);
 }
 
-static void copyBytes(UCHAR* to, const UCHAR* from, ULONG length) {
-  for (ULONG i = 0; i < length; ++i) to[i] = from[i];
-}
-
 static NTSTATUS copyOut(PIRP irp, const void* data, ULONG length) {
   PIO_STACK_LOCATION stack = IoGetCurrentIrpStackLocation(irp);
   if (stack->Parameters.DeviceIoControl.OutputBufferLength < length || !irp->UserBuffer) {
     return complete(irp, STATUS_BUFFER_TOO_SMALL, 0);
   }
-  copyBytes((UCHAR*)irp->UserBuffer, (const UCHAR*)data, length);
+  RtlCopyMemory(irp->UserBuffer, data, length);
   return complete(irp, STATUS_SUCCESS, length);
 }
 
@@ -74,7 +144,7 @@ static ULONG takeReport(ReceiverState* state, PIRP read) {
   PIO_STACK_LOCATION stack = IoGetCurrentIrpStackLocation(read);
   ULONG length = stack->Parameters.DeviceIoControl.OutputBufferLength;
   if (length > VR_REPORT_SIZE) length = VR_REPORT_SIZE;
-  copyBytes((UCHAR*)read->UserBuffer, state->queue[state->head], length);
+  RtlCopyMemory(read->UserBuffer, state->queue[state->head], length);
   state->head = (state->head + 1) % VR_QUEUE_LENGTH;
   --state->count;
   return length;
@@ -131,12 +201,12 @@ static NTSTATUS queueReport(PDEVICE_OBJECT device, PIRP irp) {
   }
   UCHAR report[VR_REPORT_SIZE];
   report[0] = VR_INPUT_REPORT_ID;
-  copyBytes(report + 1, packet->reportBuffer + 1, VR_REPORT_SIZE - 1);
+  RtlCopyMemory(report + 1, packet->reportBuffer + 1, VR_REPORT_SIZE - 1);
 
   KIRQL irql;
   KeAcquireSpinLock(&state->lock, &irql);
   if (state->count == VR_QUEUE_LENGTH) return unlockAndComplete(state, irql, irp, STATUS_DEVICE_BUSY, 0);
-  copyBytes(state->queue[(state->head + state->count) % VR_QUEUE_LENGTH], report, VR_REPORT_SIZE);
+  RtlCopyMemory(state->queue[(state->head + state->count) % VR_QUEUE_LENGTH], report, VR_REPORT_SIZE);
   ++state->count;
   PIRP read = claimPendingRead(state);
   ULONG length = read ? takeReport(state, read) : 0;
@@ -177,23 +247,16 @@ static NTSTATUS NTAPI dispatchInternal(PDEVICE_OBJECT device, PIRP irp) {
   PIO_STACK_LOCATION stack = IoGetCurrentIrpStackLocation(irp);
   switch (stack->Parameters.DeviceIoControl.IoControlCode) {
     case IOCTL_HID_GET_DEVICE_DESCRIPTOR: {
-      HID_DESCRIPTOR descriptor = {0};
-      descriptor.bLength = sizeof descriptor;
-      descriptor.bDescriptorType = HID_HID_DESCRIPTOR_TYPE;
-      descriptor.bcdHID = 0x0100;
-      descriptor.bNumDescriptors = 1;
-      descriptor.DescriptorList[0].bReportType = HID_REPORT_DESCRIPTOR_TYPE;
-      descriptor.DescriptorList[0].wReportLength = sizeof kReportDescriptor;
+      const HID_DESCRIPTOR descriptor = {.bLength = sizeof descriptor, .bDescriptorType = HID_HID_DESCRIPTOR_TYPE,
+                                         .bcdHID = 0x0100, .bNumDescriptors = 1,
+                                         .DescriptorList = {{HID_REPORT_DESCRIPTOR_TYPE, sizeof kReportDescriptor}}};
       return copyOut(irp, &descriptor, sizeof descriptor);
     }
     case IOCTL_HID_GET_REPORT_DESCRIPTOR:
       return copyOut(irp, kReportDescriptor, sizeof kReportDescriptor);
     case IOCTL_HID_GET_DEVICE_ATTRIBUTES: {
-      HID_DEVICE_ATTRIBUTES attributes = {0};
-      attributes.Size = sizeof attributes;
-      attributes.VendorID = stateOf(device)->vendorId;
-      attributes.ProductID = VR_PRODUCT_ID;
-      attributes.VersionNumber = 0x0100;
+      const HID_DEVICE_ATTRIBUTES attributes = {.Size = sizeof attributes, .VendorID = stateOf(device)->vendorId,
+                                                .ProductID = VR_PRODUCT_ID, .VersionNumber = 0x0100};
       return copyOut(irp, &attributes, sizeof attributes);
     }
     case IOCTL_HID_GET_STRING:
@@ -238,17 +301,14 @@ static NTSTATUS NTAPI dispatchPower(PDEVICE_OBJECT device, PIRP irp) {
 
 // The vendor follows from the hardware id the device was created with.
 static USHORT vendorFor(PDEVICE_OBJECT physical) {
-  WCHAR ids[256];
+  WCHAR ids[256] = {0};  // its last character, left out of the read, ends the first id
   ULONG length = 0;
-  static const WCHAR other[] = VR_OTHER_HARDWARE_ID;
+  UNICODE_STRING found, other = RTL_CONSTANT_STRING(VR_OTHER_HARDWARE_ID);
   if (!NT_SUCCESS(IoGetDeviceProperty(physical, DevicePropertyHardwareID, sizeof ids - sizeof(WCHAR), ids, &length))) {
     return VR_RECEIVER_VENDOR_ID;
   }
-  ids[length / sizeof(WCHAR) < 255 ? length / sizeof(WCHAR) : 255] = 0;
-  UNICODE_STRING found, wanted;
   RtlInitUnicodeString(&found, ids);
-  RtlInitUnicodeString(&wanted, other);
-  return RtlEqualUnicodeString(&found, &wanted, TRUE) ? VR_OTHER_VENDOR_ID : VR_RECEIVER_VENDOR_ID;
+  return RtlEqualUnicodeString(&found, &other, TRUE) ? VR_OTHER_VENDOR_ID : VR_RECEIVER_VENDOR_ID;
 }
 
 static NTSTATUS NTAPI addDevice(PDRIVER_OBJECT driver, PDEVICE_OBJECT fdo) {
@@ -271,11 +331,7 @@ NTSTATUS NTAPI DriverEntry(PDRIVER_OBJECT driver, PUNICODE_STRING registryPath) 
   driver->DriverExtension->AddDevice = addDevice;
   driver->DriverUnload = unload;
 
-  HID_MINIDRIVER_REGISTRATION registration = {0};
-  registration.Revision = 1;
-  registration.DriverObject = driver;
-  registration.RegistryPath = registryPath;
-  registration.DeviceExtensionSize = sizeof(ReceiverState);
-  registration.DevicesArePolled = FALSE;
+  HID_MINIDRIVER_REGISTRATION registration = {.Revision = 1, .DriverObject = driver, .RegistryPath = registryPath,
+                                              .DeviceExtensionSize = sizeof(ReceiverState), .DevicesArePolled = FALSE};
   return HidRegisterMinidriver(&registration);
 }

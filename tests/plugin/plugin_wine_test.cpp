@@ -40,10 +40,7 @@ void PostAndPump(HWND window, UINT message, WPARAM wParam) {
 }
 
 // Where the plugin under test comes from.
-struct PluginFile {
-  const char* origin;
-  const char* path;
-};
+struct PluginFile { const char* origin; const char* path; };
 
 const PluginFile kPluginFiles[] = {
     {"BuildTree", VEXLO2_TVTP_PATH},
@@ -125,30 +122,26 @@ TEST_P(PluginInWine, LoadsRegistersAndTurnsRemoteMessagesIntoButtonPresses) {
 }
 
 struct Bitmap {
-  int width = 0, height = 0, bits = 0;
   const BITMAPINFOHEADER* header = nullptr;  // as stored in the module
   HBITMAP handle = nullptr;
   DIBSECTION dib{};
+  int width() const { return dib.dsBm.bmWidth; }
+  int height() const { return dib.dsBm.bmHeight; }
 };
 
 Bitmap LoadBitmapResource(HMODULE module, int id) {
   Bitmap b;
   HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(2) /* RT_BITMAP */);
   if (found) b.header = static_cast<const BITMAPINFOHEADER*>(LockResource(LoadResource(module, found)));
-  b.handle = static_cast<HBITMAP>(
-      LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-  if (b.handle && GetObjectW(b.handle, sizeof(b.dib), &b.dib) == sizeof(b.dib)) {
-    b.width = b.dib.dsBm.bmWidth;
-    b.height = b.dib.dsBm.bmHeight;
-    b.bits = b.dib.dsBm.bmBitsPixel;
-  }
+  b.handle = static_cast<HBITMAP>(LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  if (b.handle) GetObjectW(b.handle, sizeof(b.dib), &b.dib);
   return b;
 }
 
 // Pixels of a bottom-up 24-bit DIB section, top-left origin.
 COLORREF PixelAt(const Bitmap& b, int x, int y) {
   const auto* bits = static_cast<const BYTE*>(b.dib.dsBm.bmBits);
-  const BYTE* p = bits + (b.height - 1 - y) * b.dib.dsBm.bmWidthBytes + 3 * x;
+  const BYTE* p = bits + (b.height() - 1 - y) * b.dib.dsBm.bmWidthBytes + 3 * x;
   return RGB(p[2], p[1], p[0]);
 }
 
@@ -173,8 +166,9 @@ TEST_P(PluginInWine, BitmapsShowEveryButtonAndHighlight) {
   const Bitmap lit = LoadBitmapResource(plugin.module(), 21);
   ASSERT_NE(remote.handle, nullptr);
   ASSERT_NE(lit.handle, nullptr);
-  EXPECT_EQ((std::vector<int>{remote.width, remote.height, remote.bits}), (std::vector<int>{80, 304, 24}));
-  EXPECT_EQ((std::vector<int>{lit.width, lit.height, lit.bits}), (std::vector<int>{120, 38, 24}));
+  EXPECT_EQ((std::vector<int>{remote.width(), remote.height(), remote.dib.dsBm.bmBitsPixel}),
+            (std::vector<int>{80, 304, 24}));
+  EXPECT_EQ((std::vector<int>{lit.width(), lit.height(), lit.dib.dsBm.bmBitsPixel}), (std::vector<int>{120, 38, 24}));
   for (const Bitmap* b : {&remote, &lit}) {
     ASSERT_NE(b->header, nullptr);
     EXPECT_EQ(b->header->biSize, sizeof(BITMAPINFOHEADER));
@@ -185,10 +179,10 @@ TEST_P(PluginInWine, BitmapsShowEveryButtonAndHighlight) {
 
   for (const CopiedButton& button : buttons) {
     const ImageRect r = button.rect;
-    ASSERT_LE(r.Left + r.Width, remote.width);
-    ASSERT_LE(r.Top + r.Height, remote.height);
-    ASSERT_LE(button.sel.Left + r.Width, lit.width);
-    ASSERT_LE(button.sel.Top + r.Height, lit.height);
+    ASSERT_LE(r.Left + r.Width, remote.width());
+    ASSERT_LE(r.Top + r.Height, remote.height());
+    ASSERT_LE(button.sel.Left + r.Width, lit.width());
+    ASSERT_LE(button.sel.Top + r.Height, lit.height());
     EXPECT_TRUE(HasDrawing(remote, r.Left, r.Top, r.Width, r.Height)) << "button at " << r.Left << "," << r.Top;
     EXPECT_TRUE(HasDrawing(lit, button.sel.Left, button.sel.Top, r.Width, r.Height))
         << "highlight at " << button.sel.Left << "," << button.sel.Top;

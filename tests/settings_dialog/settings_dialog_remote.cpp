@@ -10,7 +10,6 @@
 #include <cstdio>
 
 #include "launcher/resources/resource_ids.h"
-#include "tests/support/dialog_controls.h"
 #include "tests/support/wine_processes.h"
 
 int wmain(int argc, wchar_t** argv) {

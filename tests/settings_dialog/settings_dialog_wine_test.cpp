@@ -2,22 +2,30 @@
 // command IDM_SETTINGS and driven from outside the process: its template, what it
 // shows for a prepared file, what OK and Cancel do to the settings, when
 // they reach the file, and text there that the ANSI code page cannot hold.
+// Last, the settings store in this process over the real profile functions.
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <iterator>
+#include <sstream>
 #include <string>
 #include <vector>
 
-#include "launcher/resources/resource_ids.h"
+#include "launcher/settings/decimal_text.h"
+#include "launcher/settings/launcher_state.h"
+#include "launcher/settings/profile_win32.h"
 #include "launcher/settings/settings_dialog_ids.h"
-#include "tests/support/dialog_controls.h"
+#include "launcher/settings/settings_store.h"
+#include "tests/e2e/standin_ids.h"
+#include "tests/support/installed_launcher.h"
 #include "tests/support/launcher_program_fixture.h"
 #include "tests/support/settings_keys.h"
+#include "tests/support/settings_values_compared.h"
 #include "tests/support/wine_files.h"
 #include "tests/support/wine_processes.h"
 
@@ -72,14 +80,12 @@ class SettingsDialogTest : public LauncherProgramFixture {
     return startAndOpenSettings();
   }
 
-  // The kPreparedOff dialog with every control changed; null when it did not open.
   HWND startAndEditEverything() {
     HWND dialog = startAndOpen(kPreparedOff);
     if (dialog) editEverything(dialog);
     return dialog;
   }
 
-  // The same, closed with the button; false when the dialog did not open or close.
   bool editEverythingAndClose(int button) {
     HWND dialog = startAndEditEverything();
     return dialog != nullptr && clickAndWaitClosed(dialog, button);
@@ -119,7 +125,6 @@ class SettingsDialogTest : public LauncherProgramFixture {
     expectIniHolds({{L"BFDialogWidth", savedWidth}, {L"BFDialogHeight", savedHeight}});
   }
 
-  // Exits by the menu command and finds the file holding `values` for all nine keys.
   void expectExitSaves(const IniValues& values) {
     expectExitByCommand();
     EXPECT_EQ(launcher.iniValues(), values);
@@ -288,9 +293,7 @@ TEST_F(SettingsDialogTest, AnUnreadableModeShowsTheFirstModeAndSizesBelowTheMini
                               {L"BFDialogWidth", L"00000100"},
                               {L"BFDialogHeight", L"FFFFFFFF"}});
   ASSERT_NE(dialog, nullptr);
-  expectShows(
-      dialog,
-      {{IDC_MODE_HDUS}, {}, {IDC_VIEWER_PATH, IDC_BROWSE, IDC_VIEWER_OPTIONS, IDC_DIALOG_WIDTH, IDC_DIALOG_HEIGHT}});
+  expectShows(dialog, {{IDC_MODE_HDUS}, {}, kShownOff.greyed});
   expectSizesKept(dialog, L"654", L"381", IDCANCEL, L"0000028E", L"0000017D");
 }
 
@@ -309,7 +312,7 @@ TEST_F(SettingsDialogTest, AHugeWidthStaysHugeInsteadOfWrapping) {
   expectSizesKept(dialog, L"2147483647", L"2147483647", IDCANCEL, L"7FFFFFFF", L"7FFFFFFF");
 }
 
-TEST_F(SettingsDialogTest, UncheckingPowerOnGreysPathBrowseAndOptionsAtOnceAndTheirTextsAreStillSaved) {
+TEST_F(SettingsDialogTest, PowerOnGreysAndEnablesPathBrowseAndOptionsAtOnceAndTheirTextsAreStillSaved) {
   HWND dialog = startAndOpen(kPreparedOn);
   ASSERT_NE(dialog, nullptr);
   setControlText(dialog, IDC_VIEWER_PATH, L"E:\\Viewer\\TVTest.exe");
@@ -328,10 +331,8 @@ TEST_F(SettingsDialogTest, UncheckingPowerOnGreysPathBrowseAndOptionsAtOnceAndTh
   closeAndExit(dialog, IDOK);
   expectIniHolds({{L"TVTestPowerON", L"00000000"}, {L"TVTestPath", L"E:\\Viewer\\TVTest.exe"},
                   {L"TVTestOptions", L"/s /nodshow"}, {L"BFDialogExpand", L"00000001"}});
-}
 
-TEST_F(SettingsDialogTest, CheckingPowerOnEnablesPathBrowseAndOptionsAgain) {
-  HWND dialog = startAndOpen(kPreparedOff);
+  dialog = startAndOpen(kPreparedOff);
   ASSERT_NE(dialog, nullptr);
   click(dialog, IDC_POWER_ON_LAUNCH);
   expectEnabled(dialog, {IDC_VIEWER_PATH, IDC_BROWSE, IDC_VIEWER_OPTIONS}, true);
@@ -340,34 +341,27 @@ TEST_F(SettingsDialogTest, CheckingPowerOnEnablesPathBrowseAndOptionsAgain) {
   closeAndExit(dialog, IDCANCEL);
 }
 
-TEST_F(SettingsDialogTest, OkAndThenTheExitCommandSavesWhatTheDialogShowed) {
-  ASSERT_TRUE(editEverythingAndClose(IDOK));
-  expectExitSaves(kEditedEverything);
-}
 
-TEST_F(SettingsDialogTest, CancelAfterEditingEverythingChangesNothing) {
+TEST_F(SettingsDialogTest, CancelOrTheCloseBoxAfterEditingEverythingChangesNothing) {
   ASSERT_TRUE(editEverythingAndClose(IDCANCEL));
 
   HWND dialog = launcher.openSettings();
   ASSERT_NE(dialog, nullptr);
   expectShows(dialog, kShownOff);
-  ASSERT_TRUE(clickAndWaitClosed(dialog, IDCANCEL));
+  editEverything(dialog);
+  PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+  ASSERT_TRUE(waitUntil([&] { return !IsWindow(dialog); }));
   expectExitSaves(kPreparedOff);
 }
 
-TEST_F(SettingsDialogTest, OkAndThenAKillLeavesTheFileAsItWas) {
+TEST_F(SettingsDialogTest, OkAndThenAKillLeavesTheFileAsItWasAndTheExitCommandSavesWhatTheDialogShowed) {
   ASSERT_TRUE(editEverythingAndClose(IDOK));
   launcher.kill();
   EXPECT_FALSE(launcher.running());
   EXPECT_EQ(launcher.iniValues(), kPreparedOff) << "nothing is written before teardown";
-}
 
-TEST_F(SettingsDialogTest, TheCloseBoxCancelsToo) {
-  HWND dialog = startAndEditEverything();
-  ASSERT_NE(dialog, nullptr);
-  PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
-  ASSERT_TRUE(waitUntil([&] { return !IsWindow(dialog); }));
-  expectExitSaves(kPreparedOff);
+  ASSERT_TRUE(editEverythingAndClose(IDOK));
+  expectExitSaves(kEditedEverything);
 }
 
 // --- two dialogs at once ----------------------------------------------------
@@ -378,15 +372,19 @@ IniValues offWithWidth1000() {
   return values;
 }
 
+// The outer one still shows what it was opened with: its OK puts all of it
+// back, its Cancel leaves the inner one's OK standing.
 TEST_F(SettingsDialogTest, ASecondDialogOverTheFirstIsPossibleAndTheLastOkDecides) {
-  ASSERT_TRUE(openTwoAndEdit()) << "the menu command opens a second dialog while the first is up";
-  EXPECT_TRUE(IsWindow(outer));
-  ASSERT_TRUE(clickAndWaitClosed(inner, IDOK));
-  ASSERT_TRUE(IsWindow(outer));
-  // The outer one still shows what it was opened with, and its OK puts all of it back.
-  EXPECT_FALSE(isChecked(outer, IDC_POWER_ON_LAUNCH));
-  ASSERT_TRUE(clickAndWaitClosed(outer, IDOK));
-  expectExitSaves(offWithWidth1000());
+  for (const auto& [button, saved] : {std::pair{IDOK, offWithWidth1000()}, std::pair{IDCANCEL, kEditedEverything}}) {
+    SCOPED_TRACE(button == IDOK ? "the outer dialog's OK" : "the outer dialog's Cancel");
+    ASSERT_TRUE(openTwoAndEdit()) << "the menu command opens a second dialog while the first is up";
+    EXPECT_TRUE(IsWindow(outer));
+    ASSERT_TRUE(clickAndWaitClosed(inner, IDOK));
+    ASSERT_TRUE(IsWindow(outer));
+    EXPECT_FALSE(isChecked(outer, IDC_POWER_ON_LAUNCH));
+    ASSERT_TRUE(clickAndWaitClosed(outer, button));
+    expectExitSaves(saved);
+  }
 }
 
 // The outer dialog's modal loop cannot end before the inner one's, but its
@@ -397,13 +395,6 @@ TEST_F(SettingsDialogTest, TheOuterDialogClosedWithOkFirstAndTheInnerAfterItTheI
   ASSERT_TRUE(waitUntil([&] { return !IsWindowVisible(outer); })) << "the outer dialog did not take its OK";
   ASSERT_TRUE(clickAndWaitClosed(inner, IDOK));
   ASSERT_TRUE(waitUntil([&] { return !IsWindow(outer); }));
-  expectExitSaves(kEditedEverything);
-}
-
-TEST_F(SettingsDialogTest, ASecondDialogsOkStandsWhenTheFirstIsCancelled) {
-  ASSERT_TRUE(openTwoAndEdit());
-  ASSERT_TRUE(clickAndWaitClosed(inner, IDOK));
-  ASSERT_TRUE(clickAndWaitClosed(outer, IDCANCEL));
   expectExitSaves(kEditedEverything);
 }
 
@@ -432,22 +423,21 @@ class BrowseTest : public SettingsDialogTest {
     waitUntil([&] { return (fileDialog = FindWindowW(L"#32770", L"実行ファイルを選択してください。")) != nullptr; });
     if (!fileDialog) return L"<no dialog>";
     EXPECT_EQ(GetWindow(fileDialog, GW_OWNER), settings) << "the file dialog belongs to the settings dialog";
-    return controlText(fileDialog, kNameBox);
+    return controlText(fileDialog, kFileNameBoxId);
   }
 
   // Types a bare file name into the file dialog and confirms it; the path edit of `settings` then.
   std::wstring choose(HWND settings, const wchar_t* name) {
-    setControlText(fileDialog, kNameBox, name);
+    setControlText(fileDialog, kFileNameBoxId, name);
     EXPECT_TRUE(commandAndWaitClosed(fileDialog, IDOK)) << "the file dialog stayed open";
     return controlText(settings, IDC_VIEWER_PATH);
   }
 
-  static constexpr int kNameBox = 0x047C;  // cmb13, the file-name box
   std::wstring viewerDir;
   HWND fileDialog = nullptr;
 };
 
-TEST_F(BrowseTest, StartsAtTheStoredFileAndWritesTheChosenOneIntoTheEdit) {
+TEST_F(BrowseTest, StartsAtTheStoredFileElseAtTheLauncherAndWritesTheChosenOneIntoTheEdit) {
   HWND settings = startAndOpen(kPreparedOn);
   ASSERT_NE(settings, nullptr);
   EXPECT_EQ(browseFrom(settings, viewerDir + L"\\TVTest.exe"), L"TVTest.exe");
@@ -461,12 +451,8 @@ TEST_F(BrowseTest, StartsAtTheStoredFileAndWritesTheChosenOneIntoTheEdit) {
   EXPECT_EQ(browseFrom(settings, viewerDir + L"\\"), L"TV");
   ASSERT_TRUE(commandAndWaitClosed(fileDialog, IDCANCEL));
   EXPECT_EQ(controlText(settings, IDC_VIEWER_PATH), viewerDir + L"\\") << "a cancelled choice changes nothing";
-  closeAndExit(settings, IDCANCEL);
-}
 
-TEST_F(BrowseTest, AnUnusableOrEmptyPathStartsAtTheLauncherItself) {
-  HWND settings = startAndOpen(kPreparedOn);
-  ASSERT_NE(settings, nullptr);
+  // An unusable or empty path starts at the launcher itself.
   for (const wchar_t* unusable : {L"Q:\\nowhere\\TVTest.exe", L""}) {
     EXPECT_EQ(browseFrom(settings, unusable), L"Vexlo.exe") << "from \"" << unusable << "\"";
     EXPECT_EQ(choose(settings, L"pick.exe"), launcher.directory() + L"\\pick.exe");
@@ -495,16 +481,6 @@ const std::wstring kUnicodePath = L"C:\\テレビ\\\U0001F4FA\U00020BB7\\TVTest.
 const std::wstring kUnicodeOptions = L"/d BonDriver_Caf\u00E9.dll";
 const std::string kUtf16Mark = "\xFF\xFE";
 constexpr wchar_t kMarkCharacter = 0xFEFF;
-
-std::vector<std::wstring> linesOf(const std::wstring& text) {
-  std::vector<std::wstring> lines;
-  for (std::size_t at = 0; at < text.size();) {
-    const std::size_t end = text.find(L"\r\n", at);
-    lines.push_back(text.substr(at, end - at));
-    at = end == std::wstring::npos ? text.size() : end + 2;
-  }
-  return lines;
-}
 
 class SettingsText : public LauncherProgramFixture {
  protected:
@@ -557,8 +533,10 @@ TEST_F(SettingsText, AnAnsiFileStaysSoUntilAValueNeedsMoreThenKeepsEveryLine) {
   ASSERT_FALSE(converted.empty());
   EXPECT_EQ(converted[0], kMarkCharacter);
   // Every line not rewritten by the launcher is there, in its order.
+  std::wistringstream lines(byHand);
   std::size_t at = 0;
-  for (const std::wstring& line : linesOf(byHand)) {
+  for (std::wstring line; std::getline(lines, line);) {
+    line.pop_back();  // the "\r" of its "\r\n"
     if (line.rfind(L"TVTestPath=", 0) == 0) continue;
     at = converted.find(line, at);
     ASSERT_NE(at, std::wstring::npos) << "lost: " << utf8(line) << "\nfile:\n" << utf8(converted);
@@ -568,6 +546,148 @@ TEST_F(SettingsText, AnAnsiFileStaysSoUntilAValueNeedsMoreThenKeepsEveryLine) {
   wchar_t other[16] = {};
   GetPrivateProfileStringW(L"Other", L"\u540D\u524D", L"", other, 16, launcher.ini().c_str());
   EXPECT_STREQ(other, L"\u5024");
+}
+
+// --- the settings store, over Windows' real private-profile functions -------
+// With a real file in a temporary directory.
+
+// The file the store writes: UTF-16 with its mark, the nine keys in their order with these values.
+std::wstring savedFile(const std::vector<std::wstring>& values) {
+  std::wstring text = L"\uFEFF[Vexlo]\r\n";
+  for (std::size_t i = 0; i < values.size(); ++i) text += kSettingsKeys[i] + (L"=" + values[i]) + L"\r\n";
+  return text;
+}
+
+class StoreOnWindows : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(fileExists(scratch.path()));
+    path = scratch.file(L"Vexlo.ini");
+  }
+
+  ScratchDirectory scratch{L"vexlo-settings"};
+  Win32Profile profileImpl;
+  InstalledLauncher installed{Seams{nullptr, nullptr, &profileImpl}};
+  std::wstring& path = launcher().settingsPath;
+  LauncherState& state = launcher().state;
+  LauncherSettings& settings = launcher().settings;
+};
+
+TEST_F(StoreOnWindows, NoFileGivesDefaultsAndTheFirstWriteCreatesIt) {
+  loadSettings();
+  EXPECT_EQ(state.mode, Mode::kHdusEmulation);
+  EXPECT_EQ(state.dialogWidth, 1024);
+  EXPECT_EQ(state.dialogHeight, 800);
+  EXPECT_EQ(settings.viewerPath, L"");
+  EXPECT_EQ(GetFileAttributesW(path.c_str()), INVALID_FILE_ATTRIBUTES);
+
+  // A new file is UTF-16, so that it holds any character a value may have.
+  saveSettings();
+  EXPECT_EQ(readUtf16File(path), savedFile({L"00000000", L"00000000", L"00000000", L"00000000", L"", L"",
+                                                  L"00000000", L"00000400", L"00000320"}));
+}
+
+TEST_F(StoreOnWindows, SavedValuesAreWrittenAsText) {
+  applySettings({1, 1, 1, -1, L"C:\\TVTest\\TVTest.exe", L"/d BonDriver_PT3.dll /ch 27", 1, 1280, 0x7FFFFFFF});
+  saveSettings();
+  EXPECT_EQ(readUtf16File(path),
+            savedFile({L"00000001", L"00000001", L"00000001", L"FFFFFFFF", L"C:\\TVTest\\TVTest.exe",
+                       L"/d BonDriver_PT3.dll /ch 27", L"00000001", L"00000500", L"7FFFFFFF"}));
+}
+
+TEST_F(StoreOnWindows, HandWrittenOddValuesReadAsTheRulesSay) {
+  ASSERT_TRUE(writeFileBytes(path,
+             "[Other]\r\n"
+             "ZIZU_MODE=00000001\r\n"
+             "[Vexlo]\r\n"
+             "ZIZU_MODE=00000007\r\n"
+             "IgnoreCursor=1g\r\n"
+             "SwitchTVTestByOnair=g1\r\n"
+             "TVTestPowerON=0000000a\r\n"
+             "TVTestPath=C:\\TV\\TVTest.exe\r\n"
+             "TVTestOptions=/d BonDriver.dll\r\n"
+             "BFDialogExpand=\r\n"
+             "BFDialogWidth=100\r\n"
+             "BFDialogHeight=ffffffff\r\n"));
+  state.mode = Mode::kDirectInputForegroundOnly;
+  loadSettings();
+  // 7 is no mode: the mode stays.
+  EXPECT_EQ(currentSettings(), (SettingsValues{2, 1, 0, 10, L"C:\\TV\\TVTest.exe", L"/d BonDriver.dll", 0, 654, 381}));
+}
+
+TEST_F(StoreOnWindows, EmptyValuesAreZeroAndAbsentKeysTheirDefaults) {
+  ASSERT_TRUE(writeFileBytes(path,
+             "[Vexlo]\r\n"
+             "ZIZU_MODE=\r\n"
+             "BFDialogWidth=\r\n"));
+  state.mode = Mode::kDirectInput;
+  loadSettings();
+  EXPECT_EQ(state.mode, Mode::kHdusEmulation);
+  EXPECT_EQ(state.dialogWidth, 654);
+  EXPECT_EQ(state.dialogHeight, 800);
+}
+
+TEST_F(StoreOnWindows, IntegerTextBeyondItsBufferIsNotSeen) {
+  // 64 characters: the 63 that fit end in "1", the last digit is cut off.
+  ASSERT_TRUE(writeFileBytes(path, "[Vexlo]\r\nBFDialogWidth=" + std::string(62, '0') + "1F\r\n"
+                   "BFDialogHeight=" + std::string(59, '0') + "1000F\r\n"));
+  loadSettings();
+  EXPECT_EQ(state.dialogWidth, 654);
+  EXPECT_EQ(state.dialogHeight, 0x1000);
+}
+
+TEST_F(StoreOnWindows, ExtremeValuesAndJapaneseTextRoundTripThroughTheFile) {
+  const std::wstring longPath = L"C:\\" + std::wstring(250, L'p') + L"\\T.exe";
+  const std::wstring longOptions = L"/d " + std::wstring(8188, L'o');
+  const SettingsValues extreme{2, -1, INT32_MIN, INT32_MAX, longPath, longOptions, 0, INT32_MAX, 655};
+  applySettings(extreme);
+  saveSettings();
+
+  state = LauncherState{};
+  settings = LauncherSettings{};
+  loadSettings();
+  EXPECT_EQ(settings.viewerOptions.size(), 8191u);
+  EXPECT_EQ(currentSettings(), extreme);
+
+  // A file that starts with the UTF-16 byte-order mark is read and written as UTF-16.
+  ASSERT_TRUE(writeFileBytes(path, std::string("\xFF\xFE", 2)));
+  settings.viewerPath = L"D:\\テレビ\\TVTest.exe";
+  settings.viewerOptions = L"/ch 1 「地デジ」";
+  saveSettings();
+  settings = LauncherSettings{};
+  loadSettings();
+  EXPECT_EQ(settings.viewerPath, L"D:\\テレビ\\TVTest.exe");
+  EXPECT_EQ(settings.viewerOptions, L"/ch 1 「地デジ」");
+}
+
+// The dialog's size text is read as the runtime's _wtoi reads it: every
+// character as white space before a digit, and as a digit after one.
+TEST(DecimalTextOnWindows, EveryCharacterReadsAsTheRuntimesWtoiReadsIt) {
+  std::vector<unsigned> differing;
+  for (unsigned code = 1; code <= 0xFFFF; ++code) {
+    const wchar_t c = static_cast<wchar_t>(code);
+    for (const std::wstring& text : {std::wstring{c, L'7'}, std::wstring{L'7', c}}) {
+      if (parseDecimalText(text) != _wtoi(text.c_str())) differing.push_back(code);
+    }
+  }
+  EXPECT_EQ(differing, std::vector<unsigned>{});
+}
+
+TEST(SettingsPathOnWindows, IsTheProgramDirectoryPlusVexloIni) {
+  wchar_t module[MAX_PATH] = {};
+  const DWORD length = GetModuleFileNameW(nullptr, module, MAX_PATH);
+  ASSERT_GT(length, 0u);
+  ASSERT_LT(length, static_cast<DWORD>(MAX_PATH));
+  std::wstring expected(module, length);
+  expected.erase(expected.find_last_of(L'\\') + 1);
+  expected += L"Vexlo.ini";
+
+  const std::wstring made = makeSettingsPath();
+  EXPECT_EQ(made, expected);
+  const std::wstring dirOfMade = made.substr(0, made.size() - 9);
+  const DWORD attributes = GetFileAttributesW(dirOfMade.c_str());
+  ASSERT_NE(attributes, INVALID_FILE_ATTRIBUTES);
+  EXPECT_TRUE(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 }  // namespace

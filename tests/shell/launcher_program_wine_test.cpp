@@ -4,7 +4,7 @@
 // side, played here by a window of the class Windows' own taskbar has), and
 // its resources, read back through Windows' own resource functions: what a
 // user and the shell see of the launcher. What a prepared file loads is the
-// settings dialog test's.
+// settings dialog test's. Last, its main window procedure in this process.
 
 #include <windows.h>
 #include <sddl.h>
@@ -15,10 +15,19 @@
 #include <string>
 #include <vector>
 
+#include "launcher/button_handling.h"
+#include "launcher/launcher.h"
 #include "launcher/private_messages.h"
 #include "launcher/resources/resource_ids.h"
-#include "tests/support/dialog_controls.h"
+#include "launcher/shell_win32.h"
+#include "launcher/window_classes.h"
+#include "launcher/window_system.h"
+#include "shared/remote_protocol.h"
+#include "tests/support/fake_lockon_platform.h"
+#include "tests/support/installed_launcher.h"
 #include "tests/support/launcher_program_fixture.h"
+#include "tests/support/memory_profile.h"
+#include "tests/support/simulated_desktop.h"
 #include "tests/support/standin_process.h"
 #include "tests/support/wine_files.h"
 #include "tests/support/wine_processes.h"
@@ -45,8 +54,6 @@ class LauncherProgramTest : public LauncherProgramFixture {
   }
 
   HWND waitForDialog(const wchar_t* title) { return vexlo::test::waitForDialog(launcher.processId(), title); }
-
-  const std::wstring& ini = launcher.ini();
 };
 
 // --- the tray icon ----------------------------------------------------------
@@ -57,27 +64,20 @@ constexpr DWORD kNoMenuTime = 1500;  // a menu would be up long before this
 
 class TrayTest : public LauncherProgramTest {
  protected:
-  ~TrayTest() override {
-    if (launcher.running()) launcher.exitByCommand();
-  }
-
-  // Whether a menu comes up within the time a menu would need.
   bool aMenuComes() { return happensWithin([&] { return launcher.shownMenu() != nullptr; }, kNoMenuTime); }
 };
 
-TEST_F(TrayTest, ADoubleClickOpensTheSettingsDialogOwnedByTheMainWindow) {
+// A double-click opens the settings dialog, owned by the main window. The
+// menu's items are told apart by what each does; a fifth step down wraps round
+// to the first, so there are four.
+TEST_F(TrayTest, ADoubleClickOpensTheSettingsARightClickTheFourItemMenuAtTheCursorAndDuringAPickEndsThePick) {
   ASSERT_TRUE(launcher.start());
   launcher.trayEvent(WM_LBUTTONDBLCLK);
   HWND settings = waitForDialog(L"設定");
   ASSERT_NE(settings, nullptr);
   EXPECT_EQ(GetWindow(settings, GW_OWNER), launcher.mainWindow());
   EXPECT_TRUE(commandAndWaitClosed(settings, IDCANCEL));
-}
 
-// The items are told apart by what each does; a fifth step down wraps round
-// to the first, so there are four.
-TEST_F(TrayTest, ARightClickOpensTheFourItemMenuAtTheCursorAndDuringAPickEndsThePickInstead) {
-  ASSERT_TRUE(launcher.start());
   SetCursorPos(333, 222);
   launcher.trayEvent(WM_RBUTTONDOWN);
   HWND menu = launcher.waitForMenu();
@@ -90,7 +90,7 @@ TEST_F(TrayTest, ARightClickOpensTheFourItemMenuAtTheCursorAndDuringAPickEndsThe
   ASSERT_TRUE(waitUntil([&] { return !IsWindowVisible(menu); }));
 
   ASSERT_TRUE(launcher.chooseFromMenu(2));
-  HWND settings = waitForDialog(L"設定");
+  settings = waitForDialog(L"設定");
   ASSERT_NE(settings, nullptr) << "the second item is not the settings";
   EXPECT_TRUE(commandAndWaitClosed(settings, IDCANCEL));
   ASSERT_TRUE(launcher.chooseFromMenu(3));
@@ -119,10 +119,7 @@ TEST_F(TrayTest, ARightClickOpensTheFourItemMenuAtTheCursorAndDuringAPickEndsThe
 // every change to the "Shell_TrayWnd" window as WM_COPYDATA, the change in
 // dwData and the icon's window in wParam.
 struct NotificationArea {
-  struct Change {
-    DWORD_PTR action;
-    HWND from;
-  };
+  struct Change { DWORD_PTR action; HWND from; };
   static inline std::vector<Change> changes;
 
   static LRESULT CALLBACK proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -179,16 +176,8 @@ TEST_F(TrayTest, TheIconIsAddedAgainWhenTheNotificationAreaIsRecreated) {
 
 // --- the launcher program ---------------------------------------------------
 
-TEST_F(LauncherProgramTest, ASecondInstanceExitsAtOnceWithCodeZero) {
-  HWND window = startLauncher();
-  ASSERT_NE(window, nullptr);
-  expectACopyToEndAtOnce();
-  EXPECT_TRUE(launcher.running());
-  expectExitByCommand();
-}
-
-TEST_F(LauncherProgramTest, AMutexItMayNotOpenCountsAsALauncherAlreadyRunning) {
-  // As one made by an elevated launcher: every access denied to this user.
+// A mutex it may not open, an elevated launcher's, counts as a launcher running.
+TEST_F(LauncherProgramTest, ASecondInstanceExitsAtOnceWithCodeZeroAsDoesOneBesideAMutexItMayNotOpen) {
   PSECURITY_DESCRIPTOR denyAll = nullptr;
   ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:(D;;GA;;;WD)", SDDL_REVISION_1, &denyAll,
                                                                    nullptr));
@@ -200,22 +189,17 @@ TEST_F(LauncherProgramTest, AMutexItMayNotOpenCountsAsALauncherAlreadyRunning) {
   expectACopyToEndAtOnce();
   CloseHandle(elevated);
   LocalFree(denyAll);
-  EXPECT_FALSE(fileExists(ini));
-}
+  EXPECT_FALSE(fileExists(launcher.ini()));
 
-TEST_F(LauncherProgramTest, TheExitCommandSavesAllNineKeysAndEndsTheProcess) {
-  HWND window = startLauncher();
-  ASSERT_NE(window, nullptr);
-  EXPECT_FALSE(fileExists(ini)) << "nothing is written while running";
+  ASSERT_TRUE(launcher.start());
+  expectACopyToEndAtOnce();
+  EXPECT_TRUE(launcher.running());
   expectExitByCommand();
-  expectAllKeysSaved();
-  expectIniHolds({{L"ZIZU_MODE", L"00000000"}, {L"BFDialogWidth", L"00000400"},
-                  {L"BFDialogHeight", L"00000320"}, {L"TVTestPath", L""}});
 }
 
 TEST_F(LauncherProgramTest, EndSessionTrueSavesAndEndsTheProcessAndLeavesWhatItReleasedAlone) {
-  HWND window = startLauncher();
-  ASSERT_NE(window, nullptr);
+  ASSERT_TRUE(launcher.start());
+  const HWND window = launcher.mainWindow();
   EXPECT_EQ(askWindow(window, WM_QUERYENDSESSION), 1);
   // Posted together, all of these come out of the queue before the quit
   // message: each one after the first arrives after the teardown.
@@ -234,17 +218,18 @@ TEST_F(LauncherProgramTest, EndSessionTrueSavesAndEndsTheProcessAndLeavesWhatItR
   expectAllKeysSaved();
 }
 
+// Then the exit command saves all nine keys and ends the process.
 TEST_F(LauncherProgramTest, ACancelledLogoffKeepsTheLauncherRunningWithNothingSaved) {
-  HWND window = startLauncher();
-  ASSERT_NE(window, nullptr);
-  ASSERT_TRUE(sendMessageBounded(window, WM_ENDSESSION, FALSE));
-  EXPECT_FALSE(fileExists(ini)) << "a teardown would have saved by now";
+  ASSERT_TRUE(launcher.start());
+  EXPECT_FALSE(fileExists(launcher.ini())) << "nothing is written while running";
+  ASSERT_TRUE(sendMessageBounded(launcher.mainWindow(), WM_ENDSESSION, FALSE));
+  EXPECT_FALSE(fileExists(launcher.ini())) << "a teardown would have saved by now";
 
   // Still at work: its About box opens on the command, with its two lines.
   launcher.command(IDM_ABOUT);
   HWND about = waitForDialog(L"バージョン情報 Vexlo");
   ASSERT_NE(about, nullptr);
-  EXPECT_EQ(GetWindow(about, GW_OWNER), window);
+  EXPECT_EQ(GetWindow(about, GW_OWNER), launcher.mainWindow());
   std::wstring lines;
   for (HWND child = FindWindowExW(about, nullptr, L"Static", nullptr); child;
        child = FindWindowExW(about, child, L"Static", nullptr)) {
@@ -261,6 +246,8 @@ TEST_F(LauncherProgramTest, ACancelledLogoffKeepsTheLauncherRunningWithNothingSa
 
   expectExitByCommand();
   expectAllKeysSaved();
+  expectIniHolds({{L"ZIZU_MODE", L"00000000"}, {L"BFDialogWidth", L"00000400"},
+                  {L"BFDialogHeight", L"00000320"}, {L"TVTestPath", L""}});
 }
 
 // Lock-on against a stand-in viewer. The menu lives in the launcher, so its
@@ -269,20 +256,17 @@ TEST_F(LauncherProgramTest, ACancelledLogoffKeepsTheLauncherRunningWithNothingSa
 // and with no pick the next click reaches the viewer whole.
 class LockOnProgramTest : public LauncherProgramTest {
  protected:
-  void lockOnCommand() { ASSERT_TRUE(sendMessageBounded(launcher.mainWindow(), WM_COMMAND, IDM_LOCKON)); }
-
   // The lock-on command, then a click on the viewer's counting button: the
   // button-downs it counted once `ups` button-ups had reached it.
   LRESULT downsOfAClickAfterLockOn(const StandIn& viewer, LRESULT ups) {
-    lockOnCommand();
+    EXPECT_TRUE(sendMessageBounded(launcher.mainWindow(), WM_COMMAND, IDM_LOCKON)) << "no answer to the command";
     clickCountingButton(viewer);
     return downsAfterClicks(viewer, ups);
   }
 };
 
 TEST_F(LockOnProgramTest, AClickOnAViewersChildControlLocksAndChecksTheItem) {
-  HWND window = startLauncher();
-  ASSERT_NE(window, nullptr);
+  ASSERT_TRUE(launcher.start());
 
   StandIn first;
   ASSERT_TRUE(startClickTarget(launcher.directory(), L"first", first));
@@ -464,6 +448,61 @@ TEST_F(LauncherResources, TheAboutTemplateHasItsSizeAndFont) {
   text += std::wcslen(text) + 1;
   EXPECT_EQ(static_cast<WORD>(text[0]), 9);  // point size
   EXPECT_STREQ(text + 3, L"MS UI Gothic");
+}
+
+// --- the end of the session in the middle of a press ----------------------
+// WM_ENDSESSION is a sent message, so it runs while the press waits in
+// SetWindowPos on a window of another thread. The real main window procedure
+// in this process, the press through the simulated desktop.
+
+constexpr std::uint8_t kVkReturn = 0x0D;
+
+HWND createMainWindow() {
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  launcher().module = reinterpret_cast<ModuleHandle>(instance);
+  registerWindowClass(L"VEXLO teardown test", mainWindowProc);
+  return CreateWindowExW(0, L"VEXLO teardown test", L"Vexlo", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
+                         instance, nullptr);
+}
+
+TEST(TeardownDuringAPress, ThePressFinishesAndChangesNothingInTheStoppedLauncher) {
+  SimulatedDesktop desktop;
+  FakeLockOnPlatform menu;
+  MemoryProfile profile;
+  InstalledLauncher installed{Seams{&desktop, &menu, &profile}};
+  HWND mainWindow = createMainWindow();
+  ASSERT_NE(mainWindow, nullptr);
+  ASSERT_TRUE(launcher().running);
+
+  desktop.addWindow(kViewerWindowClass, L"TVTest", 300, 301);
+  const WindowHandle dialog = desktop.addWindow(kDialogClass, kOpenDialogTitle, 300, 301);
+  const WindowHandle fileList = desktop.addChild(dialog, L"SHELLDLL_DefView", 0x0461);
+  desktop.setFocus(fileList);
+  const WindowHandle gone = desktop.addWindow(kViewerWindowClass, L"TVTest", 400, 401);
+  desktop.destroyWindow(gone);
+  LauncherState& state = launcher().state;
+  state.mode = Mode::kDirectInput;
+  state.dialogExpand = 1;
+  state.lockedTarget = gone;  // lost: the press goes the direct way, then would unlock
+
+  int calls = 0;
+  desktop.duringSetWindowPos = [&](WindowHandle) {
+    if (calls++ == 0) SendMessageW(mainWindow, WM_ENDSESSION, TRUE, 0);
+  };
+  handleButton(kCodeEnter);
+
+  EXPECT_FALSE(launcher().running);
+  EXPECT_EQ(calls, 2) << "the file list, then the dialog itself";
+  EXPECT_EQ(desktop.eventsOfKind(EventKind::kPostMessage), (EventLog{Event::post(fileList, kWmKeyDown, kVkReturn, 0)}))
+      << "the press played its key stroke to the end";
+  EXPECT_EQ(menu.stateWrites, 0) << "no unlock after teardown";
+  EXPECT_EQ(profile.writes.size(), 9u) << "saved once, at teardown";
+  const ProfileEntry* mode = profile.find(launcher().settingsPath, L"Vexlo", L"ZIZU_MODE");
+  ASSERT_NE(mode, nullptr);
+  EXPECT_EQ(mode->value, L"00000001");
+  DestroyWindow(mainWindow);
+  MSG quit;
+  EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "teardown ends the message loop";
 }
 
 }  // namespace

@@ -71,17 +71,12 @@ DWORD handleCount(HANDLE process) {
 }
 
 Resources resourcesOf(HANDLE process) {
-  Resources r;
-  r.handles = handleCount(process);
-  r.gdi = GetGuiResources(process, GR_GDIOBJECTS);
-  r.user = GetGuiResources(process, GR_USEROBJECTS);
   PROCESS_MEMORY_COUNTERS_EX memory{};
   memory.cb = sizeof(memory);
-  if (GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof(memory))) {
-    // The same figure on Windows; Wine fills in only the second.
-    r.privateBytes = memory.PrivateUsage != 0 ? memory.PrivateUsage : memory.PagefileUsage;
-  }
-  return r;
+  GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof(memory));
+  // Private bytes: the same figure on Windows; Wine fills in only the second.
+  return {handleCount(process), GetGuiResources(process, GR_GDIOBJECTS), GetGuiResources(process, GR_USEROBJECTS),
+          memory.PrivateUsage != 0 ? memory.PrivateUsage : memory.PagefileUsage};
 }
 
 // Where a press enters the launcher: the receiver's reports into the real
@@ -105,12 +100,7 @@ class PressInput {
 class ReceiverInput final : public PressInput {
  public:
   // `device` is opened for writes that do not wait, and is this input's.
-  ReceiverInput(HANDLE device, LauncherProcess& launcher)
-      : device_(device), reports_(std::make_unique<ReportStream>(device, kWritesOutstanding)), launcher_(launcher) {}
-  ~ReceiverInput() override {
-    reports_.reset();
-    CloseHandle(device_);
-  }
+  ReceiverInput(HANDLE device, LauncherProcess& launcher) : reports_(device, kWritesOutstanding), launcher_(launcher) {}
   const char* name() const override { return "the virtual receiver"; }
   std::string launcherName() const override {
     return std::string(executableArchitecture(launcher_.exe())) + " Vexlo.exe";
@@ -125,7 +115,7 @@ class ReceiverInput final : public PressInput {
   // queue holds, so it takes every report written.
   bool press(std::uint8_t code) override {
     if (!oneInFront()) return false;
-    if (reports_->send(code)) return true;
+    if (reports_.send(code)) return true;
     std::printf("soak: the device turned a report away (error %lu); %s\n", GetLastError(), state().c_str());
     return false;
   }
@@ -137,12 +127,10 @@ class ReceiverInput final : public PressInput {
     if (GetForegroundWindow()) return true;
     if (!viewer_) return front_.ensureOneInFront();
     sendMessageBounded(viewer_, kComeToFrontMessage);
-    return waitUntil([] { return GetForegroundWindow() != nullptr; }, kPatience,
-                     [] { return std::string("the viewer's dialog did not come to the front"); });
+    return waitUntil([] { return GetForegroundWindow() != nullptr; }, kPatience, describeForeground);
   }
 
-  HANDLE device_;
-  std::unique_ptr<ReportStream> reports_;
+  ReportStream reports_;
   HWND viewer_ = nullptr;
   LauncherProcess& launcher_;
   WindowInFront front_;
@@ -189,20 +177,10 @@ class Soak : public ::testing::Test {
     launcher().state.dialogExpand = 1;
   }
 
-  void TearDown() override {
-    if (launcher_.running()) launcher_.exitByCommand();
-  }
-
-  StandIn startViewer(const wchar_t* name, const std::wstring& flags) {
-    StandIn viewer;
-    EXPECT_TRUE(vexlo::test::startViewer(launcher_.directory(), name, flags, viewer));
-    return viewer;
-  }
-
   // Presses the two codes in turn, each a new press without a release, with
   // up to `ahead` on their way; a full window is refilled once a quarter of
   // it arrived (each look asks the viewer). The count of those that arrived
-  // in the end; it stops at the first wait in vain.
+  // in the end, added up with the presses; it stops at the first wait in vain.
   LRESULT pressInTurn(int presses, std::uint8_t a, std::uint8_t b, const std::function<LRESULT()>& arrived,
                       int ahead = kInFlight) {
     const LRESULT before = arrived();
@@ -219,11 +197,15 @@ class Soak : public ::testing::Test {
       ++sent;
     }
     if (sent == presses) arriveUntil(0);
-    return arrived() - before;
+    got = arrived() - before;
+    presses_ += presses;
+    delivered_ += got;
+    return got;
   }
 
   LauncherProcess launcher_{builtFile(L"launcher", VEXLO_EXE), L"vexlo soak"};
   std::unique_ptr<PressInput> input_;
+  long long presses_ = 0, delivered_ = 0;
 };
 
 TEST_F(Soak, EveryPressArrivesAndNothingGrows) {
@@ -231,27 +213,24 @@ TEST_F(Soak, EveryPressArrivesAndNothingGrows) {
   const std::wstring pressesOption = commandLineOption(L"presses");
   const int remotePresses = pressesOption.empty() ? kRemotePresses : std::stoi(pressesOption);
   std::printf("soak: presses through %s\n", input_->name());
-  long long presses = 0, delivered = 0;
 
-  StandIn viewer = startViewer(L"remote", L"");
-  ASSERT_TRUE(waitForLog(viewer.logPath, "controller GV-RCKIT3 buttons=50"));
+  StandIn viewer;
+  ASSERT_TRUE(startViewer(launcher_.directory(), L"remote", L"", viewer));
   auto controllerButtons = [&] { return askWindow(viewer.window, kCountMessage, kCountPresses); };
-  presses += kWarmUpPresses;
-  delivered += pressInTurn(kWarmUpPresses, kCodeChannel1, kCodeChannel10, controllerButtons);
+  pressInTurn(kWarmUpPresses, kCodeChannel1, kCodeChannel10, controllerButtons);
 
   const Resources before = resourcesOf(input_->launcherProcess());
   const ULONGLONG started = GetTickCount64();
-  presses += remotePresses;
-  delivered += pressInTurn(remotePresses, kCodeChannel1, kCodeChannel10, controllerButtons);
+  pressInTurn(remotePresses, kCodeChannel1, kCodeChannel10, controllerButtons);
   const ULONGLONG remoteMs = GetTickCount64() - started;
   stopStandIn(viewer);
   viewer = StandIn{};  // its handles closed: in process they would count as the launcher's
 
-  StandIn dialogViewer = startViewer(L"dialog", L"--open-dialog");
+  StandIn dialogViewer;
+  ASSERT_TRUE(startViewer(launcher_.directory(), L"dialog", L"--open-dialog", dialogViewer));
   ASSERT_NE(dialogViewer.dialog, nullptr);
   auto keyStrokes = [&] { return askWindow(dialogViewer.window, kCountMessage, kCountKeys); };
   input_->keepInFront(dialogViewer.window);
-  presses += kDialogPresses;
   // One at a time: under Wine raw input that comes while no window is in
   // front goes to no one, and each of the launcher's strokes leaves none
   // there for a moment (it attaches to the dialog's input, switches the front
@@ -259,9 +238,7 @@ TEST_F(Soak, EveryPressArrivesAndNothingGrows) {
   const ULONGLONG dialogStarted = GetTickCount64();
   const LRESULT keys = pressInTurn(kDialogPresses, kCodeUp, kCodeDown, keyStrokes, 1);
   const ULONGLONG dialogMs = GetTickCount64() - dialogStarted;
-  delivered += keys;
   std::printf("soak: %ld of %d dialog presses arrived as keys\n", static_cast<long>(keys), kDialogPresses);
-  input_->keepInFront(nullptr);
   stopStandIn(dialogViewer);
   dialogViewer = StandIn{};
   const Resources after = resourcesOf(input_->launcherProcess());
@@ -269,12 +246,12 @@ TEST_F(Soak, EveryPressArrivesAndNothingGrows) {
   std::printf("soak: %s: %lld presses, %lld delivered, up to %d in flight (%.0f presses/s by the remote message, "
               "%.1f as dialog keys one at a time), handles %lu->%lu, gdi %lu->%lu, user %lu->%lu, "
               "private KiB %llu->%llu\n",
-              input_->launcherName().c_str(), presses, delivered, kInFlight, perSecond(remotePresses, remoteMs),
+              input_->launcherName().c_str(), presses_, delivered_, kInFlight, perSecond(remotePresses, remoteMs),
               perSecond(kDialogPresses, dialogMs), before.handles, after.handles, before.gdi, after.gdi, before.user,
               after.user, static_cast<unsigned long long>(before.privateBytes / 1024),
               static_cast<unsigned long long>(after.privateBytes / 1024));
 
-  EXPECT_EQ(delivered, presses) << "presses were lost";
+  EXPECT_EQ(delivered_, presses_) << "presses were lost";
   EXPECT_LE(after.handles, before.handles) << "handles grew";
   EXPECT_LE(after.gdi, before.gdi) << "GDI objects grew";
   EXPECT_LE(after.user, before.user) << "USER objects grew";

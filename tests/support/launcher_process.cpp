@@ -6,7 +6,6 @@
 #include "launcher/private_messages.h"
 #include "launcher/resources/resource_ids.h"
 #include "launcher/tray_win32.h"
-#include "tests/support/dialog_controls.h"
 
 namespace vexlo::test {
 
@@ -25,12 +24,10 @@ bool LauncherProcess::start() {
   waitUntil([&] { return (main_ = findProcessWindow(L"VEXLO", program_.processId())) != nullptr || !running(); },
             kPatience, [&] { return describeWindows(program_.processId()); });
   if (!main_ && !running()) std::printf("%s before its window showed\n", status().c_str());
-  if (main_ && WaitForInputIdle(process(), worldTime(kPatience)) != 0) {
-    std::printf("%s:%d: the launcher did not come to wait for input in %lu ms; %s\n", __FILE__, __LINE__,
-                static_cast<unsigned long>(worldTime(kPatience)), status().c_str());
-    main_ = nullptr;
-  }
-  return main_ != nullptr;
+  const auto waitsForInput = [&] { return WaitForInputIdle(process(), 0) == 0; };
+  if (main_ && waitUntil(waitsForInput, kPatience, [&] { return "not waiting for input: " + status(); })) return true;
+  main_ = nullptr;
+  return false;
 }
 
 std::string LauncherProcess::status() const {
@@ -82,8 +79,7 @@ HWND LauncherProcess::openSettings(const std::vector<HWND>& open) const {
 DWORD LauncherProcess::exitByCommand() {
   command(IDM_EXIT);
   DWORD code = kNoExit;
-  if (!waitForExit(code)) return kNoExit;
-  return code;
+  return waitForExit(code) ? code : kNoExit;
 }
 
 }  // namespace vexlo::test

@@ -19,6 +19,10 @@ class LauncherProcess {
   static constexpr DWORD kNoExit = 0xDEADBEEF;
 
   explicit LauncherProcess(const std::wstring& builtExe, const wchar_t* scratchName = L"vexlo launcher");
+  // One still running is ended by its exit command, or by force when that does not end it.
+  ~LauncherProcess() {
+    if (running()) exitByCommand();
+  }
 
   // Before start: the keys of section "Vexlo" the launcher loads.
   void prepareIni(const IniValues& values) { writeIniValues(ini_, values); }

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/support/dialog_controls.h"
 #include "tests/support/launcher_process.h"
 
 namespace vexlo::test {
@@ -14,11 +13,6 @@ class LauncherProgramFixture : public ::testing::Test {
  protected:
   explicit LauncherProgramFixture(const wchar_t* scratchName) : launcher(builtFile(L"launcher", VEXLO_EXE), scratchName) {}
 
-  // Starts the launcher and waits for its hidden main window.
-  HWND startLauncher() {
-    EXPECT_TRUE(launcher.start());
-    return launcher.mainWindow();
-  }
   // Starts the launcher and opens its settings dialog; null when either did not come.
   HWND startAndOpenSettings() {
     const bool started = launcher.start();

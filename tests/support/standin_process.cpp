@@ -32,6 +32,21 @@ std::string describeClickPlace(const StandIn& standIn) {
          std::to_string(askWindow(standIn.window, kCountMessage, kCountClickDowns));
 }
 
+// Each event carries its place: a pointer motion that the display reports
+// late would otherwise move the click elsewhere.
+void clickAt(int x, int y) {
+  SetCursorPos(x, y);
+  INPUT inputs[2] = {};
+  for (INPUT& input : inputs) {
+    input.type = INPUT_MOUSE;
+    input.mi.dx = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+  }
+  inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTDOWN;
+  inputs[1].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTUP;
+  SendInput(2, inputs, sizeof(INPUT));
+}
+
 }  // namespace
 
 std::string readLog(const std::wstring& path) { return readTextFile(path); }
@@ -53,12 +68,11 @@ bool waitUntilReady(StandIn& out, DWORD timeoutMs) {
   return out.window != nullptr;
 }
 
-bool startStandIn(const std::wstring& exe, const std::wstring& logPath, const std::wstring& arguments,
-                  StandIn& out) {
+bool startStandIn(const std::wstring& exe, const std::wstring& logPath, const std::wstring& arguments, StandIn& out) {
   out = StandIn{};
   out.logPath = logPath;
   DeleteFileW(logPath.c_str());
-  if (!out.program->start(exe, L"--log \"" + logPath + L"\" " + arguments)) return false;
+  if (!out.program->start(exe, L"--log=\"" + logPath + L"\" " + arguments)) return false;
   return waitUntilReady(out);
 }
 
@@ -68,7 +82,12 @@ std::wstring pluginFile() { return builtFile(L"plugin", VEXLO2_TVTP_PATH); }
 
 bool startViewer(const std::wstring& directory, const std::wstring& name, const std::wstring& options, StandIn& out) {
   const std::wstring log = directory + L"\\" + name + L".log";
-  if (startStandIn(standInFile(), log, L"--plugin \"" + pluginFile() + L"\" " + options, out)) return true;
+  // The plugin registers its controller while it is initialised, before the stand-in is ready.
+  const bool registers = options.find(L"--no-plugin") == std::wstring::npos;
+  if (startStandIn(standInFile(), log, L"--plugin=\"" + pluginFile() + L"\" " + options, out) &&
+      (!registers || readLog(log).find(kControllerRegistered) != std::string::npos)) {
+    return true;
+  }
   std::printf("the stand-in %ls did not come up; its log:\n%s\n", name.c_str(), readLog(log).c_str());
   return false;
 }
@@ -78,21 +97,6 @@ bool startClickTarget(const std::wstring& directory, const std::wstring& name, S
   if (!startViewer(directory, name, L"--no-plugin --counting-button " + options, out)) return false;
   SetForegroundWindow(out.window);
   return true;
-}
-
-// Each event carries its place: a pointer motion that the display reports
-// late would otherwise move the click elsewhere.
-void clickAt(int x, int y) {
-  SetCursorPos(x, y);
-  INPUT inputs[2] = {};
-  for (INPUT& input : inputs) {
-    input.type = INPUT_MOUSE;
-    input.mi.dx = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-  }
-  inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTDOWN;
-  inputs[1].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTUP;
-  SendInput(2, inputs, sizeof(INPUT));
 }
 
 void clickCountingButton(const StandIn& standIn) {

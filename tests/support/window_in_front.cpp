@@ -52,11 +52,8 @@ WindowInFront::~WindowInFront() {
 bool WindowInFront::ensureOneInFront() {
   if (GetForegroundWindow()) return true;
   if (window_) PostThreadMessageW(threadId_, kComeToFront, 0, 0);
-  return waitUntil(
-      [] { return GetForegroundWindow() != nullptr; }, kPatience,
-      [this] {
-        return std::string(window_ ? "no window in front, the shell stand-in's neither" : "no shell stand-in window");
-      });
+  return waitUntil([] { return GetForegroundWindow() != nullptr; }, kPatience,
+                   [this] { return window_ ? describeForeground() : std::string("no shell stand-in window"); });
 }
 
 bool WindowInFront::take() {

@@ -24,7 +24,6 @@ class WindowInFront {
   bool ensureOneInFront();
   // Brings it to the front, whatever is there; false when it did not get there.
   bool take();
-  HWND window() const { return window_; }
 
  private:
   static DWORD WINAPI run(void* self);

@@ -3,9 +3,8 @@
 #include "tests/support/settings_keys.h"
 #include "tests/support/wine_processes.h"
 
-#include <shellapi.h>
-
 #include <cstdio>
+#include <filesystem>
 #include <set>
 
 namespace vexlo::test {
@@ -39,23 +38,15 @@ std::wstring builtFile(const wchar_t* option, const char* builtPath) {
 }
 
 ScratchDirectory::ScratchDirectory(const wchar_t* name) {
-  wchar_t temp[MAX_PATH] = {};
-  GetTempPathW(MAX_PATH, temp);
   static int serial = 0;
-  path_ = std::wstring(temp) + name + L" " + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++serial);
+  const std::wstring unique = name + (L" " + std::to_wstring(GetCurrentProcessId())) + L"-" + std::to_wstring(++serial);
+  path_ = (std::filesystem::temp_directory_path() / unique).wstring();
   CreateDirectoryW(path_.c_str(), nullptr);
 }
 
 ScratchDirectory::~ScratchDirectory() {
-  // SHFileOperationW wants a double-terminated list.
-  std::vector<wchar_t> from(path_.begin(), path_.end());
-  from.push_back(L'\0');
-  from.push_back(L'\0');
-  SHFILEOPSTRUCTW op{};
-  op.wFunc = FO_DELETE;
-  op.pFrom = from.data();
-  op.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
-  SHFileOperationW(&op);
+  std::error_code ignored;  // what another process still holds stays
+  std::filesystem::remove_all(path_, ignored);
 }
 
 std::wstring iniValue(const std::wstring& file, const wchar_t* key) {

@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cwchar>
 #include <vector>
@@ -11,6 +12,9 @@ namespace {
 
 constexpr DWORD kPollInterval = 10;
 constexpr DWORD kAnswerTime = 5000;  // for a window to answer a sent message
+constexpr wchar_t kDialogClass[] = L"#32770";
+constexpr wchar_t kSettingsTitle[] = L"設定";
+constexpr int kTextCapacity = 4096;
 
 DWORD readTimeScale() {
   wchar_t text[16] = {};
@@ -26,15 +30,6 @@ bool poll(const std::function<bool()>& done, DWORD milliseconds) {
     if (GetTickCount64() >= deadline) return false;
     Sleep(kPollInterval);
   }
-}
-
-std::string describeWindow(HWND w) {
-  wchar_t className[64] = {}, title[64] = {};
-  GetClassNameW(w, className, 64);
-  GetWindowTextW(w, title, 64);
-  char entry[400];
-  std::snprintf(entry, sizeof entry, "%ls \"%ls\"%s", className, title, IsWindowVisible(w) ? "" : " (hidden)");
-  return entry;
 }
 
 std::vector<std::wstring> commandLineArguments() {
@@ -78,13 +73,11 @@ RunningProgram::~RunningProgram() {
 bool RunningProgram::start(const std::wstring& executable, const std::wstring& arguments) {
   std::wstring line = L"\"" + executable + L"\"";
   if (!arguments.empty()) line += L" " + arguments;
-  std::vector<wchar_t> buffer(line.begin(), line.end());
-  buffer.push_back(L'\0');
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   // Inherited: a crash ends the program at once instead of waiting on a debugger.
   SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
-  return CreateProcessW(executable.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+  return CreateProcessW(executable.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                         &info_) != 0;
 }
 
@@ -151,7 +144,7 @@ std::vector<HWND> processWindows(const wchar_t* className, DWORD processId, cons
     DWORD owner = 0;
     GetWindowThreadProcessId(w, &owner);
     if (processId != 0 && owner != processId) continue;
-    if (GetClassNameW(w, found, 256) == 0 || lstrcmpiW(found, className) != 0) continue;
+    if (className && (GetClassNameW(w, found, 256) == 0 || lstrcmpiW(found, className) != 0)) continue;
     if (title && (GetWindowTextW(w, found, 256), std::wcscmp(found, title) != 0)) continue;
     windows.push_back(w);
   }
@@ -163,15 +156,21 @@ HWND findProcessWindow(const wchar_t* className, DWORD processId, const wchar_t*
   return windows.empty() ? nullptr : windows.front();
 }
 
-std::string describeWindows(DWORD processId) {
+std::string describeWindow(HWND w) {
+  wchar_t className[64] = {}, title[64] = {};
+  GetClassNameW(w, className, 64);
+  GetWindowTextW(w, title, 64);
+  char entry[400];
+  std::snprintf(entry, sizeof entry, "%p %ls \"%ls\"%s", static_cast<void*>(w), className, title,
+                IsWindowVisible(w) ? "" : " (hidden)");
+  return entry;
+}
+
+std::string describeWindows(DWORD processId, const wchar_t* className) {
   std::string text;
-  for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
-    DWORD owner = 0;
-    GetWindowThreadProcessId(w, &owner);
-    if (owner != processId) continue;
-    text += (text.empty() ? "" : ", ") + describeWindow(w);
-  }
-  return text.empty() ? "no window of process " + std::to_string(processId) : text;
+  for (HWND w : processWindows(className, processId)) text += (text.empty() ? "" : ", ") + describeWindow(w);
+  if (!text.empty()) return text;
+  return processId ? "no window of process " + std::to_string(processId) : "no such window";
 }
 
 std::string describeForeground() {
@@ -206,11 +205,66 @@ std::wstring commandLineArgument(int index) {
 std::wstring commandLineOption(const wchar_t* name) {
   const std::wstring prefix = L"--" + std::wstring(name) + L"=";
   std::wstring value;
-  const std::vector<std::wstring> arguments = commandLineArguments();
-  for (std::size_t i = 1; i < arguments.size(); ++i) {
-    if (arguments[i].rfind(prefix, 0) == 0) value = arguments[i].substr(prefix.size());
+  for (const std::wstring& argument : commandLineArguments()) {
+    if (argument.rfind(prefix, 0) == 0) value = argument.substr(prefix.size());
   }
   return value;
+}
+
+bool commandLineFlag(const wchar_t* name) {
+  const std::vector<std::wstring> arguments = commandLineArguments();
+  return std::find(arguments.begin(), arguments.end(), L"--" + std::wstring(name)) != arguments.end();
+}
+
+std::vector<HWND> settingsDialogs(DWORD processId) {
+  std::vector<HWND> dialogs;
+  // A dialog is shown only once WM_INITDIALOG has filled its controls.
+  for (HWND w : processWindows(kDialogClass, processId, kSettingsTitle)) {
+    if (IsWindowVisible(w)) dialogs.push_back(w);
+  }
+  return dialogs;
+}
+
+HWND waitForDialog(DWORD processId, const wchar_t* title, DWORD milliseconds) {
+  HWND dialog = nullptr;
+  // The dialog exists before its controls do; it is shown once they all are.
+  waitUntil(
+      [&] {
+        dialog = findProcessWindow(kDialogClass, processId, title);
+        return dialog != nullptr && IsWindowVisible(dialog);
+      },
+      milliseconds, [&] { return describeWindows(processId); });
+  return dialog != nullptr && IsWindowVisible(dialog) ? dialog : nullptr;
+}
+
+// Controls of another process do not keep their text where GetWindowTextW
+// looks, so it is asked for with the message, which Windows carries across.
+std::wstring controlText(HWND control) {
+  wchar_t text[kTextCapacity] = {};
+  askWindow(control, WM_GETTEXT, kTextCapacity, reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+std::wstring controlText(HWND dialog, int id) { return controlText(GetDlgItem(dialog, id)); }
+
+void setControlText(HWND dialog, int id, const std::wstring& text) {
+  askWindow(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+bool isChecked(HWND dialog, int id) { return askWindow(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+bool isEnabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE; }
+
+void click(HWND dialog, int id) { askWindow(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+
+bool clickAndWaitClosed(HWND dialog, int id) {
+  click(dialog, id);
+  return waitUntil([&] { return !IsWindow(dialog); });
+}
+
+bool commandAndWaitClosed(HWND dialog, int id) {
+  PostMessageW(dialog, WM_COMMAND, id, 0);
+  return waitUntil([&] { return !IsWindow(dialog); });
 }
 
 }  // namespace vexlo::test

@@ -1,9 +1,9 @@
 #pragma once
-// Programs the Wine tests start and end for real, their windows, and waiting
-// on them by polling with a deadline, never a fixed sleep. Every deadline is
-// the world's: where a world's programs run through qemu-user they take
-// several times as long as natively, and the world says by how much
-// (VEXLO_TIME_SCALE, which tools/world sets).
+// Programs the Wine tests start and end for real, their windows and dialogs,
+// and waiting on them by polling with a deadline, never a fixed sleep. Every
+// deadline is the world's: where a world's programs run through qemu-user
+// they take several times as long as natively, and the world says by how
+// much (VEXLO_TIME_SCALE, which tools/world sets).
 
 #include <windows.h>
 
@@ -65,14 +65,16 @@ bool waitUntil(const std::function<bool()>& done, DWORD milliseconds = kPatience
 // The same without a word when the time runs out: for what should not happen.
 bool happensWithin(const std::function<bool()>& done, DWORD milliseconds);
 
-// The top-level windows of the class that belong to the process (any
-// process when processId is 0), hidden ones included, front to back.
+// The top-level windows of the class (any when null) that belong to the
+// process (any when processId is 0), hidden ones included, front to back.
 std::vector<HWND> processWindows(const wchar_t* className, DWORD processId, const wchar_t* title = nullptr);
 // The first of them, or null.
 HWND findProcessWindow(const wchar_t* className, DWORD processId, const wchar_t* title = nullptr);
-// Every top-level window of the process, front to back, as `class "title"`
-// with "(hidden)" where it is: what a wait for one of them saw instead.
-std::string describeWindows(DWORD processId);
+// A window as `HANDLE class "title"`, with "(hidden)" where it is.
+std::string describeWindow(HWND window);
+// So every top-level window of the process (and of the class, given one),
+// front to back: what a wait for one of them saw instead.
+std::string describeWindows(DWORD processId, const wchar_t* className = nullptr);
 // The window in front and its process, or that there is none.
 std::string describeForeground();
 
@@ -83,5 +85,26 @@ void registerWindowClass(const wchar_t* name, WNDPROC procedure);
 std::wstring commandLineArgument(int index);
 // The value of `--name=VALUE` on this process's command line, or empty.
 std::wstring commandLineOption(const wchar_t* name);
+// Whether `--name` is on this process's command line.
+bool commandLineFlag(const wchar_t* name);
+
+// Dialogs and controls of another process, found and driven from outside as
+// a user's clicks and typing would drive them: messages only, bounded in time.
+
+// The visible settings dialogs ("#32770", "設定") of the process.
+std::vector<HWND> settingsDialogs(DWORD processId);
+// The first visible dialog of the process with this title, once it is up; null on a time-out.
+HWND waitForDialog(DWORD processId, const wchar_t* title, DWORD milliseconds = kPatience);
+
+std::wstring controlText(HWND control);
+std::wstring controlText(HWND dialog, int id);
+void setControlText(HWND dialog, int id, const std::wstring& text);
+bool isChecked(HWND dialog, int id);
+bool isEnabled(HWND dialog, int id);
+void click(HWND dialog, int id);
+// Clicks the button and waits until the dialog has gone.
+bool clickAndWaitClosed(HWND dialog, int id);
+// Posts the command, as the dialog's keys do, and waits until the dialog has gone.
+bool commandAndWaitClosed(HWND dialog, int id);
 
 }  // namespace vexlo::test
