@@ -133,9 +133,10 @@ bool waitUntil(const std::function<bool()>& done, DWORD milliseconds, const std:
 
 bool happensWithin(const std::function<bool()>& done, DWORD milliseconds) { return poll(done, milliseconds); }
 
-// One snapshot of the Z order, not FindWindowExW from the last window found:
-// this Wine's server loops for ever on a search that starts after a window
-// whose destruction has begun (a closing menu, say), and the world hangs.
+// One snapshot of the Z order, not FindWindowExW from the last window found
+// (this Wine's server loops for ever on a search that starts after a window
+// whose destruction has begun, a closing menu say), its names compared as
+// FindWindowExW compares them: the stored title, no message sent, any case.
 std::vector<HWND> processWindows(const wchar_t* className, DWORD processId, const wchar_t* title) {
   std::vector<HWND> all, windows;
   EnumWindows(appendWindow, reinterpret_cast<LPARAM>(&all));
@@ -144,8 +145,8 @@ std::vector<HWND> processWindows(const wchar_t* className, DWORD processId, cons
     DWORD owner = 0;
     GetWindowThreadProcessId(w, &owner);
     if (processId != 0 && owner != processId) continue;
-    if (className && (GetClassNameW(w, found, 256) == 0 || lstrcmpiW(found, className) != 0)) continue;
-    if (title && (GetWindowTextW(w, found, 256), std::wcscmp(found, title) != 0)) continue;
+    if (className && (GetClassNameW(w, found, 256) == 0 || _wcsicmp(found, className) != 0)) continue;
+    if (title && (InternalGetWindowText(w, found, 256), _wcsicmp(found, title) != 0)) continue;
     windows.push_back(w);
   }
   return windows;
