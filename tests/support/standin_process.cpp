@@ -21,12 +21,9 @@ std::string describeClickPlace(const StandIn& standIn) {
   GetWindowRect(GetDlgItem(standIn.window, kCountingButtonId), &r);
   DWORD underProcess = 0;
   GetWindowThreadProcessId(WindowFromPoint({(r.left + r.right) / 2, (r.top + r.bottom) / 2}), &underProcess);
-  GUITHREADINFO input{};
-  input.cbSize = sizeof(input);
-  GetGUIThreadInfo(0, &input);
-  char text[200];
-  std::snprintf(text, sizeof text, "under the button a window of process %lu (the stand-in is %lu), capture %p; ",
-                underProcess, standIn.processId, static_cast<void*>(input.hwndCapture));
+  char text[120];
+  std::snprintf(text, sizeof text, "under the button a window of process %lu (the stand-in is %lu); ", underProcess,
+                standIn.processId);
   return text + describeForeground() + "; ups " +
          std::to_string(askWindow(standIn.window, kCountMessage, kCountClickUps)) + ", downs " +
          std::to_string(askWindow(standIn.window, kCountMessage, kCountClickDowns));

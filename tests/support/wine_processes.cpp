@@ -185,7 +185,8 @@ std::string describeForeground() {
   input.cbSize = sizeof(input);
   GetGUIThreadInfo(0, &input);
   return "in front " + describeWindow(w) + " of process " + std::to_string(owner) + ", focus on " +
-         (input.hwndFocus ? describeWindow(input.hwndFocus) : "nothing");
+         (input.hwndFocus ? describeWindow(input.hwndFocus) : "nothing") + ", capture " +
+         (input.hwndCapture ? describeWindow(input.hwndCapture) : "none");
 }
 
 void registerWindowClass(const wchar_t* name, WNDPROC procedure) {

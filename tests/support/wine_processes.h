@@ -75,7 +75,8 @@ std::string describeWindow(HWND window);
 // So every top-level window of the process (and of the class, given one),
 // front to back: what a wait for one of them saw instead.
 std::string describeWindows(DWORD processId, const wchar_t* className = nullptr);
-// The window in front and its process, or that there is none.
+// The window in front, its process, the focus and the capture of its input;
+// or that there is none.
 std::string describeForeground();
 
 // Registers a window class of this program: the arrow cursor, the window colour.
