@@ -652,7 +652,7 @@ TEST_F(StoreOnWindows, ExtremeValuesAndJapaneseTextRoundTripThroughTheFile) {
   EXPECT_EQ(currentSettings(), extreme);
 
   // A file that starts with the UTF-16 byte-order mark is read and written as UTF-16.
-  ASSERT_TRUE(writeFileBytes(path, std::string("\xFF\xFE", 2)));
+  ASSERT_TRUE(writeFileBytes(path, kUtf16Mark));
   settings.viewerPath = L"D:\\テレビ\\TVTest.exe";
   settings.viewerOptions = L"/ch 1 「地デジ」";
   saveSettings();
