@@ -22,7 +22,6 @@ namespace vexlo::test {
 namespace {
 
 constexpr int kLockOnItem = 1;  // steps down the tray menu
-constexpr DWORD kOnAirAnswer = 2000;  // a viewer brought forward is there long before this
 
 // The virtual receiver's installer: "unplug", or a device plugged in (again).
 bool runInstaller(const wchar_t* verb) {
@@ -66,16 +65,15 @@ class Faults : public ReceiverFixture {
 
   // On-air with switching on brings the viewer (the only one) forward once
   // the launcher has handled everything before it: a barrier where the
-  // presses before it go nowhere. This Wine carries the forced foreground
-  // out in the viewer's own thread, at times after the launcher has let go
-  // of the input it lent, and then leaves the foreground where it was: the
-  // press was handled all the same, so it is made again.
+  // presses before it go nowhere. Where the forced foreground never came,
+  // the press was handled all the same, so it is made again.
   bool onAirBrings(const StandIn& viewer) {
     return waitUntil(
         [&] {
           if (!shell.take()) return false;
           press(kCodeOnAir);
-          return happensWithin([&] { return GetForegroundWindow() == viewer.window; }, kOnAirAnswer);
+          return happensWithin([&] { return GetForegroundWindow() == viewer.window; },
+                               WindowInFront::kForcedForegroundTime);
         },
         kPatience, describeForeground);
   }
