@@ -21,10 +21,8 @@ std::string describeClickPlace(const StandIn& standIn) {
   GetWindowRect(GetDlgItem(standIn.window, kCountingButtonId), &r);
   DWORD underProcess = 0;
   GetWindowThreadProcessId(WindowFromPoint({(r.left + r.right) / 2, (r.top + r.bottom) / 2}), &underProcess);
-  char text[120];
-  std::snprintf(text, sizeof text, "under the button a window of process %lu (the stand-in is %lu); ", underProcess,
-                standIn.processId);
-  return text + describeForeground() + "; ups " +
+  return "under the button a window of process " + std::to_string(underProcess) + " (the stand-in is " +
+         std::to_string(standIn.processId) + "); " + describeForeground() + "; ups " +
          std::to_string(askWindow(standIn.window, kCountMessage, kCountClickUps)) + ", downs " +
          std::to_string(askWindow(standIn.window, kCountMessage, kCountClickDowns));
 }
