@@ -283,7 +283,9 @@ def check_packages(checks, dist):
                 checks.check(data.startswith(b"\xef\xbb\xbf"), f"{path}: readme.txt has no UTF-8 byte-order mark")
                 checks.check(b"\r\n" in data and b"\n" not in data.replace(b"\r\n", b""),
                              f"{path}: readme.txt lines do not all end in CRLF")
-                data.decode("utf-8")
+                text = data.decode("utf-8")
+                checks.check(f"Vexlo {VERSION} " in text and f"Vexlo-{VERSION}-x64.zip" in text and "@" not in text,
+                             f"{path}: readme.txt does not name version {VERSION} and its zips")
 
 
 def main(argv):

@@ -23,6 +23,7 @@
 #include "launcher/window_classes.h"
 #include "launcher/window_system.h"
 #include "shared/remote_protocol.h"
+#include "shared/version.h"
 #include "tests/support/fake_lockon_platform.h"
 #include "tests/support/installed_launcher.h"
 #include "tests/support/launcher_program_fixture.h"
@@ -232,12 +233,9 @@ TEST_F(LauncherProgramTest, ACancelledLogoffKeepsTheLauncherRunningWithNothingSa
   EXPECT_EQ(GetWindow(about, GW_OWNER), launcher.mainWindow());
   std::wstring lines;
   for (HWND child = FindWindowExW(about, nullptr, L"Static", nullptr); child;
-       child = FindWindowExW(about, child, L"Static", nullptr)) {
-    wchar_t text[100] = {};
-    GetWindowTextW(child, text, 100);
-    lines += std::wstring(text) + L"|";
-  }
-  EXPECT_EQ(lines, L"Vexlo, Version 2.0.0|GV-RCKIT3でTVTestを操作するツール|");
+       child = FindWindowExW(about, child, L"Static", nullptr))
+    lines += controlText(child) + L"|";
+  EXPECT_EQ(lines, L"Vexlo, Version " VEXLO_VERSION_TEXT L"|GV-RCKIT3でTVTestを操作するツール|");
   HWND ok = GetDlgItem(about, IDOK);
   ASSERT_NE(ok, nullptr);
   EXPECT_TRUE(GetWindowLongW(ok, GWL_STYLE) & BS_DEFPUSHBUTTON);
@@ -407,8 +405,8 @@ TEST_F(LauncherResources, TheVersionBlockIsJapaneseAndNamesTheLauncher) {
     return std::wstring(static_cast<const wchar_t*>(text));
   };
   EXPECT_EQ(value(L"FileDescription"), L"GV-RCKIT3でTVTestを操作するツール");
-  EXPECT_EQ(value(L"FileVersion"), L"2.0.0.0");
-  EXPECT_EQ(value(L"ProductVersion"), L"2.0");
+  EXPECT_EQ(value(L"FileVersion"), L"" VEXLO_FILE_VERSION_TEXT);
+  EXPECT_EQ(value(L"ProductVersion"), L"" VEXLO_PRODUCT_VERSION_TEXT);
   EXPECT_EQ(value(L"ProductName"), L"Vexlo");
   EXPECT_EQ(value(L"OriginalFilename"), L"Vexlo.exe");
 
