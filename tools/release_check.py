@@ -284,8 +284,8 @@ def check_packages(checks, dist):
                 checks.check(b"\r\n" in data and b"\n" not in data.replace(b"\r\n", b""),
                              f"{path}: readme.txt lines do not all end in CRLF")
                 text = data.decode("utf-8")
-                checks.check(f"Vexlo {VERSION} " in text and f"Vexlo-{VERSION}-x64.zip" in text and "@" not in text,
-                             f"{path}: readme.txt does not name version {VERSION} and its zips")
+                checks.check(f"Vexlo {VERSION} " in text and all(zip_name in text for zip_name in PACKAGES)
+                             and "@VERSION@" not in text, f"{path}: readme.txt does not name version {VERSION} and its zips")
 
 
 def main(argv):
